@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/Services.h"
+
+#include <random>
+
+namespace app {
+
+// The toolkit services as the running program provides them.
+class QtServices : public Services {
+public:
+    QtServices();
+    Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& preset) override;
+    QString openFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
+    QString saveFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
+    int showModal(QDialog& dialog) override;
+    void setWaitCursor(bool waiting) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    QString findProgram(const QString& name) override;
+    double random() override;
+    QString programFolder() override;
+
+    // "Desc (*.a)|*.a|Other|*.b;*.c" in the form Qt's file dialogs read.
+    static QString qtFilter(const QString& filter);
+
+private:
+    std::mt19937_64 m_generator;
+    int m_waitDepth = 0;
+};
+
+} // namespace app

@@ -1,0 +1,169 @@
+#include "db/Connection.h"
+
+#include "db/DbError.h"
+
+#include <sqlite3.h>
+
+namespace db {
+
+static QString errorText(sqlite3* db, int rc) {
+    if (db)
+        return QString::fromUtf8(sqlite3_errmsg(db));
+    return QString::fromUtf8(sqlite3_errstr(rc));
+}
+
+Statement::Statement(sqlite3* handle, const QString& sql) : m_db(handle), m_sql(sql) {
+    if (!handle)
+        throw DbError(QStringLiteral("The database is closed."), sql);
+    const QByteArray text = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &m_stmt, nullptr);
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::fail(int rc) const {
+    throw DbError(errorText(m_db, rc), m_sql, rc);
+}
+
+void Statement::bind(const QVariantList& params) {
+    for (int i = 0; i < params.size(); ++i)
+        bind(i + 1, params[i]);
+}
+
+void Statement::bind(int index, const QVariant& value) {
+    int rc = SQLITE_OK;
+    if (value.isNull()) {
+        rc = sqlite3_bind_null(m_stmt, index);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray text = value.toString().toUtf8();
+            rc = sqlite3_bind_text64(m_stmt, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+bool Statement::step() {
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    fail(rc);
+}
+
+void Statement::reset() {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+int Statement::columnCount() const {
+    return sqlite3_column_count(m_stmt);
+}
+
+QString Statement::columnName(int column) const {
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
+
+QString Statement::columnTable(int column) const {
+    return QString::fromUtf8(sqlite3_column_table_name(m_stmt, column));
+}
+
+QString Statement::columnOrigin(int column) const {
+    return QString::fromUtf8(sqlite3_column_origin_name(m_stmt, column));
+}
+
+QVariant Statement::value(int column) const {
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(m_stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, column));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column)),
+                                          sqlite3_column_bytes(m_stmt, column)));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(m_stmt, column)),
+                                   sqlite3_column_bytes(m_stmt, column)));
+    default:
+        return QVariant();
+    }
+}
+
+Connection::Connection(const QString& path, bool create) : m_path(path) {
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    sqlite3* handle = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = errorText(handle, rc);
+        sqlite3_close(handle);
+        throw DbError(message, {}, rc);
+    }
+    m_db = handle;
+    sqlite3_extended_result_codes(m_db, 1);
+}
+
+Connection::~Connection() {
+    close();
+}
+
+sqlite3* Connection::handle() const {
+    if (!m_db)
+        throw DbError(QStringLiteral("The database is closed."));
+    return m_db;
+}
+
+void Connection::close() {
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+void Connection::execute(const QString& sql, const QVariantList& params) {
+    Statement statement(handle(), sql);
+    statement.bind(params);
+    while (statement.step()) {
+    }
+}
+
+QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
+    Statement statement(handle(), sql);
+    statement.bind(params);
+    return statement.step() ? statement.value(0) : QVariant();
+}
+
+qint64 Connection::changeStamp() const {
+    if (!m_db)
+        return -1;
+    // A rollback undoes rows without counting as a change, so it bumps the stamp by its own count.
+    return sqlite3_total_changes64(m_db) + (m_rollbacks << 40);
+}
+
+} // namespace db

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+// Owns one prepared statement; finalized when the owner goes.
+class Statement {
+public:
+    Statement(sqlite3* handle, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bind(const QVariantList& params);
+    void bind(int index, const QVariant& value); // index from 1, as SQLite counts
+    bool step();                                 // true while a row is available
+    void reset();
+
+    int columnCount() const;
+    QString columnName(int column) const;
+    QString columnTable(int column) const;  // the real table behind a result column, or empty
+    QString columnOrigin(int column) const; // the real column behind a result column, or empty
+    QVariant value(int column) const;
+    sqlite3_stmt* handle() const { return m_stmt; }
+    const QString& sql() const { return m_sql; }
+
+private:
+    [[noreturn]] void fail(int rc) const;
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+    QString m_sql;
+};
+
+// Owns the SQLite connection. Shared by the Database and its recordsets, so a recordset that
+// outlives Close() fails with a clear error instead of touching a freed handle.
+class Connection {
+public:
+    Connection(const QString& path, bool create);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    sqlite3* handle() const;
+    bool isOpen() const { return m_db != nullptr; }
+    void close();
+    const QString& path() const { return m_path; }
+
+    void execute(const QString& sql, const QVariantList& params = {});
+    // First column of the first row, or Null when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+
+    // Changes whenever a row may have changed on this connection: recordsets compare it to
+    // decide whether the row they hold is stale.
+    qint64 changeStamp() const;
+    void noteRollback() { ++m_rollbacks; }
+
+private:
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    qint64 m_rollbacks = 0;
+};
+
+using ConnectionPtr = std::shared_ptr<Connection>;
+
+} // namespace db

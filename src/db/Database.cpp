@@ -1,0 +1,126 @@
+#include "db/Database.h"
+
+#include "db/DbError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace db {
+
+std::unique_ptr<Database> Database::open(const QString& path, bool exclusive) {
+    const QString shown = QDir::toNativeSeparators(path);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        throw DbError(QStringLiteral("The database file \"%1\" does not exist.").arg(shown));
+    ConnectionPtr conn;
+    try {
+        conn = std::make_shared<Connection>(path, false);
+    } catch (const DbError& e) {
+        throw DbError(QStringLiteral("The database file \"%1\" could not be opened: %2").arg(shown, e.message()), {},
+                      e.code());
+    }
+    if (sqlite3_db_readonly(conn->handle(), "main") == 1)
+        throw DbError(QStringLiteral("The database file \"%1\" is read-only; Duskledger needs to write to it.").arg(shown));
+    try {
+        // Reading the header tells a foreign file apart before anything else is attempted.
+        conn->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        if (exclusive) {
+            conn->execute(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
+            conn->execute(QStringLiteral("BEGIN EXCLUSIVE"));
+            conn->execute(QStringLiteral("COMMIT"));
+        }
+    } catch (const DbError& e) {
+        const int primary = e.code() & 0xff;
+        if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
+            throw DbError(
+                QStringLiteral("The database file \"%1\" is in use by another program. Close it there and try again.")
+                    .arg(shown),
+                {}, e.code());
+        if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
+            throw DbError(QStringLiteral("The file \"%1\" is not a Duskledger database (%2).").arg(shown, e.message()),
+                          {}, e.code());
+        throw DbError(QStringLiteral("The database file \"%1\" could not be opened: %2").arg(shown, e.message()), {},
+                      e.code());
+    }
+    return std::make_unique<Database>(conn);
+}
+
+Database::~Database() = default;
+
+Connection& Database::connection() const {
+    if (!m_conn)
+        throw DbError(QStringLiteral("The database is closed."));
+    return *m_conn;
+}
+
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, const QString& editTable) {
+    connection().handle();
+    return std::make_unique<Recordset>(m_conn, sql, editTable);
+}
+
+void Database::Execute(const QString& sql, const QVariantList& params) {
+    connection().execute(sql, params);
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& params) {
+    return connection().scalar(sql, params);
+}
+
+void Database::Close() {
+    if (m_conn)
+        m_conn->close();
+    m_conn.reset();
+}
+
+Transaction::Transaction(Database& database) : m_db(database) {
+    static int counter = 0;
+    m_name = QStringLiteral("dl_tx%1").arg(++counter);
+    m_db.Execute(QStringLiteral("SAVEPOINT ") + m_name);
+}
+
+Transaction::~Transaction() {
+    if (m_done || !m_db.isOpen())
+        return;
+    try {
+        m_db.Execute(QStringLiteral("ROLLBACK TO ") + m_name);
+        m_db.Execute(QStringLiteral("RELEASE ") + m_name);
+    } catch (const DbError&) {
+        // Nothing more can be done from a destructor; SQLite rolls back an open transaction itself.
+    }
+    m_db.connection().noteRollback();
+}
+
+void Transaction::commit() {
+    m_db.Execute(QStringLiteral("RELEASE ") + m_name);
+    m_done = true;
+}
+
+std::unique_ptr<Workspace> Workspace::CreateWorkspace(const QString&, const QString&, const QString&) {
+    return std::make_unique<Workspace>();
+}
+
+std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path, bool exclusive) {
+    if (!m_open)
+        throw DbError(QStringLiteral("The workspace is closed."));
+    return Database::open(path, exclusive);
+}
+
+void CompactDatabase(const QString& source, const QString& destination) {
+    if (QFileInfo::exists(destination))
+        throw DbError(QStringLiteral("The file \"%1\" already exists; choose a new file name for the copy.")
+                          .arg(QDir::toNativeSeparators(destination)));
+    auto database = Database::open(source, false);
+    try {
+        database->Execute(QStringLiteral("VACUUM INTO ?"), {destination});
+    } catch (const DbError& e) {
+        database->Close();
+        QFile::remove(destination);
+        throw DbError(QStringLiteral("The database could not be compacted into \"%1\": %2")
+                          .arg(QDir::toNativeSeparators(destination), e.message()),
+                      e.statement(), e.code());
+    }
+    database->Close();
+}
+
+} // namespace db

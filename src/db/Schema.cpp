@@ -1,0 +1,154 @@
+#include "db/Schema.h"
+
+#include "db/Database.h"
+#include "db/DbError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace db {
+namespace schema {
+
+const std::array<const char*, kTraitCount> kTraitColumns = {
+    "Strength",   "Dexterity",   "Stamina",     "Charisma",   "Manipulation", "Appearance",   "Perception",
+    "Intelligence", "Wits",      "Alertness",   "Athletics",  "Brawl",        "Dodge",        "Empathy",
+    "Expression", "Intimidation", "Leadership", "Streetwise", "Subterfuge",   "AnimalKen",    "Crafts",
+    "Drive",      "Etiquette",   "Firearms",    "Melee",      "Performance",  "Security",     "Stealth",
+    "Survival",   "Academics",   "Computer",    "Finance",    "Investigation", "Law",         "Linguistics",
+    "Medicine",   "Occult",      "Politics",    "Science"};
+
+QString mainCharacterQuery() {
+    return QStringLiteral("SELECT a.*, b.demnat,  c.demnat, d.clan, e.concept "
+                          "FROM char_info a, DemeanorNature b, DemeanorNature c, Clan d, Concept e "
+                          "WHERE  a.Nature = b.demnat_ID AND "
+                          "a.Demeanor = c.demnat_ID AND "
+                          "d.Clan_ID = a.Clan AND "
+                          "e.Concept_ID = a.Concept");
+}
+
+const QStringList& tableNames() {
+    static const QStringList names = {
+        "Char_Info",         "Health",          "DemeanorNature",    "Clan",            "Concept",
+        "HumanityPath",      "Discipline_LookUp", "BackGround_LookUp", "MeritFlaw_LookUp", "Path_LookUp",
+        "Ritual_Lookup",     "Discipline_Link", "BackGround_Link",   "MeritFlaw_Link",  "Path_Link",
+        "Ritual_Link"};
+    return names;
+}
+
+namespace {
+
+// Text columns ignore case in comparisons, as the program's lookups by name expect.
+const char* const kText = " TEXT COLLATE NOCASE";
+
+QString charInfoTable() {
+    QStringList columns = {
+        "Char_ID INTEGER PRIMARY KEY AUTOINCREMENT",
+        QStringLiteral("Name%1 NOT NULL DEFAULT ''").arg(kText),
+        QStringLiteral("player%1").arg(kText),
+        QStringLiteral("Chronicle%1").arg(kText),
+        "Nature INTEGER",
+        "Demeanor INTEGER",
+        "Clan INTEGER",
+        "Generation NUMERIC",
+        QStringLiteral("Haven%1").arg(kText),
+        "Concept INTEGER",
+        "Path INTEGER",
+    };
+    for (const char* trait : kTraitColumns) {
+        columns << QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(QLatin1String(trait));
+        columns << QStringLiteral("%1_Spec%2").arg(QLatin1String(trait), QLatin1String(kText));
+    }
+    columns << "ExperienceGiven NUMERIC" << "ExperienceSpent NUMERIC"
+            << "Conscience INTEGER NOT NULL DEFAULT 0" << "Conscience_Conviction INTEGER DEFAULT 1"
+            << "SelfControl INTEGER NOT NULL DEFAULT 0" << "SelfControl_Instinct INTEGER DEFAULT 1"
+            << "Courage INTEGER NOT NULL DEFAULT 0" << "Humanity INTEGER NOT NULL DEFAULT 0"
+            << "WillPower INTEGER NOT NULL DEFAULT 0" << "Cur_WillPower INTEGER NOT NULL DEFAULT 0"
+            << "BloodPool NUMERIC NOT NULL DEFAULT 0" << QStringLiteral("History%1").arg(kText)
+            << QStringLiteral("Notes%1").arg(kText) << QStringLiteral("Picture%1").arg(kText);
+    return QStringLiteral("CREATE TABLE Char_Info (%1)").arg(columns.join(QLatin1String(", ")));
+}
+
+QString lookupTable(const char* table, const char* key, const char* name, const char* extra = "") {
+    return QStringLiteral("CREATE TABLE %1 (%2 INTEGER PRIMARY KEY AUTOINCREMENT, %3%4%5)")
+        .arg(QLatin1String(table), QLatin1String(key), QLatin1String(name), QLatin1String(kText), QLatin1String(extra));
+}
+
+} // namespace
+
+void create(Database& database) {
+    QStringList health;
+    for (int i = 0; i < kHealthLevels; ++i)
+        health << QStringLiteral("Health%1 INTEGER DEFAULT 1").arg(i);
+    const QStringList statements = {
+        charInfoTable(),
+        QStringLiteral("CREATE TABLE Health (Char_ID INTEGER, %1)").arg(health.join(QLatin1String(", "))),
+        lookupTable("DemeanorNature", "DemNat_ID", "DemNat"),
+        lookupTable("Clan", "Clan_ID", "Clan"),
+        lookupTable("Concept", "Concept_ID", "Concept"),
+        lookupTable("HumanityPath", "Path_ID", "Path"),
+        lookupTable("Discipline_LookUp", "Discipline_ID", "Discipline"),
+        lookupTable("BackGround_LookUp", "BackGround_ID", "BackGround"),
+        lookupTable("MeritFlaw_LookUp", "MeritFlaw_ID", "MeritFlaw",
+                    ", Points NUMERIC DEFAULT 0, pointflex INTEGER DEFAULT 0, Description TEXT COLLATE NOCASE"),
+        lookupTable("Path_LookUp", "Path_ID", "Path", ", ThaNec INTEGER"),
+        lookupTable("Ritual_Lookup", "Ritual_ID", "Ritual",
+                    ", Level NUMERIC, ThaNec INTEGER, Description TEXT COLLATE NOCASE"),
+        "CREATE TABLE Discipline_Link (Char_ID INTEGER, Discipline_ID INTEGER, Level INTEGER DEFAULT 0)",
+        "CREATE TABLE BackGround_Link (Char_ID INTEGER, BackGround_ID INTEGER, Level INTEGER DEFAULT 0)",
+        "CREATE TABLE MeritFlaw_Link (Char_ID INTEGER, MeritFlaw_ID INTEGER, Points INTEGER DEFAULT 0)",
+        "CREATE TABLE Path_Link (Char_ID INTEGER, Path_ID INTEGER, Level INTEGER DEFAULT 0)",
+        "CREATE TABLE Ritual_Link (Char_ID INTEGER, Ritual_ID INTEGER)",
+        "CREATE INDEX Health_Char ON Health (Char_ID)",
+        "CREATE INDEX Discipline_Link_Char ON Discipline_Link (Char_ID)",
+        "CREATE INDEX BackGround_Link_Char ON BackGround_Link (Char_ID)",
+        "CREATE INDEX MeritFlaw_Link_Char ON MeritFlaw_Link (Char_ID)",
+        "CREATE INDEX Path_Link_Char ON Path_Link (Char_ID)",
+        "CREATE INDEX Ritual_Link_Char ON Ritual_Link (Char_ID)",
+        "CREATE INDEX Char_Info_Name ON Char_Info (Name)",
+        "CREATE INDEX Char_Info_Player ON Char_Info (player)",
+    };
+    for (const QString& sql : statements)
+        database.Execute(sql);
+}
+
+void addStarterKeys(Database& database) {
+    database.Execute(QStringLiteral("INSERT INTO DemeanorNature (DemNat_ID, DemNat) VALUES (1, 'Unknown')"));
+    database.Execute(QStringLiteral("INSERT INTO Clan (Clan_ID, Clan) VALUES (1, 'Unknown')"));
+    database.Execute(QStringLiteral("INSERT INTO Concept (Concept_ID, Concept) VALUES (1, 'Unknown')"));
+}
+
+void verify(Database& database) {
+    auto rs = database.OpenRecordset(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    QSet<QString> present;
+    for (; !rs->atEOF(); rs->MoveNext())
+        present.insert(rs->Fields(0).toString().toLower());
+    for (const QString& table : tableNames())
+        if (!present.contains(table.toLower()))
+            throw DbError(QStringLiteral("The file \"%1\" is not a Duskledger database: the table %2 is missing.")
+                              .arg(QDir::toNativeSeparators(database.path()), table));
+}
+
+} // namespace schema
+
+void createDatabase(const QString& path) {
+    if (QFileInfo::exists(path))
+        throw DbError(QStringLiteral("The file \"%1\" already exists; choose a new file name.")
+                          .arg(QDir::toNativeSeparators(path)));
+    try {
+        Database database(std::make_shared<Connection>(path, true));
+        Transaction transaction(database);
+        schema::create(database);
+        schema::addStarterKeys(database);
+        transaction.commit();
+        database.Close();
+    } catch (const DbError& e) {
+        QFile::remove(path);
+        throw DbError(QStringLiteral("The database \"%1\" could not be created: %2")
+                          .arg(QDir::toNativeSeparators(path), e.message()),
+                      e.statement(), e.code());
+    }
+}
+
+} // namespace db

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/Services.h"
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QDialog;
+
+// Toolkit services for tests: answers come from queues, every request is recorded, nothing
+// blocks. An empty queue answers like a user pressing the default (OK / Yes) or cancelling
+// a dialog (empty file name, no input).
+class ScriptedServices : public app::Services {
+public:
+    struct Message {
+        QString text;
+        app::Buttons buttons;
+        app::Icon icon;
+        QString title;
+    };
+    struct Input {
+        QString prompt;
+        QString title;
+        QString preset;
+    };
+    struct FileRequest {
+        bool save;
+        QString title;
+        QString filter;
+    };
+
+    std::vector<Message> messages;
+    std::vector<Input> inputs;
+    std::vector<FileRequest> fileDialogs;
+    QStringList startedPrograms;
+    int waitCursorDepth = 0;
+    int maxWaitCursorDepth = 0;
+
+    std::deque<app::Answer> answers;
+    std::deque<std::optional<QString>> inputAnswers; // nullopt: Cancel
+    std::deque<QString> fileAnswers;
+    std::deque<std::function<int(QDialog&)>> modalHandlers;
+    std::deque<double> randomValues;
+    QStringList availablePrograms; // what findProgram finds
+    bool startSucceeds = true;
+    QString folder;
+
+    app::Answer messageBox(const QString& text, app::Buttons buttons, app::Icon icon, const QString& title) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& preset) override;
+    QString openFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
+    QString saveFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
+    int showModal(QDialog& dialog) override;
+    void setWaitCursor(bool waiting) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    QString findProgram(const QString& name) override;
+    double random() override;
+    QString programFolder() override { return folder; }
+
+    // The last message text, or empty.
+    QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
+
+private:
+    using Answer = app::Answer;
+};
