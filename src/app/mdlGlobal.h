@@ -1,24 +1,26 @@
 #pragma once
 
+#include "app/Services.h"
 #include "db/Database.h"
+#include "ratings/BitmapStore.h"
 
 #include <QString>
 #include <memory>
 
 namespace app {
 
-class Services;
-
 // The state every window shares: the connection, the character recordset and the mode flags.
 // One object, owned by the application, so a test can build a fresh one for each case.
 class mdlGlobal {
 public:
-    explicit mdlGlobal(Services& services) : services(services) {}
+    explicit mdlGlobal(Services& services) : services(services), bitmaps(services.programFolder()) {}
     ~mdlGlobal() { closeConnection(); }
     mdlGlobal(const mdlGlobal&) = delete;
     mdlGlobal& operator=(const mdlGlobal&) = delete;
 
     Services& services;
+    // The rating bitmaps of the program's folder.
+    ratings::BitmapStore bitmaps;
 
     QString databasePath;
     std::unique_ptr<db::Workspace> workspace;
