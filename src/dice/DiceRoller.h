@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/Services.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+// The success-counting pool of ten-sided dice.
+namespace dice {
+
+// One face, 1 to 10, from a uniform value in [0, 1).
+int Roll_Die(double uniform);
+
+struct Verdict {
+    QString text;
+    app::Icon icon = app::Icon::None;
+};
+
+// Rolls the pool described by the roller's texts. Nothing when the dice count lies outside
+// the 16-bit range.
+std::optional<Verdict> rollPool(const QString& diceText, const QString& difficultyText, bool specialized,
+                                const std::function<double()>& uniform);
+
+// The roll button: rolls and shows the verdict, or refuses a dice count out of range.
+void cmdRoll_Click(app::Services& services, const QString& diceText, const QString& difficultyText,
+                   bool specialized);
+
+} // namespace dice
