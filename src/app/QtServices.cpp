@@ -3,6 +3,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -13,7 +18,63 @@ namespace app {
 
 QtServices::QtServices() : m_generator(std::random_device{}()) {}
 
+namespace {
+
+// Text beyond this length (an enormous dice pool, say) is shown scrollable, so the box fits the screen.
+constexpr qsizetype kLongMessage = 1500;
+
+QMessageBox::StandardButtons standardButtons(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::OKCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::OK:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+Answer answerOf(int button) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return Answer::OK;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+Answer longMessageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto* view = new QPlainTextEdit(text);
+    view->setReadOnly(true);
+    auto* box = new QDialogButtonBox(QDialogButtonBox::StandardButtons(int(standardButtons(buttons))));
+    int pressed = QMessageBox::Cancel;
+    QObject::connect(box, &QDialogButtonBox::clicked, &dialog, [&](QAbstractButton* button) {
+        pressed = int(box->standardButton(button));
+        dialog.accept();
+    });
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(view);
+    layout->addWidget(box);
+    const QRect screen = dialog.screen()->availableGeometry();
+    dialog.resize(screen.width() * 6 / 10, screen.height() * 6 / 10);
+    dialog.exec();
+    return answerOf(pressed);
+}
+
+} // namespace
+
 Answer QtServices::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) {
+    if (text.size() > kLongMessage)
+        return longMessageBox(m_dialogParent, text, buttons, title);
     QMessageBox box(m_dialogParent);
     box.setWindowTitle(title);
     box.setText(text);
@@ -33,30 +94,8 @@ Answer QtServices::messageBox(const QString& text, Buttons buttons, Icon icon, c
     case Icon::None:
         break;
     }
-    switch (buttons) {
-    case Buttons::OK:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case Buttons::OKCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case Buttons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
-    case Buttons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        break;
-    }
-    switch (box.exec()) {
-    case QMessageBox::Ok:
-        return Answer::OK;
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
-    }
+    box.setStandardButtons(standardButtons(buttons));
+    return answerOf(box.exec());
 }
 
 std::optional<QString> QtServices::inputBox(const QString& prompt, const QString& title, const QString& preset) {
