@@ -48,6 +48,18 @@ protected:
     QWidget* m_dialogParent = nullptr;
 };
 
+// The hourglass over the main window for as long as it lives.
+class WaitCursor {
+public:
+    explicit WaitCursor(Services& services) : m_services(services) { m_services.setWaitCursor(true); }
+    ~WaitCursor() { m_services.setWaitCursor(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    Services& m_services;
+};
+
 // Program title and version, from the build.
 struct ProgramInfo {
     static QString title() { return kTitle; }

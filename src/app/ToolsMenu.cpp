@@ -1,0 +1,159 @@
+#include "app/ToolsMenu.h"
+
+#include "app/Services.h"
+#include "app/Startup.h"
+#include "app/mdlGlobal.h"
+#include "db/DbError.h"
+#include "db/Schema.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace app {
+
+namespace {
+bool sameFile(const QString& a, const QString& b) {
+    const QFileInfo left(a), right(b);
+    return left.exists() && right.exists() ? left.canonicalFilePath() == right.canonicalFilePath()
+                                           : QDir::cleanPath(left.absoluteFilePath()) ==
+                                                 QDir::cleanPath(right.absoluteFilePath());
+}
+} // namespace
+
+ToolsMenu::ToolsMenu(mdlGlobal& global, const Settings& settings, Hooks hooks)
+    : m_global(global), m_settings(settings), m_hooks(std::move(hooks)) {}
+
+const QStringList& ToolsMenu::calculators() {
+    static const QStringList names = {"gnome-calculator", "kcalc",    "galculator", "qalculate-gtk",
+                                      "qalculate-qt",     "mate-calc", "xcalc"};
+    return names;
+}
+
+void ToolsMenu::writeSettings(const QString& path) {
+    if (!m_settings.writeDatabasePath(path))
+        m_global.services.messageBox(
+            QStringLiteral("The settings file \"%1\" could not be written; the next start will use the database "
+                           "named there.")
+                .arg(QDir::toNativeSeparators(m_settings.filePath())),
+            Buttons::OK, Icon::Exclamation);
+}
+
+bool ToolsMenu::switchTo(const QString& path) {
+    const QString previous = m_global.databasePath;
+    m_global.databasePath = path;
+    try {
+        m_hooks.reload();
+    } catch (const db::DbError& e) {
+        m_global.databasePath = previous;
+        m_global.justLoaded = false;
+        m_global.services.messageBox(e.message() + QStringLiteral("\n\nThe current Database will continue being used."),
+                                     Buttons::OK, Icon::Critical);
+        return false;
+    }
+    writeSettings(path);
+    return true;
+}
+
+void ToolsMenu::mnuChngDB_Click() {
+    Services& services = m_global.services;
+    const QString remembered = m_global.databasePath;
+    const QString chosen = services.openFileDialog(QStringLiteral("Open Zeth Database"), kDatabaseFilter);
+    if (chosen.isEmpty()) {
+        services.messageBox(QStringLiteral("The current Database will continue being used."), Buttons::OK,
+                            Icon::None);
+        m_global.databasePath = remembered;
+        return;
+    }
+    if (sameFile(chosen, remembered)) { // the file in use: nothing is reopened
+        WaitCursor wait(services);
+        writeSettings(chosen);
+        return;
+    }
+    if (!m_hooks.settleEdits())
+        return;
+    WaitCursor wait(services);
+    switchTo(chosen);
+}
+
+void ToolsMenu::mnuMobile_Click() {
+    Services& services = m_global.services;
+    const QString chosen = services.saveFileDialog(QStringLiteral("Save Zeth database as"), kDatabaseFilter);
+    if (chosen.isEmpty()) {
+        services.messageBox(QStringLiteral("No Database selected, mobilization not complete."), Buttons::OK,
+                            Icon::None);
+        return;
+    }
+    const QString source = m_global.databasePath;
+    if (sameFile(chosen, source)) {
+        services.messageBox(QStringLiteral("\"%1\" is the database in use; choose a new file for the copy.")
+                                .arg(QDir::toNativeSeparators(chosen)),
+                            Buttons::OK, Icon::Exclamation);
+        return;
+    }
+    if (QFileInfo::exists(chosen)) {
+        services.messageBox(QStringLiteral("The file \"%1\" already exists; choose a new file for the copy.")
+                                .arg(QDir::toNativeSeparators(chosen)),
+                            Buttons::OK, Icon::Exclamation);
+        return;
+    }
+    if (!m_hooks.settleEdits())
+        return;
+    WaitCursor wait(services);
+    m_global.closeConnection();
+    try {
+        db::CompactDatabase(source, chosen);
+    } catch (const db::DbError& e) {
+        services.messageBox(e.message() + QStringLiteral("\n\nWork goes on in the current database."), Buttons::OK,
+                            Icon::Critical);
+        m_global.databasePath = source;
+        try {
+            m_hooks.reload();
+        } catch (const db::DbError& reopen) {
+            services.messageBox(reopen.message(), Buttons::OK, Icon::Critical);
+        }
+        return;
+    }
+    if (!switchTo(chosen)) {
+        // The copy was written but will not open: go on with the original.
+        try {
+            m_hooks.reload();
+        } catch (const db::DbError& reopen) {
+            services.messageBox(reopen.message(), Buttons::OK, Icon::Critical);
+        }
+    }
+}
+
+void ToolsMenu::mnuNewDB_Click() {
+    Services& services = m_global.services;
+    const QString chosen = services.saveFileDialog(QStringLiteral("New Zeth Database"), kDatabaseFilter);
+    if (chosen.isEmpty())
+        return;
+    if (QFileInfo::exists(chosen)) {
+        services.messageBox(QStringLiteral("The file \"%1\" already exists; choose a new name for the new database.")
+                                .arg(QDir::toNativeSeparators(chosen)),
+                            Buttons::OK, Icon::Exclamation);
+        return;
+    }
+    if (!m_hooks.settleEdits())
+        return;
+    WaitCursor wait(services);
+    try {
+        db::createDatabase(chosen);
+    } catch (const db::DbError& e) {
+        services.messageBox(e.message(), Buttons::OK, Icon::Critical);
+        return;
+    }
+    switchTo(chosen);
+}
+
+void ToolsMenu::mnuCalc_Click() {
+    Services& services = m_global.services;
+    for (const QString& name : calculators()) {
+        const QString program = services.findProgram(name);
+        if (!program.isEmpty() && services.startProgram(program, {}))
+            return;
+    }
+    services.messageBox(QStringLiteral("The Calculator is not available."), Buttons::OK, Icon::None);
+}
+
+} // namespace app

@@ -1,0 +1,145 @@
+#include "app/Settings.h"
+#include "app/ToolsMenu.h"
+#include "app/mdlGlobal.h"
+#include "db/Database.h"
+#include "support/ScriptedServices.h"
+#include "support/TempDatabase.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A stand-in for the main window's loading: opens the connection as the window does.
+struct ToolsMenuTest : ::testing::Test {
+    TempDatabase first;
+    TempDatabase second;
+    ScriptedServices services;
+    app::mdlGlobal global{services};
+    app::Settings settings{first.folder()};
+    int reloads = 0;
+    int settles = 0;
+    bool settleAnswer = true;
+    app::ToolsMenu tools{global, settings,
+                         {[this] {
+                              ++reloads;
+                              global.openConnection();
+                          },
+                          [this] {
+                              ++settles;
+                              return settleAnswer;
+                          }}};
+
+    void SetUp() override {
+        first.addCharacter("Mira");
+        second.addCharacter("Oren");
+        first.release();
+        second.release();
+        global.databasePath = first.path();
+        global.openConnection();
+        settings.writeDatabasePath(first.path());
+    }
+    QString shownName() { return global.characterRecordset->Fields("Name").toString(); }
+};
+
+TEST_F(ToolsMenuTest, ChangeDatabaseCancelledSameFileAndNewFile) {
+    tools.mnuChngDB_Click(); // cancelled
+    EXPECT_EQ(services.lastMessage(), "The current Database will continue being used.");
+    EXPECT_EQ(global.databasePath, first.path());
+
+    services.fileAnswers = {first.path()}; // the file in use: settings rewritten, nothing reopened
+    tools.mnuChngDB_Click();
+    EXPECT_EQ(reloads, 0);
+    EXPECT_EQ(settings.readDatabasePath(), first.path());
+
+    services.fileAnswers = {second.path()};
+    tools.mnuChngDB_Click();
+    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(settles, 1);
+    EXPECT_EQ(shownName(), "Oren");
+    EXPECT_EQ(settings.readDatabasePath(), second.path());
+    EXPECT_EQ(services.waitCursorDepth, 0);
+    EXPECT_GE(services.maxWaitCursorDepth, 1);
+    EXPECT_NO_THROW(db::Database::open(first.path(), true)); // the old file was let go
+}
+
+TEST_F(ToolsMenuTest, ChangeDatabaseToForeignOrMissingFileKeepsTheCurrentOne) {
+    const QString foreign = first.file("picture.mdb");
+    QFile file(foreign);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x89PNG\r\n\x1a\nnot a database at all");
+    file.close();
+    for (const QString& bad : {foreign, first.file("missing.mdb")}) {
+        services.fileAnswers = {bad};
+        tools.mnuChngDB_Click();
+        EXPECT_TRUE(services.lastMessage().contains(bad)) << services.lastMessage().toStdString();
+        EXPECT_EQ(global.databasePath, first.path());
+        EXPECT_EQ(settings.readDatabasePath(), first.path());
+        EXPECT_EQ(shownName(), "Mira");
+    }
+}
+
+TEST_F(ToolsMenuTest, SettleEditsCancelAbandonsBeforeAnythingCloses) {
+    settleAnswer = false;
+    services.fileAnswers = {second.path(), first.file("copy.mdb"), first.file("new.mdb")};
+    tools.mnuChngDB_Click();
+    tools.mnuMobile_Click();
+    tools.mnuNewDB_Click();
+    EXPECT_EQ(settles, 3);
+    EXPECT_EQ(reloads, 0);
+    EXPECT_FALSE(QFile::exists(first.file("copy.mdb")));
+    EXPECT_FALSE(QFile::exists(first.file("new.mdb")));
+    EXPECT_EQ(shownName(), "Mira");
+}
+
+TEST_F(ToolsMenuTest, MobilizeWritesACopyAndContinuesOnIt) {
+    tools.mnuMobile_Click();
+    EXPECT_EQ(services.lastMessage(), "No Database selected, mobilization not complete.");
+    EXPECT_EQ(services.fileDialogs.back().title, "Save Zeth database as");
+    EXPECT_TRUE(services.fileDialogs.back().save);
+
+    services.fileAnswers = {second.path(), first.path()}; // existing file, the file in use
+    tools.mnuMobile_Click();
+    tools.mnuMobile_Click();
+    EXPECT_EQ(reloads, 0);
+    EXPECT_EQ(settles, 0);
+    EXPECT_EQ(shownName(), "Mira");
+
+    const QString copy = first.file("travel copy.mdb");
+    services.fileAnswers = {copy};
+    tools.mnuMobile_Click();
+    EXPECT_EQ(global.databasePath, copy);
+    EXPECT_EQ(settings.readDatabasePath(), copy);
+    EXPECT_EQ(shownName(), "Mira");
+    global.closeConnection();
+    auto original = db::Database::open(first.path(), true);
+    EXPECT_EQ(original->scalar("SELECT Name FROM Char_Info").toString(), "Mira");
+}
+
+TEST_F(ToolsMenuTest, NewDatabaseStartsAnEmptyChronicle) {
+    services.fileAnswers = {second.path()};
+    tools.mnuNewDB_Click();
+    EXPECT_TRUE(services.lastMessage().contains("already exists"));
+    const QString fresh = first.file("fresh.mdb");
+    services.fileAnswers = {fresh};
+    tools.mnuNewDB_Click();
+    EXPECT_EQ(global.databasePath, fresh);
+    EXPECT_EQ(settings.readDatabasePath(), fresh);
+    EXPECT_TRUE(global.characterRecordset->atEOF());
+    EXPECT_EQ(global.database->scalar("SELECT count(*) FROM Clan WHERE Clan_ID = 1").toInt(), 1);
+}
+
+TEST_F(ToolsMenuTest, CalculatorIsTheFirstOneFound) {
+    tools.mnuCalc_Click();
+    EXPECT_EQ(services.lastMessage(), "The Calculator is not available.");
+    EXPECT_EQ(services.messages.back().title, "Duskledger");
+    services.availablePrograms = {"xcalc", "galculator"};
+    tools.mnuCalc_Click();
+    EXPECT_EQ(services.startedPrograms, QStringList{"/usr/bin/galculator"});
+    services.startSucceeds = false;
+    services.messages.clear();
+    tools.mnuCalc_Click();
+    EXPECT_EQ(services.lastMessage(), "The Calculator is not available.");
+}
+
+} // namespace
