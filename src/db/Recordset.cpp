@@ -63,19 +63,43 @@ void Recordset::load() {
     m_loadStamp = conn.changeStamp();
     try {
         while (statement->step()) {
-            for (size_t s = 0; s < sources; ++s) {
-                const QVariant id = statement->value(int(s));
-                m_rowids.push_back(id.isNull() ? 0 : id.toLongLong());
-            }
-            if (m_stored) {
-                for (size_t c = 0; c < columns; ++c)
-                    m_values.push_back(statement->value(int(c + sources)));
-                if (m_keyed && m_values.size() > kStoredCellLimit) {
-                    m_stored = false;
-                    std::vector<QVariant>().swap(m_values);
+            for (size_t s = 0; s < sources; ++s) // a Null rowid (no row) reads as 0
+                m_rowids.push_back(sqlite3_column_int64(statement->handle(), int(s)));
+            ++m_count;
+            if (!m_stored)
+                continue;
+            for (size_t c = 0; c < columns; ++c)
+                m_values.push_back(statement->value(int(c + sources)));
+            if (m_keyed && m_values.size() > kStoredCellLimit) {
+                m_stored = false;
+                std::vector<QVariant>().swap(m_values);
+                // From here on only rowids are kept: a select list of rowids alone spares SQLite
+                // decoding every column of every row. An ORDER BY may name result columns by
+                // position, so an ordered query goes on as it is.
+                if (!m_shape.ordered && m_shape.fromStart > 0) {
+                    QStringList rowids;
+                    for (size_t s = 0; s < sources; ++s)
+                        rowids << m_shape.sources[s].alias + QStringLiteral(".rowid");
+                    std::unique_ptr<Statement> keys;
+                    try {
+                        keys = std::make_unique<Statement>(conn.handle(), QStringLiteral("SELECT ") +
+                                                                              rowids.join(QLatin1String(", ")) +
+                                                                              QLatin1Char(' ') +
+                                                                              m_sql.mid(m_shape.fromStart));
+                    } catch (const DbError&) {
+                        continue;
+                    }
+                    statement = std::move(keys);
+                    m_rowids.clear();
+                    m_count = 0;
+                    while (statement->step()) {
+                        for (size_t s = 0; s < sources; ++s)
+                            m_rowids.push_back(sqlite3_column_int64(statement->handle(), int(s)));
+                        ++m_count;
+                    }
+                    break;
                 }
             }
-            ++m_count;
         }
     } catch (const DbError& e) {
         throw DbError(e.message(), m_sql, e.code());
@@ -166,14 +190,40 @@ void Recordset::mapColumns(const Statement& statement, int injected) {
         m_keyed = column.source >= 0 && !column.origin.isEmpty() &&
                   m_shape.sources[size_t(column.source)].table.compare(table, Qt::CaseInsensitive) == 0;
     }
-    if (!m_keyed)
+    // A result with an expression column is not edited, but its qualified names still hold.
+    if (!consistent)
         for (Column& column : m_columns)
             column.source = -1;
 }
 
+void Recordset::requireOpen() const {
+    connection();
+}
+
+void Recordset::MoveFirst() {
+    requireOpen();
+    m_pos = 0;
+    m_currentDeleted = false;
+}
+
+void Recordset::MoveLast() {
+    requireOpen();
+    m_pos = m_count > 0 ? m_count - 1 : 0;
+    m_currentDeleted = false;
+}
+
 void Recordset::MoveNext() {
-    if (m_pos < m_count)
+    requireOpen();
+    // A deleted row has already left the set: the row that followed it now stands at m_pos.
+    if (m_currentDeleted)
+        m_currentDeleted = false;
+    else if (m_pos < m_count)
         ++m_pos;
+}
+
+int Recordset::RecordCount() const {
+    requireOpen();
+    return m_count;
 }
 
 QString Recordset::fieldName(int position) const {
@@ -240,6 +290,9 @@ void Recordset::fetchRow(int row, std::vector<QVariant>& values) const {
 }
 
 const std::vector<QVariant>& Recordset::currentRow() const {
+    requireOpen();
+    if (m_currentDeleted)
+        fail(QStringLiteral("Record is deleted."));
     if (atEOF())
         fail(QStringLiteral("No current record."));
     const qint64 stamp = connection().changeStamp();
@@ -280,6 +333,8 @@ void Recordset::AddNew() {
 
 void Recordset::Edit() {
     requireEditable();
+    if (m_currentDeleted)
+        fail(QStringLiteral("Record is deleted."));
     if (atEOF())
         fail(QStringLiteral("No current record."));
     m_pending = Pending::Editing;
@@ -287,7 +342,14 @@ void Recordset::Edit() {
 }
 
 void Recordset::setField(const QString& name, const QVariant& value) {
-    const int c = columnIndex(name);
+    int c = columnIndex(name);
+    if (c >= 0 && m_columns[size_t(c)].source != m_editSource && !name.contains(QLatin1Char('.'))) {
+        // An unqualified name that a joined table carries too ("Char_ID") means the edited table's.
+        c = -1;
+        for (size_t k = 0; k < m_columns.size() && c < 0; ++k)
+            if (m_columns[k].source == m_editSource && m_columns[k].origin.compare(name, Qt::CaseInsensitive) == 0)
+                c = int(k);
+    }
     if (c >= 0) {
         setField(c, value);
         return;
@@ -365,6 +427,8 @@ void Recordset::CancelUpdate() {
 
 void Recordset::Delete() {
     requireEditable();
+    if (m_currentDeleted)
+        fail(QStringLiteral("Record is deleted."));
     if (atEOF())
         fail(QStringLiteral("No current record."));
     const size_t sources = m_shape.sources.size();
@@ -377,6 +441,7 @@ void Recordset::Delete() {
                        m_values.begin() + qsizetype((row + 1) * m_columns.size()));
     --m_count;
     m_currentRow = -1;
+    m_currentDeleted = true;
 }
 
 void Recordset::Close() {

@@ -23,11 +23,14 @@ public:
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
 
-    bool atEOF() const { return m_pos >= m_count; }
-    void MoveFirst() { m_pos = 0; }
-    void MoveLast() { m_pos = m_count > 0 ? m_count - 1 : 0; }
+    // True past the last row, at once for an empty result, and always once closed (a closed
+    // recordset has no current row; every other use of it raises DbError).
+    bool atEOF() const { return m_closed || m_pos >= m_count; }
+    void MoveFirst();
+    void MoveLast();
+    // After Delete, moves to the row that followed the deleted one.
     void MoveNext();
-    int RecordCount() const { return m_count; }
+    int RecordCount() const;
 
     int fieldCount() const { return int(m_columns.size()); }
     QString fieldName(int position) const;
@@ -56,6 +59,7 @@ private:
     };
 
     void load();
+    void requireOpen() const;
     void mapColumns(const Statement& statement, int injected);
     int columnIndex(const QString& name) const;
     int requireColumn(const QString& name) const;
@@ -77,6 +81,7 @@ private:
 
     int m_count = 0;
     int m_pos = 0;
+    bool m_currentDeleted = false; // Delete leaves no current row until the next move
     std::vector<qint64> m_rowids;   // m_count x sources, when keyed
     std::vector<QVariant> m_values; // m_count x columns, when stored
     bool m_stored = false;
