@@ -177,11 +177,14 @@ SelectShape parseSelect(const QString& sql) {
         return shape;
     if (tokens.size() > 1 && (is(tokens[1], "distinct")))
         return shape;
-    for (const Token& t : tokens)
+    for (const Token& t : tokens) {
         if (is(t, "group") || is(t, "union") || is(t, "having") || is(t, "intersect") || is(t, "except"))
             return shape;
+        shape.ordered = shape.ordered || is(t, "order");
+    }
 
     shape.selectListStart = tokens[1].offset;
+    shape.fromStart = tokens[from].offset;
     shape.understood = true;
     return shape;
 }

@@ -24,6 +24,8 @@ struct SelectShape {
     std::vector<Source> sources;
     std::vector<Item> items;
     int selectListStart = -1; // offset in the text just behind SELECT (and a blank)
+    int fromStart = -1;       // offset of the FROM that ends the select list
+    bool ordered = false;     // an ORDER BY may name result columns by position or alias
 };
 
 SelectShape parseSelect(const QString& sql);
