@@ -1,6 +1,7 @@
 #include "db/Database.h"
 
 #include "db/DbError.h"
+#include "db/Schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,8 +12,17 @@ namespace db {
 
 std::unique_ptr<Database> Database::open(const QString& path, bool exclusive) {
     const QString shown = QDir::toNativeSeparators(path);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.isFile())
         throw DbError(QStringLiteral("The database file \"%1\" does not exist.").arg(shown));
+    // SQLite takes an empty file for a new database and would write one into it.
+    if (file.size() == 0)
+        throw DbError(QStringLiteral("The file \"%1\" is not a Duskledger database (the file is empty).").arg(shown));
+    const QString readOnly = QStringLiteral("The database file \"%1\" is read-only; Duskledger needs to write to it.");
+    // A file marked read-only stays so, even for a user whom the system would let write to it.
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther; // the mode bits alone
+    if (!(file.permissions() & anyWrite))
+        throw DbError(readOnly.arg(shown));
     ConnectionPtr conn;
     try {
         conn = std::make_shared<Connection>(path, false);
@@ -21,10 +31,13 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive) {
                       e.code());
     }
     if (sqlite3_db_readonly(conn->handle(), "main") == 1)
-        throw DbError(QStringLiteral("The database file \"%1\" is read-only; Duskledger needs to write to it.").arg(shown));
+        throw DbError(readOnly.arg(shown));
+    auto database = std::make_unique<Database>(conn);
     try {
-        // Reading the header tells a foreign file apart before anything else is attempted.
+        // Reading the header and the schema tells a foreign file apart before anything is
+        // written; only then is the file locked, which writes nothing to it.
         conn->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        schema::verify(*database);
         if (exclusive) {
             conn->execute(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
             conn->execute(QStringLiteral("BEGIN EXCLUSIVE"));
@@ -37,13 +50,15 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive) {
                 QStringLiteral("The database file \"%1\" is in use by another program. Close it there and try again.")
                     .arg(shown),
                 {}, e.code());
+        if (e.code() == 0) // our own refusal, already worded for the user
+            throw;
         if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
             throw DbError(QStringLiteral("The file \"%1\" is not a Duskledger database (%2).").arg(shown, e.message()),
                           {}, e.code());
         throw DbError(QStringLiteral("The database file \"%1\" could not be opened: %2").arg(shown, e.message()), {},
                       e.code());
     }
-    return std::make_unique<Database>(conn);
+    return database;
 }
 
 Database::~Database() = default;

@@ -124,10 +124,26 @@ void verify(Database& database) {
     QSet<QString> present;
     for (; !rs->atEOF(); rs->MoveNext())
         present.insert(rs->Fields(0).toString().toLower());
+    const QString refusal = QStringLiteral("The file \"%1\" is not a Duskledger database: %2.")
+                                .arg(QDir::toNativeSeparators(database.path()));
     for (const QString& table : tableNames())
         if (!present.contains(table.toLower()))
-            throw DbError(QStringLiteral("The file \"%1\" is not a Duskledger database: the table %2 is missing.")
-                              .arg(QDir::toNativeSeparators(database.path()), table));
+            throw DbError(refusal.arg(QStringLiteral("the table %1 is missing").arg(table)));
+    // The sheet reads specialties and health states by position, so those positions must hold.
+    const auto columnAt = [&](const QString& table, int position) {
+        Statement probe(database.connection().handle(), QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table));
+        return position < probe.columnCount() ? probe.columnName(position) : QString();
+    };
+    const std::pair<QString, int> fixed[] = {{QStringLiteral("Char_Info"), ratingPosition(0)},
+                                             {QStringLiteral("Char_Info"), specialtyPosition(kTraitCount - 1)},
+                                             {QStringLiteral("Health"), kHealthLevels}};
+    const QString expected[] = {QLatin1String(kTraitColumns[0]),
+                                QLatin1String(kTraitColumns[kTraitCount - 1]) + QStringLiteral("_Spec"),
+                                QStringLiteral("Health%1").arg(kHealthLevels - 1)};
+    for (size_t i = 0; i < std::size(fixed); ++i)
+        if (columnAt(fixed[i].first, fixed[i].second).compare(expected[i], Qt::CaseInsensitive) != 0)
+            throw DbError(refusal.arg(QStringLiteral("the column %1 is not where it belongs in the table %2")
+                                          .arg(expected[i], fixed[i].first)));
 }
 
 } // namespace schema
