@@ -41,12 +41,11 @@ void Recordset::load() {
     if (m_shape.understood) {
         QString prefix;
         for (size_t s = 0; s < m_shape.sources.size(); ++s)
-            prefix += m_shape.sources[s].alias + QStringLiteral(".rowid AS ") + rowidColumn(int(s)) +
-                      QStringLiteral(", ");
+            prefix +=
+                m_shape.sources[s].alias + QStringLiteral(".rowid AS ") + rowidColumn(int(s)) + QStringLiteral(", ");
         try {
-            statement = std::make_unique<Statement>(conn.handle(),
-                                                    m_sql.left(m_shape.selectListStart) + prefix +
-                                                        m_sql.mid(m_shape.selectListStart));
+            statement = std::make_unique<Statement>(conn.handle(), m_sql.left(m_shape.selectListStart) + prefix +
+                                                                       m_sql.mid(m_shape.selectListStart));
             injected = int(m_shape.sources.size());
         } catch (const DbError&) {
             statement.reset();
@@ -82,10 +81,9 @@ void Recordset::load() {
                         rowids << m_shape.sources[s].alias + QStringLiteral(".rowid");
                     std::unique_ptr<Statement> keys;
                     try {
-                        keys = std::make_unique<Statement>(conn.handle(), QStringLiteral("SELECT ") +
-                                                                              rowids.join(QLatin1String(", ")) +
-                                                                              QLatin1Char(' ') +
-                                                                              m_sql.mid(m_shape.fromStart));
+                        keys = std::make_unique<Statement>(
+                            conn.handle(), QStringLiteral("SELECT ") + rowids.join(QLatin1String(", ")) +
+                                               QLatin1Char(' ') + m_sql.mid(m_shape.fromStart));
                     } catch (const DbError&) {
                         continue;
                     }
@@ -433,8 +431,9 @@ void Recordset::Delete() {
         fail(QStringLiteral("No current record."));
     const size_t sources = m_shape.sources.size();
     const size_t row = size_t(m_pos);
-    connection().execute(QStringLiteral("DELETE FROM \"%1\" WHERE rowid = ?").arg(m_shape.sources[size_t(m_editSource)].table),
-                         {m_rowids[row * sources + size_t(m_editSource)]});
+    connection().execute(
+        QStringLiteral("DELETE FROM \"%1\" WHERE rowid = ?").arg(m_shape.sources[size_t(m_editSource)].table),
+        {m_rowids[row * sources + size_t(m_editSource)]});
     m_rowids.erase(m_rowids.begin() + qsizetype(row * sources), m_rowids.begin() + qsizetype((row + 1) * sources));
     if (m_stored)
         m_values.erase(m_values.begin() + qsizetype(row * m_columns.size()),

@@ -53,9 +53,9 @@ public:
 
 private:
     struct Column {
-        QString name;   // as SQLite reports it
+        QString name;    // as SQLite reports it
         int source = -1; // index into m_sources, -1 for an expression
-        QString origin; // the base-table column
+        QString origin;  // the base-table column
     };
 
     void load();
@@ -81,7 +81,7 @@ private:
 
     int m_count = 0;
     int m_pos = 0;
-    bool m_currentDeleted = false; // Delete leaves no current row until the next move
+    bool m_currentDeleted = false;  // Delete leaves no current row until the next move
     std::vector<qint64> m_rowids;   // m_count x sources, when keyed
     std::vector<QVariant> m_values; // m_count x columns, when stored
     bool m_stored = false;

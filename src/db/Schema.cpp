@@ -12,12 +12,12 @@ namespace db {
 namespace schema {
 
 const std::array<const char*, kTraitCount> kTraitColumns = {
-    "Strength",   "Dexterity",   "Stamina",     "Charisma",   "Manipulation", "Appearance",   "Perception",
-    "Intelligence", "Wits",      "Alertness",   "Athletics",  "Brawl",        "Dodge",        "Empathy",
-    "Expression", "Intimidation", "Leadership", "Streetwise", "Subterfuge",   "AnimalKen",    "Crafts",
-    "Drive",      "Etiquette",   "Firearms",    "Melee",      "Performance",  "Security",     "Stealth",
-    "Survival",   "Academics",   "Computer",    "Finance",    "Investigation", "Law",         "Linguistics",
-    "Medicine",   "Occult",      "Politics",    "Science"};
+    "Strength",     "Dexterity",    "Stamina",    "Charisma",   "Manipulation",  "Appearance", "Perception",
+    "Intelligence", "Wits",         "Alertness",  "Athletics",  "Brawl",         "Dodge",      "Empathy",
+    "Expression",   "Intimidation", "Leadership", "Streetwise", "Subterfuge",    "AnimalKen",  "Crafts",
+    "Drive",        "Etiquette",    "Firearms",   "Melee",      "Performance",   "Security",   "Stealth",
+    "Survival",     "Academics",    "Computer",   "Finance",    "Investigation", "Law",        "Linguistics",
+    "Medicine",     "Occult",       "Politics",   "Science"};
 
 QString mainCharacterQuery() {
     return QStringLiteral("SELECT a.*, b.demnat,  c.demnat, d.clan, e.concept "
@@ -29,11 +29,10 @@ QString mainCharacterQuery() {
 }
 
 const QStringList& tableNames() {
-    static const QStringList names = {
-        "Char_Info",         "Health",          "DemeanorNature",    "Clan",            "Concept",
-        "HumanityPath",      "Discipline_LookUp", "BackGround_LookUp", "MeritFlaw_LookUp", "Path_LookUp",
-        "Ritual_Lookup",     "Discipline_Link", "BackGround_Link",   "MeritFlaw_Link",  "Path_Link",
-        "Ritual_Link"};
+    static const QStringList names = {"Char_Info",        "Health",         "DemeanorNature",    "Clan",
+                                      "Concept",          "HumanityPath",   "Discipline_LookUp", "BackGround_LookUp",
+                                      "MeritFlaw_LookUp", "Path_LookUp",    "Ritual_Lookup",     "Discipline_Link",
+                                      "BackGround_Link",  "MeritFlaw_Link", "Path_Link",         "Ritual_Link"};
     return names;
 }
 
@@ -60,11 +59,16 @@ QString charInfoTable() {
         columns << QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(QLatin1String(trait));
         columns << QStringLiteral("%1_Spec%2").arg(QLatin1String(trait), QLatin1String(kText));
     }
-    columns << "ExperienceGiven NUMERIC" << "ExperienceSpent NUMERIC"
-            << "Conscience INTEGER NOT NULL DEFAULT 0" << "Conscience_Conviction INTEGER DEFAULT 1"
-            << "SelfControl INTEGER NOT NULL DEFAULT 0" << "SelfControl_Instinct INTEGER DEFAULT 1"
-            << "Courage INTEGER NOT NULL DEFAULT 0" << "Humanity INTEGER NOT NULL DEFAULT 0"
-            << "WillPower INTEGER NOT NULL DEFAULT 0" << "Cur_WillPower INTEGER NOT NULL DEFAULT 0"
+    columns << "ExperienceGiven NUMERIC"
+            << "ExperienceSpent NUMERIC"
+            << "Conscience INTEGER NOT NULL DEFAULT 0"
+            << "Conscience_Conviction INTEGER DEFAULT 1"
+            << "SelfControl INTEGER NOT NULL DEFAULT 0"
+            << "SelfControl_Instinct INTEGER DEFAULT 1"
+            << "Courage INTEGER NOT NULL DEFAULT 0"
+            << "Humanity INTEGER NOT NULL DEFAULT 0"
+            << "WillPower INTEGER NOT NULL DEFAULT 0"
+            << "Cur_WillPower INTEGER NOT NULL DEFAULT 0"
             << "BloodPool NUMERIC NOT NULL DEFAULT 0" << QStringLiteral("History%1").arg(kText)
             << QStringLiteral("Notes%1").arg(kText) << QStringLiteral("Picture%1").arg(kText);
     return QStringLiteral("CREATE TABLE Char_Info (%1)").arg(columns.join(QLatin1String(", ")));

@@ -19,8 +19,12 @@ extern const std::array<const char*, kTraitCount> kTraitColumns;
 
 // Zero-based positions in Char_Info (and in the main character query, which starts with it).
 inline constexpr int kFirstTraitPosition = 11;
-inline constexpr int ratingPosition(int trait) { return kFirstTraitPosition + 2 * trait; }
-inline constexpr int specialtyPosition(int trait) { return ratingPosition(trait) + 1; }
+inline constexpr int ratingPosition(int trait) {
+    return kFirstTraitPosition + 2 * trait;
+}
+inline constexpr int specialtyPosition(int trait) {
+    return ratingPosition(trait) + 1;
+}
 
 inline constexpr int kHealthLevels = 7;
 

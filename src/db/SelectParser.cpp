@@ -64,10 +64,10 @@ bool is(const Token& t, const char* word) {
 }
 
 bool isKeyword(const Token& t) {
-    static const QSet<QString> keywords = {"select", "from",  "where",  "inner", "left",  "right",   "outer",
-                                           "cross",  "join",  "on",     "using", "group", "order",   "having",
-                                           "limit",  "union", "natural", "as",   "and",   "or",      "not",
-                                           "by",     "except", "intersect", "window", "full", "distinct", "all"};
+    static const QSet<QString> keywords = {"select", "from",   "where",     "inner",  "left",  "right",    "outer",
+                                           "cross",  "join",   "on",        "using",  "group", "order",    "having",
+                                           "limit",  "union",  "natural",   "as",     "and",   "or",       "not",
+                                           "by",     "except", "intersect", "window", "full",  "distinct", "all"};
     return t.kind == Token::Word && keywords.contains(t.text.toLower());
 }
 
@@ -154,12 +154,12 @@ SelectShape parseSelect(const QString& sql) {
             --depth;
             continue;
         }
-        if (depth <= 0 && (is(t, "where") || is(t, "order") || is(t, "group") || is(t, "having") ||
-                           is(t, "limit") || is(t, "union") || t.text == QLatin1String(";")))
+        if (depth <= 0 && (is(t, "where") || is(t, "order") || is(t, "group") || is(t, "having") || is(t, "limit") ||
+                           is(t, "union") || t.text == QLatin1String(";")))
             break;
         const Token& prev = tokens[i - 1];
-        const bool afterOpener = i - 1 == from || prev.text == QLatin1String(",") || is(prev, "join") ||
-                                 prev.text == QLatin1String("(");
+        const bool afterOpener =
+            i - 1 == from || prev.text == QLatin1String(",") || is(prev, "join") || prev.text == QLatin1String("(");
         const bool qualified = i + 1 < tokens.size() && tokens[i + 1].text == QLatin1String(".");
         if (!afterOpener || t.kind != Token::Word || isKeyword(t) || qualified)
             continue;

@@ -15,8 +15,8 @@ struct SelectShape {
         QString alias; // the alias, or the table name where none is given
     };
     struct Item {
-        QString qualifier; // "a" of "a.*" or "a.col"; empty for a bare column or "*"
-        bool star = false; // "*" or "a.*"
+        QString qualifier;        // "a" of "a.*" or "a.col"; empty for a bare column or "*"
+        bool star = false;        // "*" or "a.*"
         bool plainColumn = false; // a column name, qualified or not, perhaps renamed with AS
     };
 

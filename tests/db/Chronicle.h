@@ -1,0 +1,43 @@
+#pragma once
+
+#include "db/Database.h"
+#include "db/Schema.h"
+#include "support/TempDatabase.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+// A small chronicle every engine test works on: Mira (key 1, player "Ann") with links of every
+// kind, and Old Tom (key 2), a non-player character stored with the player "npc".
+struct ChronicleTest : ::testing::Test {
+    TempDatabase temp;
+    db::Database& d = temp.db();
+
+    void SetUp() override {
+        const QStringList rows = {
+            "INSERT INTO DemeanorNature (DemNat) VALUES ('Sage'), ('Rogue')", // 2, 3
+            "INSERT INTO Clan (Clan) VALUES ('Vesper')",
+            "INSERT INTO Concept (Concept) VALUES ('Scholar')",
+            "INSERT INTO HumanityPath (Path) VALUES ('Humanity'), ('Path of Ash')",
+            "INSERT INTO Discipline_LookUp (Discipline) VALUES ('Ember'), ('Veil')",
+            "INSERT INTO BackGround_LookUp (BackGround) VALUES ('Generation'), ('Allies')",
+            "INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex, Description) "
+            "VALUES ('Keen Eye', 2, 0, 'Sees far'), ('Lame', -1, 1, 'Limps')",
+            "INSERT INTO Path_LookUp (Path, ThaNec) VALUES ('Ember Path', 1), ('Ash Path', 1), ('Bone Path', 2)",
+            "INSERT INTO Ritual_Lookup (Ritual, Level, ThaNec, Description) "
+            "VALUES ('Candle Ward', 1, 1, 'A ward'), ('Grave Call', 2, 2, 'A call')",
+            "INSERT INTO Char_Info (Name, player, Nature, Demeanor, Clan, Concept, Path) "
+            "VALUES ('Mira', 'Ann', 2, 3, 2, 2, 1), ('Old Tom', 'npc', 1, 1, 1, 1, 1)",
+            "INSERT INTO Health (Char_ID, Health3) VALUES (1, 2), (2, 1)",
+            "INSERT INTO Discipline_Link VALUES (1, 1, 3), (1, 2, 2), (2, 1, 1)",
+            "INSERT INTO BackGround_Link VALUES (1, 1, 4)",
+            "INSERT INTO MeritFlaw_Link VALUES (1, 1, 2), (1, 2, -1)",
+            "INSERT INTO Path_Link VALUES (1, 1, 3), (1, 3, 2), (2, 1, 1)",
+            "INSERT INTO Ritual_Link VALUES (1, 1), (1, 2)",
+        };
+        for (const QString& sql : rows)
+            d.Execute(sql);
+    }
+
+    int count(const QString& sql) { return d.scalar(sql).toInt(); }
+};

@@ -1,0 +1,225 @@
+#include "Chronicle.h"
+#include "db/DbError.h"
+#include "db/Sql.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <functional>
+
+using db::Database;
+using db::DbError;
+
+namespace {
+
+QString openError(const QString& path, bool exclusive = true) {
+    try {
+        Database::open(path, exclusive);
+    } catch (const DbError& e) {
+        return e.message();
+    }
+    return {};
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(DatabaseOpen, RefusesWhatIsNotAWritableDuskledgerDatabase) {
+    TempDatabase temp;
+    {
+        db::Transaction fill(temp.db());
+        for (int i = 0; i < 300; ++i) // enough pages that half the file loses some
+            temp.addCharacter(QString("Filler %1").arg(i));
+        temp.exec("UPDATE Char_Info SET History = printf('%.2000c', 'x')");
+        fill.commit();
+    }
+    temp.release();
+    const QByteArray database = contents(temp.path());
+    ASSERT_GT(database.size(), 500000);
+
+    struct Case {
+        const char* name;
+        std::function<void(const QString&)> make;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"text.mdb", [](const QString& p) { write(p, "Mira, Ann, Vesper\r\n"); }, "not a Duskledger database"},
+        {"picture.png", [](const QString& p) { QImage(8, 8, QImage::Format_RGB32).save(p, "PNG"); },
+         "not a Duskledger database"},
+        {"empty.mdb", [](const QString& p) { write(p, {}); }, "not a Duskledger database"},
+        {"half.mdb", [&](const QString& p) { write(p, database.left(database.size() / 2)); },
+         "not a Duskledger database"},
+        {"header.mdb", [&](const QString& p) { write(p, database.left(60)); }, "not a Duskledger database"},
+        {"other.db",
+         [](const QString& p) {
+             db::createDatabase(p);
+             auto other = Database::open(p, false);
+             other->Execute("DROP TABLE Ritual_Link");
+         },
+         "not a Duskledger database"},
+        {"readonly.mdb",
+         [&](const QString& p) {
+             write(p, database);
+             QFile::setPermissions(p, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+         },
+         "read-only"},
+    };
+    for (const Case& c : cases) {
+        const QString path = temp.file(c.name);
+        c.make(path);
+        const QByteArray before = contents(path);
+        const QString message = openError(path);
+        EXPECT_TRUE(message.contains(c.reason) && message.contains(path)) << c.name << ": " << message.toStdString();
+        EXPECT_EQ(contents(path), before) << c.name << " was changed by the attempt";
+    }
+
+    const QString missing = temp.file("missing.mdb");
+    EXPECT_TRUE(openError(missing).contains("does not exist"));
+    EXPECT_TRUE(openError(temp.folder()).contains("does not exist"));
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_THROW(db::Workspace().OpenDatabase(missing, false), DbError);
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST(DatabaseOpen, ExclusiveUseRefusesASecondProgramAtOnce) {
+    TempDatabase temp;
+    temp.addCharacter("Mira");
+    temp.release();
+    auto first = Database::open(temp.path(), true);
+    for (bool exclusive : {true, false}) {
+        QElapsedTimer timer;
+        timer.start();
+        const QString message = openError(temp.path(), exclusive);
+        EXPECT_LT(timer.elapsed(), 500);
+        EXPECT_TRUE(message.contains(temp.path()) && message.contains("in use by another program"))
+            << message.toStdString();
+    }
+    first->Execute("UPDATE Char_Info SET Haven = 'Mill'"); // the first goes on
+    EXPECT_EQ(first->scalar("SELECT Haven FROM Char_Info").toString(), "Mill");
+    first->Close();
+    EXPECT_NO_THROW(Database::open(temp.path(), true));
+}
+
+TEST(DatabaseCompact, WritesAWorkingCopyAndRefusesAnExistingDestination) {
+    TempDatabase temp;
+    temp.addCharacter("Mira");
+    temp.release();
+    const QString copy = temp.file("copy.mdb");
+    db::CompactDatabase(temp.path(), copy);
+    auto compacted = Database::open(copy, true);
+    db::schema::verify(*compacted);
+    auto rs = compacted->OpenRecordset(db::schema::mainCharacterQuery());
+    ASSERT_FALSE(rs->atEOF());
+    EXPECT_EQ(rs->Fields("Name").toString(), "Mira");
+    compacted->Execute("INSERT INTO Clan (Clan) VALUES ('Vesper')");
+    compacted->Close();
+
+    const QByteArray before = contents(copy);
+    try {
+        db::CompactDatabase(temp.path(), copy);
+        ADD_FAILURE() << "an existing destination was accepted";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains(copy) && e.message().contains("already exists")) << e.text().toStdString();
+    }
+    EXPECT_EQ(contents(copy), before);
+    EXPECT_THROW(db::CompactDatabase(temp.file("missing.mdb"), temp.file("out.mdb")), DbError);
+    EXPECT_THROW(db::CompactDatabase(temp.path(), temp.file("no/such/folder/out.mdb")), DbError);
+    EXPECT_FALSE(QFile::exists(temp.file("out.mdb")));
+}
+
+using EngineTest = ChronicleTest;
+
+TEST_F(EngineTest, ErrorsCarrySqliteMessageAndStatement) {
+    const struct {
+        QString sql;
+        const char* sqliteSays;
+    } cases[] = {
+        {"Select * from NoSuchTable", "no such table"},
+        {"Select Nmae from char_info", "no such column"},
+        {"Select * form char_info", "syntax error"},
+        {"SELECT * FROM Clan WHERE Clan = 'unclosed", "unrecognized token"},
+    };
+    for (const auto& c : cases) {
+        for (bool asRecordset : {true, false}) {
+            try {
+                if (asRecordset)
+                    d.OpenRecordset(c.sql);
+                else
+                    d.Execute(c.sql);
+                ADD_FAILURE() << c.sql.toStdString();
+            } catch (const DbError& e) {
+                EXPECT_TRUE(e.message().contains(c.sqliteSays)) << e.message().toStdString();
+                EXPECT_EQ(e.statement(), c.sql);
+                EXPECT_TRUE(e.text().contains(c.sql) && e.text().contains(c.sqliteSays));
+            }
+        }
+    }
+    auto rs = d.OpenRecordset("Select * from char_info where Char_ID = 1");
+    rs->Edit();
+    rs->setField("Name", QVariant()); // Name may not be Null
+    try {
+        rs->Update();
+        ADD_FAILURE() << "a Null name was stored";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains("NOT NULL")) << e.message().toStdString();
+        EXPECT_TRUE(e.statement().contains("UPDATE"));
+    }
+}
+
+TEST_F(EngineTest, HostileNamesStayData) {
+    const QStringList names = {
+        "O'Brien",
+        "'; DROP TABLE Clan; --",
+        "x' OR '1'='1",
+        "-- not a comment",
+        "\"quoted\" [bracketed] `ticked`",
+        QString::fromUtf8("Ænéa 夜の氏族 🦇"),
+        QString(10000, QChar('\'')) + "end",
+    };
+    for (const QString& name : names) {
+        d.Execute("INSERT INTO Clan (Clan) VALUES (" + db::sqlText(name) + ")");
+        auto quoted = d.OpenRecordset("Select * from Clan where Clan= " + db::sqlText(name));
+        ASSERT_EQ(quoted->RecordCount(), 1) << name.left(40).toStdString();
+        EXPECT_EQ(quoted->Fields("Clan").toString(), name);
+        quoted->Delete();
+
+        auto added = d.OpenRecordset("Select * from Clan where Clan_ID = 0");
+        added->AddNew();
+        added->setField("Clan", name);
+        added->Update();
+        EXPECT_EQ(d.scalar("SELECT Clan FROM Clan WHERE Clan = ?", {name}).toString(), name);
+        d.Execute("DELETE FROM Clan WHERE Clan = ?", {name});
+    }
+    EXPECT_EQ(count("SELECT count(*) FROM Clan"), 2);
+    EXPECT_EQ(count("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name <> 'sqlite_sequence'"), 16);
+}
+
+TEST_F(EngineTest, TransactionsCommitOrRollBackAndNest) {
+    {
+        db::Transaction outer(d);
+        d.Execute("UPDATE Char_Info SET Haven = 'Mill' WHERE Char_ID = 1");
+        {
+            db::Transaction inner(d);
+            d.Execute("UPDATE Char_Info SET Haven = 'Cellar' WHERE Char_ID = 2");
+        }
+        outer.commit();
+    }
+    EXPECT_EQ(d.scalar("SELECT Haven FROM Char_Info WHERE Char_ID = 1").toString(), "Mill");
+    EXPECT_FALSE(d.scalar("SELECT Haven FROM Char_Info WHERE Char_ID = 2").isValid());
+    {
+        db::Transaction failed(d);
+        d.Execute("DELETE FROM Path_Link");
+        EXPECT_THROW(d.Execute("INSERT INTO NoSuchTable VALUES (1)"), DbError);
+    }
+    EXPECT_EQ(count("SELECT count(*) FROM Path_Link"), 3);
+}
+
+} // namespace
