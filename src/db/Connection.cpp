@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 
+#include <QFileInfo>
 #include <sqlite3.h>
 
 namespace db {
@@ -119,7 +120,10 @@ QVariant Statement::value(int column) const {
 Connection::Connection(const QString& path, bool create) : m_path(path) {
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     sqlite3* handle = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
+    // An absolute name never starts with "file:", which this SQLite would read as a URI with
+    // options of its own (mode=rwc creates a file).
+    const QByteArray name = QFileInfo(path).absoluteFilePath().toUtf8();
+    const int rc = sqlite3_open_v2(name.constData(), &handle, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = errorText(handle, rc);
         sqlite3_close(handle);

@@ -2,6 +2,7 @@
 #include "db/DbError.h"
 #include "db/Sql.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -87,6 +88,15 @@ TEST(DatabaseOpen, RefusesWhatIsNotAWritableDuskledgerDatabase) {
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_THROW(db::Workspace().OpenDatabase(missing, false), DbError);
     EXPECT_FALSE(QFile::exists(missing));
+
+    // A relative name that reads like a SQLite URI is still a plain file name.
+    const QString odd = "file:odd.mdb?mode=rwc";
+    write(temp.file(odd), database);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(temp.folder());
+    EXPECT_NO_THROW(Database::open(odd, true));
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(QFile::exists(temp.file("odd.mdb")));
 }
 
 TEST(DatabaseOpen, ExclusiveUseRefusesASecondProgramAtOnce) {
