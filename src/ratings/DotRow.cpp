@@ -1,5 +1,6 @@
 #include "ratings/DotRow.h"
 
+#include "app/Numbers.h"
 #include "ratings/BitmapStore.h"
 
 #include <QMouseEvent>
@@ -8,7 +9,8 @@
 namespace ratings {
 
 namespace {
-// A row is drawn larger than its bitmap for legibility; clicks scale with it.
+// The bitmaps are drawn at exactly this size (and at twice it for high-DPI screens), so a row
+// shows them pixel for pixel. Ten dots of 15 pixels each; a half-width row shows five.
 constexpr int kRowWidth = 150;
 constexpr int kRowHeight = 14;
 } // namespace
@@ -16,6 +18,13 @@ constexpr int kRowHeight = 14;
 DotRow::DotRow(const BitmapStore& bitmaps, QWidget* parent) : QWidget(parent), m_bitmaps(bitmaps) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFixedSize(sizeHint());
+    setCursor(Qt::PointingHandCursor);
+    connect(this, &QObject::objectNameChanged, this, &QWidget::setAccessibleName);
+}
+
+void DotRow::setTag(const QString& tag) {
+    m_tag = tag;
+    setAccessibleDescription(tag.trimmed());
 }
 
 void DotRow::setPicture(const QString& fileName) {
@@ -42,19 +51,19 @@ void DotRow::paintEvent(QPaintEvent*) {
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QPixmap picture = m_bitmaps.pixmap(m_picture);
+    const QPixmap picture = m_bitmaps.pixmap(m_picture, devicePixelRatioF());
     // The whole bitmap spans ten dots; a half-width row shows its left half.
     const QRectF source(0, 0, m_half ? picture.width() / 2.0 : picture.width(), picture.height());
     painter.drawPixmap(QRectF(rect()), picture, source);
 }
 
 void DotRow::mousePressEvent(QMouseEvent* event) {
-    Q_EMIT pressed(int(event->position().x()), event->button());
+    Q_EMIT pressed(numbers::toInt16Clamped(event->position().x()), event->button());
     event->accept();
 }
 
 void DotRow::mouseDoubleClickEvent(QMouseEvent* event) {
-    Q_EMIT doubleClicked(int(event->position().x()));
+    Q_EMIT doubleClicked(numbers::toInt16Clamped(event->position().x()));
     event->accept();
 }
 

@@ -9,15 +9,16 @@ class BitmapStore;
 
 // A rating shown as a row of ten dots or boxes (a picture box of the sheet). The value lives in
 // Tag() as text; the picture is whatever bitmap was last set. Clicks report the x position in
-// the widget's own units together with the width that counts as ten dots (the virtue rows show
-// only half the bitmap and count double width).
+// the widget's own units; tenDotWidth() is the width that counts as ten dots (the virtue rows
+// show only half the bitmap and count double width), so one dot is tenDotWidth() / 10 wide.
+// The accessible name follows the objectName ("PBAtt(3)"), the accessible description the Tag.
 class DotRow : public QWidget {
     Q_OBJECT
 public:
     explicit DotRow(const BitmapStore& bitmaps, QWidget* parent = nullptr);
 
     QString Tag() const { return m_tag; }
-    void setTag(const QString& tag) { m_tag = tag; }
+    void setTag(const QString& tag);
 
     // Shows the named bitmap of the program's folder ("CHECK03.bmp").
     void setPicture(const QString& fileName);

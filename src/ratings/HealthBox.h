@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace ratings {
+
+class BitmapStore;
+
+// One box of the health track: empty (state 1, BOX.bmp), ticked (2, BOXCHECK.bmp) or crossed
+// (3, BOXX.bmp). A left-button press advances the state 1 -> 2 -> 3 -> 1; a left double-click
+// clears the box to 1. Qt delivers the first press of a double-click as an ordinary press, so a
+// double-click advances once and then clears: its net effect is always an empty box. Every press
+// and every double-click emits changed(), after which the owner stores the seven states.
+//
+// A disabled box (setEnabled(false), as the sheet does while no character is shown) receives no
+// mouse events, so clicks change nothing and changed() is not emitted.
+class HealthBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit HealthBox(const BitmapStore& bitmaps, QWidget* parent = nullptr);
+
+    int state() const { return m_state; }
+    // Shows the state's picture. Any value other than 2 or 3 shows the empty box, state 1.
+    // Does not emit changed(): only user actions do.
+    void setState(int state);
+    // The file shown for the current state ("BOX.bmp", "BOXCHECK.bmp", "BOXX.bmp").
+    QString pictureName() const;
+
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    // The user clicked or double-clicked the box.
+    void changed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    const BitmapStore& m_bitmaps;
+    int m_state = 1;
+};
+
+} // namespace ratings
