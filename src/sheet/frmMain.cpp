@@ -4,18 +4,29 @@
 #include "app/Services.h"
 #include "app/frmAbout.h"
 #include "app/mdlGlobal.h"
+#include "ratings/HealthBox.h"
+#include "ratings/HealthTrack.h"
+#include "sheet/LookupLists.h"
+#include "sheet/SheetBuilders.h"
+#include "sheet/SheetStyle.h"
+#include "sheet/mdlLoadData.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
 
 struct MenuItem {
-    const char* menu;     // object name of the menu it belongs to
-    const char* name;     // object name of the item; empty for a separator
+    const char* menu; // object name of the menu it belongs to
+    const char* name; // object name of the item; empty for a separator
     const char* caption;
     const char* shortcut;
 };
@@ -45,17 +56,58 @@ frmMain::frmMain(app::mdlGlobal& global, QWidget* parent) : QMainWindow(parent),
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Duskledger"));
     buildMenus();
-
-    auto* central = new QWidget;
-    auto* layout = new QVBoxLayout(central);
-    lblChar_ID = new QLabel;
-    lblChar_ID->setObjectName(QStringLiteral("lblChar_ID"));
-    lblChar_ID->setVisible(false);
-    layout->addWidget(lblChar_ID);
-    setCentralWidget(central);
+    buildSheet();
 
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, &QWidget::close);
     connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, &frmMain::showAbout);
+    for (ratings::HealthBox* box : m_ui.HealthBox)
+        connect(box, &ratings::HealthBox::changed, this, &frmMain::storeHealth);
+}
+
+void frmMain::buildSheet() {
+    using namespace sheet;
+    const ratings::BitmapStore& bitmaps = m_global.bitmaps;
+
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("sheetPage"));
+    page->setAttribute(Qt::WA_StyledBackground);
+    page->setStyleSheet(sheetStyleSheet());
+    auto* columns = new QHBoxLayout(page);
+    columns->setContentsMargins(8, 6, 8, 6);
+    columns->setSpacing(12);
+
+    auto* sheetColumn = new QVBoxLayout;
+    sheetColumn->setSpacing(6);
+    sheetColumn->addWidget(build::identityBand(m_ui));
+    sheetColumn->addWidget(build::attributesSection(m_ui, bitmaps));
+    sheetColumn->addWidget(build::abilitiesSection(m_ui, bitmaps));
+    sheetColumn->addWidget(build::advantagesSection(m_ui, bitmaps));
+    sheetColumn->addWidget(build::trackerBand(m_ui, bitmaps), 1);
+    columns->addLayout(sheetColumn, 1);
+    columns->addWidget(build::sideColumn(m_ui), 0);
+
+    m_ui.lblChar_ID = new QLabel(page);
+    m_ui.lblChar_ID->setObjectName(QStringLiteral("lblChar_ID"));
+    m_ui.lblChar_ID->setVisible(false);
+
+    // Browse mode shows the labels; the edit controls wait hidden over them.
+    m_ui.setEditControlsVisible(false);
+    for (ratings::HealthBox* box : m_ui.HealthBox)
+        box->setEnabled(false); // no character yet
+
+    // The sheet scrolls only where the screen is too small for it (large scaling factors).
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("sheetScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(page);
+    setCentralWidget(scroll);
+
+    QSize wanted = page->sizeHint() + QSize(scroll->verticalScrollBar()->sizeHint().width(), 0);
+    wanted.rheight() += menuBar()->sizeHint().height();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size());
+    resize(wanted);
 }
 
 frmMain::~frmMain() = default;
@@ -94,13 +146,22 @@ void frmMain::Form_Load() {
     m_global.justLoaded = true;
     m_global.openConnection();
     db::Recordset& rs = *m_global.characterRecordset;
-    lblChar_ID->setText(rs.atEOF() ? QString() : rs.Fields(QStringLiteral("Char_ID")).toString());
+    m_ui.lblChar_ID->setText(rs.atEOF() ? QString() : rs.Fields(QStringLiteral("Char_ID")).toString());
+
+    // Step 11, the roster: LoadRoster() comes here.
+
     m_global.editMode = false;
+    sheet::fillAllLookupLists(m_global, m_ui);
+    sheet::mdlLoadData::LoadCharacter(m_global, m_ui);
+
+    // Step 15, browse mode: EnterBrowseMode() comes here; with the just-loaded flag set it only
+    // hides the edit controls and the unrated advantage rows, and clears the flag.
+    m_ui.setEditControlsVisible(false);
     m_global.justLoaded = false;
 }
 
 QString frmMain::currentKey() const {
-    return lblChar_ID->text();
+    return m_ui.lblChar_ID->text();
 }
 
 void frmMain::showAbout() {
@@ -109,6 +170,10 @@ void frmMain::showAbout() {
     m_about->show();
     m_about->raise();
     m_about->activateWindow();
+}
+
+void frmMain::storeHealth() {
+    app::guarded(m_global.services, [&] { ratings::storeHealth(m_global, currentKey(), m_ui.HealthBox); });
 }
 
 void frmMain::shutDown() {

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "sheet/TraitCatalogue.h"
+
+#include <QList>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+namespace ratings {
+class DotRow;
+class HealthBox;
+} // namespace ratings
+
+namespace sheet {
+
+// Every named control of the character sheet, by the names the whole program uses. The window
+// owns the widgets; this is the address book that the load, the save, the modes and the other
+// windows go through (frmMain::ui()).
+struct SheetControls {
+    // The key of the shown character; never visible.
+    QLabel* lblChar_ID = nullptr;
+
+    // Identity, in the order of catalogue::kIdentity.
+    std::array<QLabel*, catalogue::kIdentityCount> Label1{};
+    QLabel* lblChar = nullptr;
+    QLabel* lblPlayer = nullptr;
+    QLabel* lblChronicle = nullptr;
+    QLabel* lblNature = nullptr;
+    QLabel* lblDemeanor = nullptr;
+    QLabel* lblClan = nullptr;
+    QLabel* lblGen = nullptr;
+    QLabel* lblHaven = nullptr;
+    QLabel* lblConcept = nullptr;
+    QLineEdit* txtChar = nullptr;
+    QLineEdit* txtPlayer = nullptr;
+    QLineEdit* txtChronicle = nullptr;
+    QLineEdit* txtHaven = nullptr;
+    QComboBox* cmbNature = nullptr;
+    QComboBox* cmbDemeanor = nullptr;
+    QComboBox* cmbClan = nullptr;
+    QComboBox* cmbConcept = nullptr;
+
+    // Attributes and abilities.
+    std::array<ratings::DotRow*, catalogue::kAttributeCount> PBAtt{};
+    std::array<QLabel*, catalogue::kAttributeCount> lblAttributes{};
+    std::array<ratings::DotRow*, catalogue::kAbilityCount> PBAbil{};
+    std::array<QLabel*, catalogue::kAbilityCount> lblAbilities{};
+
+    // Advantages: PBAdv(0..6) disciplines, (7..13) backgrounds, (14..16) virtues.
+    std::array<ratings::DotRow*, catalogue::kAdvantageCount> PBAdv{};
+    std::array<QLabel*, catalogue::kSlotCount> lblDisc{};
+    std::array<QComboBox*, catalogue::kSlotCount> cmbDisciplines{};
+    std::array<QLabel*, catalogue::kSlotCount> lblBack{};
+    std::array<QComboBox*, catalogue::kSlotCount> cmbBackGrounds{};
+    QLabel* lblConscience = nullptr;
+    QComboBox* cmbConscience = nullptr;
+    QLabel* lblSelfControl = nullptr;
+    QComboBox* cmbSelfControl = nullptr;
+    QLabel* lblCourage = nullptr;
+
+    // Humanity, willpower, blood pool.
+    ratings::DotRow* pbHum = nullptr;
+    QLabel* lblHumanity = nullptr;
+    QComboBox* cmbHumanity = nullptr;
+    ratings::DotRow* pbWill = nullptr;
+    ratings::DotRow* PBCurWill = nullptr;
+    std::array<ratings::DotRow*, 5> PBBP{};
+    QLabel* lblMaxBP = nullptr;
+    QLabel* lblPTBP = nullptr;
+
+    // Health.
+    std::array<ratings::HealthBox*, catalogue::kHealthCount> HealthBox{};
+
+    // Experience.
+    QLabel* lblExpGiven = nullptr;
+    QLabel* lblExpSpent = nullptr;
+    QLabel* lblExpRemaining = nullptr;
+    QPushButton* cmdAddExperience = nullptr;
+    QPushButton* cmdMinusExperience = nullptr;
+    QPushButton* cmdAddExpSpent = nullptr;
+    QPushButton* cmdMinusExpSpent = nullptr;
+
+    // Merits and flaws.
+    QListWidget* lstMerit = nullptr;
+    QPushButton* cmdAddMerit = nullptr;
+    QPushButton* cmdRemoveMerit = nullptr;
+
+    // Dice roller and quick facts.
+    QComboBox* cmbDice = nullptr;
+    QComboBox* cmbDiff = nullptr;
+    QCheckBox* chkSpec = nullptr;
+    QPushButton* cmdRoll = nullptr;
+    QListWidget* List1 = nullptr;
+
+    // Roster: cmdAdd(0) and cmddelete(0) on "Characters", cmdAdd(1) and cmddelete(2) on "NPCs".
+    QTabWidget* SSTab1 = nullptr;
+    QListWidget* lstChar = nullptr;
+    QListWidget* lstNPC = nullptr;
+    std::array<QPushButton*, 2> cmdAdd{};
+    std::array<QPushButton*, 3> cmddelete{}; // element 1 does not exist
+
+    // The identity, choice and slot edit controls: shown over their labels in edit mode.
+    QList<QWidget*> editControls() const;
+    // Shows the edit controls over their labels (true) or hides them so the labels show.
+    void setEditControlsVisible(bool visible) const;
+};
+
+} // namespace sheet

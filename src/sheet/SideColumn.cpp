@@ -1,0 +1,119 @@
+#include "sheet/SheetBuilders.h"
+#include "sheet/SheetControls.h"
+#include "sheet/SheetWidgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace sheet::build {
+
+namespace {
+
+QStringList numbersFromOne(int last) {
+    QStringList items;
+    for (int n = 1; n <= last; ++n)
+        items << QString::number(n);
+    return items;
+}
+
+QGroupBox* diceFrame(SheetControls& ui) {
+    auto* box = new QGroupBox(QStringLiteral("Dice Roller"));
+    box->setObjectName(QStringLiteral("fraDice"));
+    auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(4);
+    ui.cmbDice = widgets::editableCombo(QStringLiteral("cmbDice"));
+    ui.cmbDice->addItems(numbersFromOne(20));
+    ui.cmbDiff = widgets::editableCombo(QStringLiteral("cmbDiff"));
+    ui.cmbDiff->addItems(numbersFromOne(10));
+    // Both start blank: nothing picked, nothing typed.
+    for (QComboBox* combo : {ui.cmbDice, ui.cmbDiff}) {
+        combo->setMinimumContentsLength(4);
+        combo->setCurrentIndex(-1);
+        combo->setEditText(QString());
+    }
+    ui.chkSpec = new QCheckBox;
+    ui.chkSpec->setObjectName(QStringLiteral("chkSpec"));
+    QLabel* specialized = widgets::caption(QStringLiteral("Specialized"));
+    specialized->setBuddy(ui.chkSpec);
+    ui.cmdRoll = widgets::button(QStringLiteral("cmdRoll"), QStringLiteral("Roll Dice"));
+    ui.cmdRoll->setEnabled(false); // the roller comes with its own handler
+
+    grid->addWidget(widgets::caption(QStringLiteral("Number of Dice")), 0, 0);
+    grid->addWidget(ui.cmbDice, 0, 1);
+    grid->addWidget(widgets::caption(QStringLiteral("Difficulty")), 1, 0);
+    grid->addWidget(ui.cmbDiff, 1, 1);
+    grid->addWidget(specialized, 2, 0);
+    grid->addWidget(ui.chkSpec, 2, 1);
+    grid->addWidget(ui.cmdRoll, 3, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    return box;
+}
+
+QGroupBox* quickFactsFrame(SheetControls& ui) {
+    auto* box = new QGroupBox(QStringLiteral("Quick Facts"));
+    box->setObjectName(QStringLiteral("fraQuickFacts"));
+    auto* layout = new QVBoxLayout(box);
+    ui.List1 = new QListWidget;
+    ui.List1->setObjectName(QStringLiteral("List1"));
+    ui.List1->addItem(QStringLiteral("Initiative\t Dex + Wits + 1d"));
+    // One fixed line: the list is only as tall as it needs to be.
+    ui.List1->setFixedHeight(ui.List1->sizeHintForRow(0) + 2 * ui.List1->frameWidth() + 6);
+    layout->addWidget(ui.List1);
+    return box;
+}
+
+// One roster tab: its frame, the list and the add and delete buttons.
+QWidget* rosterTab(const QString& title, QListWidget*& list, const QString& listName, QPushButton*& add, int addIndex,
+                   QPushButton*& remove, int removeIndex) {
+    auto* page = new QWidget;
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(4, 4, 4, 4);
+    auto* box = new QGroupBox(title);
+    box->setObjectName(QStringLiteral("fra") + title);
+    auto* layout = new QVBoxLayout(box);
+    list = new QListWidget;
+    list->setObjectName(listName);
+    list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    list->setMinimumHeight(80);
+    layout->addWidget(list, 1);
+    add = widgets::button(catalogue::indexedName("cmdAdd", addIndex), QStringLiteral("Add New Character"));
+    remove = widgets::button(catalogue::indexedName("cmddelete", removeIndex), QStringLiteral("  Delete Character"));
+    add->setEnabled(false); // adding and deleting come with their own handlers
+    remove->setEnabled(false);
+    layout->addWidget(add);
+    layout->addWidget(remove);
+    pageLayout->addWidget(box);
+    return page;
+}
+
+} // namespace
+
+QWidget* sideColumn(SheetControls& ui) {
+    auto* column = new QWidget;
+    column->setObjectName(QStringLiteral("sideColumn"));
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    layout->addWidget(diceFrame(ui));
+    layout->addWidget(quickFactsFrame(ui));
+
+    ui.SSTab1 = new QTabWidget;
+    ui.SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    ui.SSTab1->addTab(rosterTab(QStringLiteral("Characters"), ui.lstChar, QStringLiteral("lstChar"), ui.cmdAdd[0], 0,
+                                ui.cmddelete[0], 0),
+                      QStringLiteral("Characters"));
+    ui.SSTab1->addTab(
+        rosterTab(QStringLiteral("NPCs"), ui.lstNPC, QStringLiteral("lstNPC"), ui.cmdAdd[1], 1, ui.cmddelete[2], 2),
+        QStringLiteral("NPCs"));
+    layout->addWidget(ui.SSTab1, 1);
+    return column;
+}
+
+} // namespace sheet::build
