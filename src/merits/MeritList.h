@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QListWidget;
+class QWidget;
+
+namespace app {
+class mdlGlobal;
+}
+
+// The merit list of the main window: loading, adding, removing and opening descriptions. The
+// main window passes the shown character's key (the text of lblChar_ID) and its list; with an
+// empty key, no character is shown and every procedure does nothing.
+//
+// Each line carries its merit's MeritFlaw_ID as item data (Qt::UserRole): the visible text
+// cannot always be cut back into the name.
+namespace merits {
+
+// Fills the list with "name points" lines in the order the link rows were made. Engine failures
+// are left to the caller (the sheet's loading).
+void LoadMerits(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit);
+// Edit mode only: shows frmAddMerit and appends the added line ("name  points").
+void cmdAddMerit_Click(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit, QWidget* owner);
+// Edit mode only: removes the selected line and the character's link row, after asking.
+void cmdRemoveMerit_Click(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit);
+// Shows the description of the selected line; it can be changed in edit mode.
+void lstMerit_DblClick(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit, QWidget* owner);
+
+} // namespace merits

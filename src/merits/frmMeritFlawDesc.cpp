@@ -1,0 +1,72 @@
+#include "merits/frmMeritFlawDesc.h"
+
+#include "app/Guard.h"
+#include "app/mdlGlobal.h"
+#include "merits/MeritData.h"
+#include "notes/TitleBlock.h"
+
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace merits {
+
+frmMeritFlawDesc::frmMeritFlawDesc(app::mdlGlobal& global, qint64 meritId, const QString& name,
+                                   const QString& description, QWidget* parent)
+    : QDialog(parent), m_global(global), m_meritId(meritId) {
+    setObjectName(QStringLiteral("frmMeritFlawDesc"));
+    setWindowTitle(app::kTitle);
+
+    auto* lblMerit = new QLabel(name);
+    lblMerit->setObjectName(QStringLiteral("lblMerit"));
+    QFont nameFont(QStringLiteral("Gaeilge 1"));
+    nameFont.setPointSizeF(14.25);
+    lblMerit->setFont(nameFont);
+    lblMerit->setWordWrap(true);
+
+    m_rtxtMerit = new QPlainTextEdit(description);
+    m_rtxtMerit->setObjectName(QStringLiteral("rtxtMerit"));
+    m_rtxtMerit->setTabChangesFocus(true);
+    // Browse mode shows the text without letting it change; it can still be scrolled and copied.
+    m_rtxtMerit->setReadOnly(!global.editMode);
+
+    auto* cmdOk = new QPushButton(QStringLiteral("&Ok"));
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
+    auto* cmdexit = new QPushButton(QStringLiteral("E&xit"));
+    cmdexit->setObjectName(QStringLiteral("cmdexit"));
+    auto* buttons = new QDialogButtonBox;
+    buttons->addButton(cmdOk, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cmdexit, QDialogButtonBox::RejectRole);
+    connect(cmdOk, &QPushButton::clicked, this, &frmMeritFlawDesc::cmdOk_Click);
+    connect(cmdexit, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(notes::titleLabel(QStringLiteral("Caldrenne Merit Description")));
+    layout->addWidget(notes::titleLine());
+    layout->addWidget(lblMerit);
+    layout->addWidget(m_rtxtMerit, 1);
+    layout->addWidget(buttons);
+    resize(480, 400);
+}
+
+void frmMeritFlawDesc::cmdOk_Click() {
+    if (!m_global.editMode) {
+        accept();
+        return;
+    }
+    const bool written = app::guarded(m_global.services, [&] {
+        if (!writeDescription(*m_global.database, m_meritId, m_rtxtMerit->toPlainText()))
+            m_global.services.messageBox(
+                QStringLiteral("This Merit/Flaw is no longer in the database; the description was not saved."),
+                app::Buttons::OK, app::Icon::Exclamation);
+    });
+    // After an engine failure the window stays open, so the typed text is not lost.
+    if (written)
+        accept();
+}
+
+} // namespace merits

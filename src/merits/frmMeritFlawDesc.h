@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+namespace app {
+class mdlGlobal;
+}
+
+namespace merits {
+
+// The description of one merit or flaw. It belongs to the lookup row, so a change shows for
+// every character who has the entry; it can be changed only in edit mode.
+class frmMeritFlawDesc : public QDialog {
+    Q_OBJECT
+public:
+    frmMeritFlawDesc(app::mdlGlobal& global, qint64 meritId, const QString& name, const QString& description,
+                     QWidget* parent = nullptr);
+
+private:
+    void cmdOk_Click();
+
+    app::mdlGlobal& m_global;
+    qint64 m_meritId;
+    QPlainTextEdit* m_rtxtMerit = nullptr;
+};
+
+} // namespace merits

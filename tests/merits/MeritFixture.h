@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/mdlGlobal.h"
+#include "support/ScriptedServices.h"
+#include "support/TempDatabase.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+// Two characters, Ann (shown, edit mode) and Bob, on a fresh database.
+class MeritFixture : public ::testing::Test {
+protected:
+    MeritFixture() : global(services) {
+        global.database = db::Database::open(temp.path(), false);
+        global.editMode = true;
+        ann = temp.addCharacter(QStringLiteral("Ann"));
+        bob = temp.addCharacter(QStringLiteral("Bob"), QStringLiteral("NPC"));
+        key = QString::number(ann);
+    }
+
+    qint64 addLookup(const QString& name, const QVariant& points, bool pointflex = false) {
+        temp.db().Execute(
+            QStringLiteral("INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex) VALUES (?, ?, ?)"),
+            {name, points, pointflex ? 1 : 0});
+        return temp.scalar(QStringLiteral("SELECT max(MeritFlaw_ID) FROM MeritFlaw_LookUp")).toLongLong();
+    }
+    void link(qint64 charId, qint64 meritId, int points) {
+        temp.db().Execute(QStringLiteral("INSERT INTO MeritFlaw_Link (Char_ID, MeritFlaw_ID, Points) VALUES (?, ?, ?)"),
+                          {charId, meritId, points});
+    }
+    int linkCount(qint64 charId, qint64 meritId) {
+        return temp.db()
+            .scalar(QStringLiteral("SELECT count(*) FROM MeritFlaw_Link WHERE Char_ID = ? AND MeritFlaw_ID = ?"),
+                    {charId, meritId})
+            .toInt();
+    }
+    QStringList lines() const {
+        QStringList texts;
+        for (int row = 0; row < list.count(); ++row)
+            texts << list.item(row)->text();
+        return texts;
+    }
+
+    // Queues a handler for the next modal window: shown and active, so focus moves as with a user.
+    void onModal(const std::function<void(QDialog&)>& drive) {
+        services.modalHandlers.push_back([drive](QDialog& dialog) {
+            dialog.show();
+            dialog.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            drive(dialog);
+            const int result = dialog.result();
+            dialog.hide();
+            return result;
+        });
+    }
+
+    TempDatabase temp;
+    ScriptedServices services;
+    app::mdlGlobal global;
+    QListWidget list;
+    qint64 ann = 0;
+    qint64 bob = 0;
+    QString key;
+};
+
+template <typename T> T* child(QWidget& parent, const char* name) {
+    T* widget = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
