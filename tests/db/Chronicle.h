@@ -15,15 +15,15 @@ struct ChronicleTest : ::testing::Test {
 
     void SetUp() override {
         const QStringList rows = {
-            "INSERT INTO DemeanorNature (DemNat) VALUES ('Sage'), ('Rogue')", // 2, 3
+            "INSERT INTO DemeanorNature (DemNat) VALUES ('Sage'), ('Drifter')", // 2, 3
             "INSERT INTO Clan (Clan) VALUES ('Vesper')",
             "INSERT INTO Concept (Concept) VALUES ('Scholar')",
             "INSERT INTO HumanityPath (Path) VALUES ('Humanity'), ('Path of Ash')",
             "INSERT INTO Discipline_LookUp (Discipline) VALUES ('Ember'), ('Veil')",
-            "INSERT INTO BackGround_LookUp (BackGround) VALUES ('Generation'), ('Allies')",
+            "INSERT INTO BackGround_LookUp (BackGround) VALUES ('Generation'), ('Coin')",
             "INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex, Description) "
             "VALUES ('Keen Eye', 2, 0, 'Sees far'), ('Lame', -1, 1, 'Limps')",
-            "INSERT INTO Path_LookUp (Path, ThaNec) VALUES ('Ember Path', 1), ('Ash Path', 1), ('Bone Path', 2)",
+            "INSERT INTO Path_LookUp (Path, ThaNec) VALUES ('Cinder Path', 1), ('Salt Path', 1), ('Lantern Path', 2)",
             "INSERT INTO Ritual_Lookup (Ritual, Level, ThaNec, Description) "
             "VALUES ('Candle Ward', 1, 1, 'A ward'), ('Grave Call', 2, 2, 'A call')",
             "INSERT INTO Char_Info (Name, player, Nature, Demeanor, Clan, Concept, Path) "

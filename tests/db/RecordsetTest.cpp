@@ -21,7 +21,7 @@ TEST_F(RecordsetTest, MainQueryAddressesQualifiedNamesKeysAndPositions) {
     auto rs = d.OpenRecordset(mainCharacterQuery(), "Char_Info");
     ASSERT_EQ(rs->RecordCount(), 2);
     EXPECT_EQ(rs->Fields("b.DemNat").toString(), "Sage");
-    EXPECT_EQ(rs->Fields("c.DemNat").toString(), "Rogue");
+    EXPECT_EQ(rs->Fields("c.DemNat").toString(), "Drifter");
     EXPECT_EQ(rs->Fields("DemNat").toString(), "Sage");
     EXPECT_EQ(rs->Fields("d.Clan").toString(), "Vesper");
     EXPECT_EQ(rs->Fields("e.concept").toString(), "Scholar");
@@ -144,7 +144,7 @@ TEST_F(RecordsetTest, DeletedRowsLeaveTheSetAddedRowsJoinAtTheEnd) {
 }
 
 TEST_F(RecordsetTest, JoinDeletesReachExactlyOneLinkRow) {
-    d.Execute("INSERT INTO Path_Link VALUES (1, 1, 3)"); // a duplicate of Mira's Ember Path
+    d.Execute("INSERT INTO Path_Link VALUES (1, 1, 3)"); // a duplicate of Mira's Cinder Path
     auto paths = d.OpenRecordset(kPathLinks, "Path_Link");
     ASSERT_EQ(paths->RecordCount(), 2);
     paths->Delete();
