@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace rituals {
+
+// What tells the thaumaturgy and necromancy windows apart: one window design, two parameter sets.
+struct RitualFamily {
+    int thaNec;         // the ThaNec code of paths and rituals
+    QString windowName; // objectName of the paths window
+    QString caption;    // title of the paths window
+    QString addCaption; // title of the add-ritual dialog
+    bool blankHeadings; // the necromancy grid drops its heading texts when it loads
+
+    // PathKind while the family's window works: "1" or "2".
+    QString pathKind() const { return QString::number(thaNec); }
+
+    static const RitualFamily& thaumaturgy();
+    static const RitualFamily& necromancy();
+};
+
+} // namespace rituals

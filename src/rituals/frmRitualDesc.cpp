@@ -1,0 +1,99 @@
+#include "rituals/frmRitualDesc.h"
+
+#include "app/Guard.h"
+#include "app/Services.h"
+#include "app/mdlGlobal.h"
+#include "rituals/mdlRituals.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rituals {
+
+namespace {
+// The window's display faces; the platform's serif face stands in where they are not installed.
+QFont displayFont(const QFont& base, const QString& face, qreal points, bool bold) {
+    QFont font = base;
+    font.setFamilies({face, QStringLiteral("serif")});
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+} // namespace
+
+frmRitualDesc::frmRitualDesc(app::mdlGlobal& global, const RitualFamily& family, const QString& ritual, QWidget* parent)
+    : QDialog(parent), m_global(global), m_family(family), m_ritual(ritual) {
+    setObjectName(QStringLiteral("frmRitualDesc"));
+    setWindowTitle(app::kTitle);
+
+    auto* Label1 = new QLabel(QStringLiteral("Caldrenne Ritual Description"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(displayFont(font(), QStringLiteral("Abaddon"), 18, true));
+    Label1->setAlignment(Qt::AlignCenter);
+    auto* Line1 = new QFrame;
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    lblRitual = new QLabel;
+    lblRitual->setObjectName(QStringLiteral("lblRitual"));
+    lblRitual->setFont(displayFont(font(), QStringLiteral("Gaeilge 1"), 14.25, false));
+    lblRitual->setWordWrap(true);
+    lblRitual->setTextFormat(Qt::PlainText);
+
+    txtRitualDesc = new QPlainTextEdit;
+    txtRitualDesc->setObjectName(QStringLiteral("txtRitualDesc"));
+    txtRitualDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtRitualDesc->setMinimumSize(420, 220);
+
+    cmdOK = new QPushButton(QStringLiteral("&Ok"));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdexit = new QPushButton(QStringLiteral("E&xit"));
+    cmdexit->setObjectName(QStringLiteral("cmdexit"));
+    cmdexit->setAutoDefault(false);
+    connect(cmdOK, &QPushButton::clicked, this, &frmRitualDesc::onOK);
+    // Esc closes a dialog as if Exit were pressed: nothing is written.
+    connect(cmdexit, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdexit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Line1);
+    layout->addWidget(lblRitual);
+    layout->addWidget(txtRitualDesc, 1);
+    layout->addLayout(buttons);
+}
+
+bool frmRitualDesc::load() {
+    // Read-only rather than disabled while browsing, so a long description can still be scrolled.
+    txtRitualDesc->setReadOnly(!m_global.editMode);
+    txtRitualDesc->clear();
+    const auto ritual = mdlRituals::findRitual(*m_global.database, m_family.thaNec, m_ritual);
+    if (!ritual)
+        return false;
+    txtRitualDesc->setPlainText(ritual->description);
+    lblRitual->setText(m_ritual);
+    return true;
+}
+
+void frmRitualDesc::onOK() {
+    if (m_global.editMode) {
+        const bool written = app::guarded(m_global.services, [&] {
+            mdlRituals::setRitualDescription(*m_global.database, m_family.thaNec, m_ritual,
+                                             txtRitualDesc->toPlainText());
+        });
+        if (!written)
+            return;
+    }
+    accept();
+}
+
+} // namespace rituals

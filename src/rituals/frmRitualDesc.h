@@ -1,0 +1,41 @@
+#pragma once
+
+#include "rituals/RitualFamily.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace app {
+class mdlGlobal;
+}
+
+namespace rituals {
+
+// The description of one ritual of a family; editable, and written back by OK, in edit mode only.
+// The description belongs to the ritual, so a change shows for every character who has it.
+class frmRitualDesc : public QDialog {
+    Q_OBJECT
+public:
+    frmRitualDesc(app::mdlGlobal& global, const RitualFamily& family, const QString& ritual, QWidget* parent = nullptr);
+
+    // Reads the description; false when the family has no ritual of that name (then the window is
+    // not to be shown). Throws db::DbError.
+    bool load();
+
+private:
+    void onOK();
+
+    app::mdlGlobal& m_global;
+    const RitualFamily& m_family;
+    QString m_ritual;
+
+    QLabel* lblRitual = nullptr;
+    QPlainTextEdit* txtRitualDesc = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdexit = nullptr;
+};
+
+} // namespace rituals

@@ -1,0 +1,298 @@
+#include "rituals/frmRituals.h"
+
+#include "app/Guard.h"
+#include "app/Numbers.h"
+#include "app/mdlGlobal.h"
+#include "ratings/DotRow.h"
+#include "ratings/mdlConvertions.h"
+#include "rituals/frmAddRitual.h"
+#include "rituals/frmRitualDesc.h"
+#include "rituals/mdlRituals.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace rituals {
+
+namespace {
+
+constexpr int kNameWidth = 190;
+constexpr int kLevelColumnWidth = 64;
+constexpr int kRitualColumn = 2;
+
+QString indexed(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment);
+    return item;
+}
+
+} // namespace
+
+int pathDotValue(int tenDotWidth, int x, const QString& oldTag) {
+    const int dotWidth = std::max(1, tenDotWidth / 10);
+    // The last pixels right of the tenth dot still mean ten: there is no eleventh picture.
+    const int value = std::clamp(x / dotWidth + 1, 1, 10);
+    if (value == 1 && numbers::leadingNumber(oldTag) == 1)
+        return 0;
+    return value;
+}
+
+frmRituals::frmRituals(app::mdlGlobal& global, const RitualFamily& family, qint64 key, QWidget* parent)
+    : QDialog(parent), m_global(global), m_family(family), m_key(key) {
+    setObjectName(family.windowName);
+    setWindowTitle(family.caption);
+
+    auto* Frame1 = new QGroupBox(QStringLiteral("Paths"));
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    buildSlots(Frame1);
+    buildGrid();
+
+    cmdAddRitual = new QPushButton(QStringLiteral("&Add Ritual"));
+    cmdAddRitual->setObjectName(QStringLiteral("cmdAddRitual"));
+    cmdAddRitual->setAutoDefault(false);
+    cmdRemoveRitual = new QPushButton(QStringLiteral("&Remove Ritual"));
+    cmdRemoveRitual->setObjectName(QStringLiteral("cmdRemoveRitual"));
+    cmdRemoveRitual->setAutoDefault(false);
+    cmdOK = new QPushButton(QStringLiteral("OK"));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdOK->setMinimumWidth(90);
+    connect(cmdAddRitual, &QPushButton::clicked, this, &frmRituals::onAddRitual);
+    connect(cmdRemoveRitual, &QPushButton::clicked, this, &frmRituals::onRemoveRitual);
+    connect(cmdOK, &QPushButton::clicked, this, &frmRituals::onOK);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAddRitual);
+    buttons->addWidget(cmdRemoveRitual);
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addWidget(fgRituals, 1);
+    layout->addLayout(buttons);
+    resize(sizeHint().width(), 500);
+}
+
+void frmRituals::buildSlots(QWidget* frame) {
+    auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    // Slots 0 to 4 down the left column, 5 to 9 down the right one.
+    for (int i = 0; i < kSlots; ++i) {
+        const int row = i % 5;
+        const int column = (i / 5) * 3;
+
+        auto* combo = new QComboBox;
+        combo->setObjectName(indexed("cmbPath", i));
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setFixedWidth(kNameWidth);
+        cmbPath[size_t(i)] = combo;
+
+        // The browse-mode caption sits exactly where the combo box is.
+        auto* label = new QLabel;
+        label->setObjectName(indexed("lblPath", i));
+        label->setFixedSize(kNameWidth, combo->sizeHint().height());
+        label->setIndent(4);
+        label->setTextFormat(Qt::PlainText);
+        lblPath[size_t(i)] = label;
+
+        auto* dots = new ratings::DotRow(m_global.bitmaps);
+        dots->setObjectName(indexed("PBPath", i));
+        QSizePolicy policy = dots->sizePolicy();
+        policy.setRetainSizeWhenHidden(true); // a hidden rating keeps its place in the frame
+        dots->setSizePolicy(policy);
+        connect(dots, &ratings::DotRow::pressed, this, [this, i](int x) { onPathDotPressed(i, x); });
+        PBPath[size_t(i)] = dots;
+
+        grid->addWidget(label, row, column);
+        grid->addWidget(combo, row, column);
+        grid->addWidget(dots, row, column + 1, Qt::AlignVCenter);
+    }
+    grid->setColumnMinimumWidth(2, 24);
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(5, 1);
+}
+
+void frmRituals::buildGrid() {
+    fgRituals = new QTableWidget(1, 3);
+    fgRituals->setObjectName(QStringLiteral("fgRituals"));
+    fgRituals->setHorizontalHeaderLabels({QString(), QStringLiteral("Level "), QStringLiteral(" Ritual")});
+    fgRituals->horizontalHeaderItem(kRitualColumn)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    fgRituals->setColumnHidden(0, true);
+    fgRituals->setColumnWidth(1, kLevelColumnWidth);
+    fgRituals->horizontalHeader()->setStretchLastSection(true);
+    fgRituals->horizontalHeader()->setHighlightSections(false);
+    fgRituals->verticalHeader()->setVisible(false);
+    fgRituals->verticalHeader()->setDefaultSectionSize(fgRituals->fontMetrics().height() + 8);
+    fgRituals->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fgRituals->setSelectionMode(QAbstractItemView::SingleSelection);
+    fgRituals->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fgRituals->setAlternatingRowColors(true);
+    fgRituals->setWordWrap(false);
+    fgRituals->setMinimumHeight(180);
+    connect(fgRituals, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { onRitualDoubleClicked(row); });
+}
+
+void frmRituals::resetGrid() {
+    fgRituals->setRowCount(0);
+    fgRituals->setRowCount(1);
+    if (m_family.blankHeadings)
+        for (int column = 0; column < fgRituals->columnCount(); ++column)
+            fgRituals->horizontalHeaderItem(column)->setText(QString());
+    fgRituals->setColumnHidden(0, true);
+}
+
+void frmRituals::appendRitualRow(const QString& level, const QString& name) {
+    const int row = fgRituals->rowCount();
+    fgRituals->insertRow(row);
+    fgRituals->setItem(row, 0, cell(QString()));
+    fgRituals->setItem(row, 1, cell(level, Qt::AlignCenter));
+    fgRituals->setItem(row, kRitualColumn, cell(name));
+}
+
+void frmRituals::load() {
+    m_global.PathKind = m_family.pathKind();
+    for (int i = 0; i < kSlots; ++i) {
+        lblPath[size_t(i)]->clear();
+        cmbPath[size_t(i)]->clear();
+        cmbPath[size_t(i)]->addItem(QString());
+        ratings::mdlConvertions::Set_PathDots(m_global, *PBPath[size_t(i)], 0);
+    }
+    resetGrid();
+
+    db::Database& database = *m_global.database;
+    const QStringList names = mdlRituals::pathNames(database, m_family.thaNec);
+    for (QComboBox* combo : cmbPath)
+        combo->addItems(names);
+
+    const auto rituals = mdlRituals::characterRituals(database, m_key, m_family.thaNec);
+    for (const auto& ritual : rituals)
+        appendRitualRow(ritual.level, ritual.name);
+    if (!rituals.empty())
+        fgRituals->removeRow(0); // the empty row stands only for "no rituals"
+    fgRituals->setCurrentCell(0, kRitualColumn);
+
+    // Only the first ten links have a slot.
+    const auto paths = mdlRituals::characterPaths(database, m_key, m_family.thaNec);
+    for (int i = 0; i < kSlots && i < int(paths.size()); ++i) {
+        const auto& path = paths[size_t(i)];
+        lblPath[size_t(i)]->setText(path.name);
+        const int listed = cmbPath[size_t(i)]->findText(path.name);
+        if (listed > 0)
+            cmbPath[size_t(i)]->setCurrentIndex(listed);
+        else
+            cmbPath[size_t(i)]->setEditText(path.name);
+        ratings::mdlConvertions::Set_PathDots(m_global, *PBPath[size_t(i)], path.level);
+    }
+    applyMode();
+}
+
+void frmRituals::applyMode() {
+    const bool edit = m_global.editMode;
+    for (int i = 0; i < kSlots; ++i) {
+        cmbPath[size_t(i)]->setVisible(edit);
+        lblPath[size_t(i)]->setVisible(!edit);
+        PBPath[size_t(i)]->setVisible(edit || numbers::leadingNumber(PBPath[size_t(i)]->Tag()) >= 1);
+    }
+    cmdAddRitual->setEnabled(edit);
+    cmdRemoveRitual->setEnabled(edit);
+}
+
+void frmRituals::reload() {
+    app::guarded(m_global.services, [this] { load(); });
+}
+
+QString frmRituals::currentRitual() const {
+    const QTableWidgetItem* item = fgRituals->item(fgRituals->currentRow(), kRitualColumn);
+    return item ? item->text() : QString();
+}
+
+void frmRituals::onPathDotPressed(int index, int x) {
+    if (!m_global.editMode)
+        return;
+    ratings::DotRow& row = *PBPath[size_t(index)];
+    const int value = pathDotValue(row.tenDotWidth(), x, row.Tag());
+    ratings::mdlConvertions::Set_PathDots(m_global, row, int16_t(value));
+}
+
+void frmRituals::onAddRitual() {
+    m_global.PathKind = m_family.pathKind();
+    app::guarded(m_global.services, [this] {
+        frmAddRitual dialog(m_global, m_family, m_key, this);
+        dialog.load();
+        m_global.services.showModal(dialog);
+    });
+    reload();
+}
+
+void frmRituals::onRemoveRitual() {
+    const QString name = currentRitual();
+    if (name.isEmpty())
+        return;
+    const app::Answer answer =
+        m_global.services.messageBox(QStringLiteral("You are about to remove the ritual: ") + name +
+                                         QStringLiteral(" from this character. Are you sure?"),
+                                     app::Buttons::YesNo, app::Icon::Question);
+    if (answer != app::Answer::Yes)
+        return;
+    app::guarded(m_global.services,
+                 [&] { mdlRituals::removeRitual(*m_global.database, m_key, m_family.thaNec, name); });
+    reload();
+}
+
+void frmRituals::onRitualDoubleClicked(int row) {
+    const QTableWidgetItem* item = fgRituals->item(row, kRitualColumn);
+    const QString name = item ? item->text() : QString();
+    if (name.isEmpty())
+        return; // the empty row of a character without rituals
+    m_global.PathKind = name;
+    app::guarded(m_global.services, [&] {
+        frmRitualDesc dialog(m_global, m_family, name, this);
+        if (dialog.load())
+            m_global.services.showModal(dialog);
+    });
+}
+
+void frmRituals::onOK() {
+    // Names compare as the database compares them: "Fire" and "fire" are one path.
+    for (int i = 0; i < kSlots - 1; ++i) {
+        const QString first = cmbPath[size_t(i)]->currentText();
+        if (first.isEmpty())
+            continue;
+        for (int j = i + 1; j < kSlots; ++j)
+            if (first.compare(cmbPath[size_t(j)]->currentText(), Qt::CaseInsensitive) == 0) {
+                m_global.services.messageBox(QStringLiteral("You have selected the same Path Twice!"), app::Buttons::OK,
+                                             app::Icon::Exclamation);
+                return;
+            }
+    }
+    if (!m_global.editMode) {
+        accept();
+        return;
+    }
+    std::vector<mdlRituals::PathEntry> paths;
+    for (int i = 0; i < kSlots; ++i) {
+        const QString name = cmbPath[size_t(i)]->currentText();
+        if (!name.isEmpty())
+            paths.push_back({name, numbers::leadingInt16(PBPath[size_t(i)]->Tag())});
+    }
+    if (app::guarded(m_global.services,
+                     [&] { mdlRituals::savePaths(*m_global.database, m_key, m_family.thaNec, paths); }))
+        accept();
+}
+
+} // namespace rituals
