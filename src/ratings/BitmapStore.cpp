@@ -18,7 +18,7 @@ QString highResolutionName(const QString& fileName) {
 // Stands in for a missing bitmap: a hatched red frame, plainly not a rating, scaled into whatever
 // control shows it.
 QPixmap placeholder() {
-    QPixmap picture(150, 14);
+    QPixmap picture(160, 14);
     picture.fill(QColor(255, 236, 236));
     QPainter painter(&picture);
     painter.setPen(QPen(QColor(200, 30, 30), 1));

@@ -10,8 +10,8 @@ namespace ratings {
 
 namespace {
 // The bitmaps are drawn at exactly this size (and at twice it for high-DPI screens), so a row
-// shows them pixel for pixel. Ten dots of 15 pixels each; a half-width row shows five.
-constexpr int kRowWidth = 150;
+// shows them pixel for pixel. Ten dots of 16 pixels each; a half-width row shows five.
+constexpr int kRowWidth = 160;
 constexpr int kRowHeight = 14;
 } // namespace
 

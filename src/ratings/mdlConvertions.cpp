@@ -4,6 +4,7 @@
 #include "app/mdlGlobal.h"
 #include "ratings/DotRow.h"
 
+#include <QDir>
 #include <algorithm>
 
 namespace ratings::mdlConvertions {
@@ -61,9 +62,10 @@ void Set_BloodPool(app::mdlGlobal& global, const std::array<DotRow*, 5>& rows, i
             here = remaining;
         if (i == rows.size() - 1 && remaining > 10)
             here = remaining;
-        global.PicFile = fileName(Family::Box, here);
+        const QString name = fileName(Family::Box, here);
+        global.PicFile = QDir(global.bitmaps.folder()).filePath(name);
         rows[i]->setTag(QString::number(here));
-        rows[i]->setPicture(global.PicFile);
+        rows[i]->setPicture(name);
         remaining -= here;
     }
 }
