@@ -32,6 +32,11 @@ frmMeritFlawDesc::frmMeritFlawDesc(app::mdlGlobal& global, qint64 meritId, const
     m_rtxtMerit->setTabChangesFocus(true);
     // Browse mode shows the text without letting it change; it can still be scrolled and copied.
     m_rtxtMerit->setReadOnly(!global.editMode);
+    if (!global.editMode) {
+        QPalette palette = m_rtxtMerit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        m_rtxtMerit->setPalette(palette);
+    }
 
     auto* cmdOk = new QPushButton(QStringLiteral("&Ok"));
     cmdOk->setObjectName(QStringLiteral("cmdOk"));

@@ -1,0 +1,60 @@
+#include "notes/frmMemo.h"
+
+#include "app/Guard.h"
+#include "app/mdlGlobal.h"
+#include "notes/CharacterText.h"
+#include "notes/TitleBlock.h"
+
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace notes {
+
+frmMemo::frmMemo(app::mdlGlobal& global, const MemoKind& kind, qint64 charId, const QString& text, QWidget* parent)
+    : QDialog(parent), m_global(global), m_kind(kind), m_charId(charId) {
+    setObjectName(kind.windowName);
+    setWindowTitle(app::kTitle);
+
+    m_text = new QPlainTextEdit(text);
+    m_text->setObjectName(kind.textBoxName);
+    m_text->setTabChangesFocus(true);
+
+    auto* cmdOK = new QPushButton(QStringLiteral("&Ok"));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    auto* cmdExit = new QPushButton(QStringLiteral("E&xit"));
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    auto* buttons = new QDialogButtonBox;
+    buttons->addButton(cmdOK, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cmdExit, QDialogButtonBox::RejectRole);
+    connect(cmdOK, &QPushButton::clicked, this, &frmMemo::cmdOK_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(titleLabel(kind.title));
+    layout->addWidget(titleLine());
+    layout->addWidget(m_text, 1);
+    layout->addWidget(buttons);
+    resize(560, 480);
+    m_text->setFocus();
+}
+
+void frmMemo::cmdOK_Click() {
+    bool written = false;
+    app::guarded(m_global.services, [&] {
+        written = writeCharacterText(*m_global.database, m_charId, m_kind.column, m_text->toPlainText());
+        if (!written)
+            m_global.services.messageBox(QStringLiteral("This character is no longer in the database; the text "
+                                                        "was not saved."),
+                                         app::Buttons::OK, app::Icon::Exclamation);
+    });
+    // Otherwise the window stays open, so the typed text can still be copied.
+    if (written)
+        accept();
+}
+
+} // namespace notes
