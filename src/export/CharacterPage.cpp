@@ -29,14 +29,7 @@ constexpr std::array<int, 11> kBloodPoolBoxes = {100, 50, 40, 30, 20, 15, 14, 13
 
 constexpr int kSlots = 7;
 
-const QString kCharacterQuery = QStringLiteral("SELECT a.*, b.demnat,  c.demnat, d.clan, e.concept "
-                                               "FROM char_info a, DemeanorNature b, DemeanorNature c, Clan d, "
-                                               "Concept e "
-                                               "WHERE  a.Nature = b.demnat_ID AND "
-                                               "a.Demeanor = c.demnat_ID AND "
-                                               "d.Clan_ID = a.Clan AND "
-                                               "e.Concept_ID = a.Concept AND "
-                                               "a.Char_ID = ");
+const QString kCharacterQuery = db::schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ");
 const QString kBackgroundsQuery = QStringLiteral("SELECT BackGround_LookUp.BackGround, "
                                                  "BackGround_Link.Level, Char_Info.Char_ID "
                                                  "FROM (Char_Info INNER JOIN BackGround_Link ON "
@@ -327,7 +320,7 @@ void PageBuilder::bloodPool() {
         if (i % 10 == 0)
             line(QStringLiteral("</TD><TR>"));
     }
-    const int open = pool >= 10 ? pool % 10 : pool;
+    const int open = pool % 10; // none for a negative pool
     for (int i = 0; i < open; ++i)
         line(QStringLiteral("<TD>"));
 }

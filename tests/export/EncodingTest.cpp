@@ -1,5 +1,6 @@
-#include "export/HtmlCells.h"
 #include "export/Windows1252.h"
+
+#include <QString>
 
 #include <gtest/gtest.h>
 
@@ -23,15 +24,4 @@ TEST(Windows1252, BytesAndReferences) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(exporter::toWindows1252(c.text), c.bytes) << c.bytes.toStdString();
-}
-
-TEST(HtmlCells, CountsAndStates) {
-    const QString check = QStringLiteral("<TD><IMG SRC=\"CHECK.bmp\" ALT=\"*\">");
-    const QString uncheck = QStringLiteral("<TD><IMG SRC=\"UNCHECK.bmp\" ALT=\"*\">");
-    EXPECT_EQ(exporter::Html_DotCells(2, 4), check.repeated(2) + uncheck.repeated(3));
-    EXPECT_EQ(exporter::Html_DotCells(-1, 2), uncheck.repeated(4));
-    EXPECT_EQ(exporter::Html_BoxCells(1, 1),
-              QStringLiteral("<TD><IMG SRC=\"BOXCHECK.bmp\" ALT=\"*\"><TD><IMG SRC=\"BOX.bmp\" ALT=\"*\">"));
-    EXPECT_EQ(exporter::Html_HealthCell(3), QStringLiteral("  <TD> <IMG SRC=\"BOXX.bmp\" ALT=\"*\">"));
-    EXPECT_EQ(exporter::Html_HealthCell(-1), QString());
 }
