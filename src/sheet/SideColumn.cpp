@@ -63,6 +63,7 @@ QGroupBox* quickFactsFrame(SheetControls& ui) {
     ui.List1 = new QListWidget;
     ui.List1->setObjectName(QStringLiteral("List1"));
     ui.List1->addItem(QStringLiteral("Initiative\t Dex + Wits + 1d"));
+    ui.List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // One fixed line: the list is only as tall as it needs to be.
     ui.List1->setFixedHeight(ui.List1->sizeHintForRow(0) + 2 * ui.List1->frameWidth() + 6);
     layout->addWidget(ui.List1);
@@ -98,6 +99,8 @@ QWidget* rosterTab(const QString& title, QListWidget*& list, const QString& list
 QWidget* sideColumn(SheetControls& ui) {
     auto* column = new QWidget;
     column->setObjectName(QStringLiteral("sideColumn"));
+    // Wide enough for the quick facts line and the roster names at any scaling.
+    column->setMinimumWidth(column->fontMetrics().averageCharWidth() * 40);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
