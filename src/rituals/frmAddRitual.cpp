@@ -45,10 +45,12 @@ frmAddRitual::frmAddRitual(app::mdlGlobal& global, const RitualFamily& family, q
     txtLevel->setObjectName(QStringLiteral("txtLevel"));
     txtLevel->setFixedWidth(60);
     txtLevel->setVisible(false);
+    lblLevel->setMinimumHeight(txtLevel->sizeHint().height()); // no jump when the box replaces it
 
     txtRitualDesc = new QPlainTextEdit;
     txtRitualDesc->setObjectName(QStringLiteral("txtRitualDesc"));
     txtRitualDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtRitualDesc->setTabChangesFocus(true);
     txtRitualDesc->setMinimumSize(380, 180);
 
     cmdok = new QPushButton(QStringLiteral("&Ok"));
@@ -62,7 +64,7 @@ frmAddRitual::frmAddRitual(app::mdlGlobal& global, const RitualFamily& family, q
     connect(txtRitualDesc, &QPlainTextEdit::textChanged, this, &frmAddRitual::onDescriptionEdited);
     connect(cmdok, &QPushButton::clicked, this, &frmAddRitual::onOk);
     connect(cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
-    cmbRitual->lineEdit()->installEventFilter(this);
+    cmbRitual->installEventFilter(this); // the combo box, not its line edit, holds the focus
 
     // The level box of a new ritual takes the place of the picked ritual's level.
     auto* level = new QGridLayout;
@@ -101,10 +103,12 @@ void frmAddRitual::load() {
 }
 
 bool frmAddRitual::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == cmbRitual->lineEdit() && event->type() == QEvent::FocusOut) {
+    if (watched == cmbRitual && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Opening the list is no loss of focus; leaving by Cancel asks nothing.
-        if (reason != Qt::PopupFocusReason && QApplication::focusWidget() != cmdcancel)
+        // Opening the list, another window taking over (a message box, the dialog closing) and
+        // leaving by Cancel ask nothing: only moving on within the dialog does.
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            QApplication::focusWidget() != cmdcancel)
             checkNewName();
     }
     return QDialog::eventFilter(watched, event);

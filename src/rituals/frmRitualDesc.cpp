@@ -48,6 +48,7 @@ frmRitualDesc::frmRitualDesc(app::mdlGlobal& global, const RitualFamily& family,
     txtRitualDesc = new QPlainTextEdit;
     txtRitualDesc->setObjectName(QStringLiteral("txtRitualDesc"));
     txtRitualDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtRitualDesc->setTabChangesFocus(true);
     txtRitualDesc->setMinimumSize(420, 220);
 
     cmdOK = new QPushButton(QStringLiteral("&Ok"));

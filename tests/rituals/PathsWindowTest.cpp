@@ -195,8 +195,10 @@ TEST_F(PathsWindowTest, RemovalAsksAndDeletesExactlyOneLink) {
     EXPECT_EQ(services.messages.back().buttons, app::Buttons::YesNo);
     EXPECT_EQ(ritualLinks(mira).size(), 5);
 
+    child<QComboBox>(*thaum, "cmbPath(5)")->setEditText("Path of Storms");
     services.answers.push_back(app::Answer::Yes);
     QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_EQ(child<QComboBox>(*thaum, "cmbPath(5)")->currentText(), ""); // reloaded from the database
     // One thaumaturgy link of Mira's goes; the necromancy ward and Tobin's link stay.
     EXPECT_EQ(ritualLinks(mira),
               (QStringList{"Candle Sight|1", "Call the Drowned|2", "Ward of Salt|2", "Ward of Salt|1"}));
