@@ -37,6 +37,8 @@ QLabel* valueLabel(const QString& name) {
     label->setProperty("role", QStringLiteral("value"));
     label->setTextFormat(Qt::PlainText);
     label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // A long value is cut at the edge of its place rather than widening the whole sheet.
+    label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 6);
     return label;
 }
 
