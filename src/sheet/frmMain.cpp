@@ -103,6 +103,7 @@ void frmMain::buildSheet() {
     scroll->setWidget(page);
     setCentralWidget(scroll);
 
+    page->ensurePolished(); // the style sheet's fonts count in the size
     QSize wanted = page->sizeHint() + QSize(scroll->verticalScrollBar()->sizeHint().width(), 0);
     wanted.rheight() += menuBar()->sizeHint().height();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -148,14 +149,14 @@ void frmMain::Form_Load() {
     db::Recordset& rs = *m_global.characterRecordset;
     m_ui.lblChar_ID->setText(rs.atEOF() ? QString() : rs.Fields(QStringLiteral("Char_ID")).toString());
 
-    // Step 11, the roster: LoadRoster() comes here.
+    // The roster lists are filled here (LoadRoster), before the lookup lists.
 
     m_global.editMode = false;
     sheet::fillAllLookupLists(m_global, m_ui);
     sheet::mdlLoadData::LoadCharacter(m_global, m_ui);
 
-    // Step 15, browse mode: EnterBrowseMode() comes here; with the just-loaded flag set it only
-    // hides the edit controls and the unrated advantage rows, and clears the flag.
+    // Browse mode is entered here (EnterBrowseMode). With the just-loaded flag set it saves
+    // nothing: it hides the edit controls and the unrated advantage rows and clears the flag.
     m_ui.setEditControlsVisible(false);
     m_global.justLoaded = false;
 }
