@@ -4,7 +4,6 @@
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QListWidget>
@@ -20,25 +19,21 @@ protected:
         global.database = db::Database::open(temp.path(), false);
         global.editMode = true;
         ann = temp.addCharacter(QStringLiteral("Ann"));
-        bob = temp.addCharacter(QStringLiteral("Bob"), QStringLiteral("NPC"));
+        bob = temp.addCharacter(QStringLiteral("Bob"));
         key = QString::number(ann);
     }
-
     qint64 addLookup(const QString& name, const QVariant& points, bool pointflex = false) {
         temp.db().Execute(
             QStringLiteral("INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex) VALUES (?, ?, ?)"),
-            {name, points, pointflex ? 1 : 0});
+            {name, points, int(pointflex)});
         return temp.scalar(QStringLiteral("SELECT max(MeritFlaw_ID) FROM MeritFlaw_LookUp")).toLongLong();
     }
     void link(qint64 charId, qint64 meritId, int points) {
         temp.db().Execute(QStringLiteral("INSERT INTO MeritFlaw_Link (Char_ID, MeritFlaw_ID, Points) VALUES (?, ?, ?)"),
                           {charId, meritId, points});
     }
-    int linkCount(qint64 charId, qint64 meritId) {
-        return temp.db()
-            .scalar(QStringLiteral("SELECT count(*) FROM MeritFlaw_Link WHERE Char_ID = ? AND MeritFlaw_ID = ?"),
-                    {charId, meritId})
-            .toInt();
+    int count(const char* table) {
+        return temp.scalar(QStringLiteral("SELECT count(*) FROM ") + QString::fromLatin1(table)).toInt();
     }
     QStringList lines() const {
         QStringList texts;
@@ -46,7 +41,6 @@ protected:
             texts << list.item(row)->text();
         return texts;
     }
-
     // Queues a handler for the next modal window: shown and active, so focus moves as with a user.
     void onModal(const std::function<void(QDialog&)>& drive) {
         services.modalHandlers.push_back([drive](QDialog& dialog) {
@@ -54,9 +48,7 @@ protected:
             dialog.activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
             drive(dialog);
-            const int result = dialog.result();
-            dialog.hide();
-            return result;
+            return dialog.result();
         });
     }
 
