@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/mdlGlobal.h"
+#include "ratings/DotRow.h"
+#include "ratings/SheetRatings.h"
+#include "sheet/SheetControls.h"
+#include "sheet/frmMain.h"
+#include "support/ScriptedServices.h"
+#include "support/TempDatabase.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+// The real sheet over a temporary database holding one character, rating controls wired, browse mode.
+class SheetRatingsTest : public ::testing::Test {
+protected:
+    TempDatabase temp;
+    ScriptedServices services;
+    std::unique_ptr<app::mdlGlobal> global;
+    std::unique_ptr<frmMain> window;
+    qint64 key = 0;
+
+    // assignments: further columns of the character ("Strength = 3, BloodPool = 23").
+    void open(const QString& assignments = QStringLiteral("Name = Name")) {
+        key = temp.addCharacter(QStringLiteral("Mirela"));
+        temp.exec(QStringLiteral("UPDATE Char_Info SET %1 WHERE Char_ID = %2").arg(assignments).arg(key));
+        temp.release();
+        services.folder = temp.folder();
+        global = std::make_unique<app::mdlGlobal>(services);
+        global->databasePath = temp.path();
+        window = std::make_unique<frmMain>(*global);
+        window->Form_Load();
+        ratings::connectSheetRatings(*global, window->ui(), window.get());
+    }
+    const sheet::SheetControls& ui() const { return window->ui(); }
+
+    // What entering edit mode does to the controls the handlers rely on.
+    void edit() {
+        global->editMode = true;
+        for (size_t k = 0; k < 7; ++k)
+            ui().cmbBackGrounds[k]->setEditText(ui().lblBack[k]->text());
+        for (QPushButton* b :
+             {ui().cmdAddExperience, ui().cmdMinusExperience, ui().cmdAddExpSpent, ui().cmdMinusExpSpent})
+            b->setEnabled(true);
+    }
+
+    static void press(ratings::DotRow* row, int x) { QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(x, 5)); }
+    // One dot in the row's own units; x at the left edge of dot n.
+    static int dotWidth(const ratings::DotRow* row) { return row->tenDotWidth() / 10; }
+    static int dot(const ratings::DotRow* row, int n) { return (n - 1) * dotWidth(row); }
+
+    QVariant stored(const QString& column) {
+        return global->database->scalar(
+            QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = %2").arg(column).arg(key));
+    }
+};
