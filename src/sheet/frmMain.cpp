@@ -2,6 +2,7 @@
 
 #include "app/Guard.h"
 #include "app/Services.h"
+#include "app/ToolsMenu.h"
 #include "app/frmAbout.h"
 #include "app/mdlGlobal.h"
 #include "ratings/HealthBox.h"
@@ -10,13 +11,17 @@
 #include "sheet/SheetBuilders.h"
 #include "sheet/SheetStyle.h"
 #include "sheet/mdlLoadData.h"
+#include "sheet/mdlModes.h"
+#include "sheet/mdlSwitch.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -50,6 +55,9 @@ const MenuItem kMenuItems[] = {
     {"mnuHelp", "mnuAbout", "&About", ""},
 };
 
+// Menu items that act on the shown character: off while none is shown.
+const char* const kCharacterCommands[] = {"mnuEdit", "mnuBrowse"};
+
 } // namespace
 
 frmMain::frmMain(app::mdlGlobal& global, QWidget* parent) : QMainWindow(parent), m_global(global) {
@@ -57,11 +65,48 @@ frmMain::frmMain(app::mdlGlobal& global, QWidget* parent) : QMainWindow(parent),
     setWindowTitle(QStringLiteral("Duskledger"));
     buildMenus();
     buildSheet();
+    wireCommands();
+    refreshCommands();
+}
 
+void frmMain::wireCommands() {
+    using namespace sheet;
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, &QWidget::close);
     connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, &frmMain::showAbout);
     for (ratings::HealthBox* box : m_ui.HealthBox)
         connect(box, &ratings::HealthBox::changed, this, &frmMain::storeHealth);
+
+    // Modes.
+    onAction("mnuEdit", [this] {
+        if (!m_global.editMode)
+            mdlEditMode::EnterEditMode(m_global, m_ui);
+    });
+    onAction("mnuBrowse", [this] { leaveEditMode(m_global, m_ui); });
+
+    // Roster: a double-click switches, the buttons add and delete.
+    for (QListWidget* list : {m_ui.lstChar, m_ui.lstNPC}) {
+        connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+            const QString name = item->text(); // the switch refills the list, item and all
+            run([&] { mdlSwitch::SwitchCharacter(m_global, m_ui, name); });
+        });
+    }
+}
+
+void frmMain::onAction(const char* name, const std::function<void()>& handler) {
+    QAction* item = action(QString::fromLatin1(name));
+    connect(item, &QAction::triggered, this, [this, handler] { run(handler); });
+    item->setEnabled(true);
+}
+
+void frmMain::run(const std::function<void()>& handler) {
+    app::guarded(m_global.services, handler);
+    refreshCommands();
+}
+
+void frmMain::refreshCommands() {
+    const bool shown = m_global.isConnected() && sheet::characterShown(m_ui);
+    for (const char* name : kCharacterCommands)
+        action(QString::fromLatin1(name))->setEnabled(shown);
 }
 
 void frmMain::buildSheet() {
@@ -144,21 +189,19 @@ QAction* frmMain::action(const QString& name) const {
 }
 
 void frmMain::Form_Load() {
-    m_global.justLoaded = true;
+    // Opening comes first: a file that cannot be opened leaves the connection and the sheet as
+    // they were.
     m_global.openConnection();
+    m_global.justLoaded = true;
     db::Recordset& rs = *m_global.characterRecordset;
     m_ui.lblChar_ID->setText(rs.atEOF() ? QString() : rs.Fields(QStringLiteral("Char_ID")).toString());
-
-    // The roster lists are filled here (LoadRoster), before the lookup lists.
-
+    sheet::mdlSwitch::LoadRoster(m_global, m_ui);
     m_global.editMode = false;
     sheet::fillAllLookupLists(m_global, m_ui);
     sheet::mdlLoadData::LoadCharacter(m_global, m_ui);
-
-    // Browse mode is entered here (EnterBrowseMode). With the just-loaded flag set it saves
-    // nothing: it hides the edit controls and the unrated advantage rows and clears the flag.
-    m_ui.setEditControlsVisible(false);
-    m_global.justLoaded = false;
+    // With the just-loaded flag set this saves nothing: edits of a previous file are dropped.
+    sheet::mdlBrowseMode::EnterBrowseMode(m_global, m_ui);
+    refreshCommands();
 }
 
 QString frmMain::currentKey() const {
@@ -183,6 +226,12 @@ void frmMain::shutDown() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    bool settled = false;
+    app::guarded(m_global.services, [&] { settled = sheet::settleEdits(m_global, m_ui); });
+    if (!settled) {
+        event->ignore();
+        return;
+    }
     shutDown();
     event->accept();
 }

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -11,11 +13,13 @@ class QLabel;
 namespace app {
 class mdlGlobal;
 class frmAbout;
+class ToolsMenu;
 } // namespace app
 
 // The character sheet: the main window and hub of every other window. Its named controls are
 // reached through ui() (ui().PBAtt[3], ui().cmbClan, ui().HealthBox[0] ...); the procedures that
-// fill them live in the sheet modules (mdlLoadData, LookupLists).
+// fill them live in the sheet modules (mdlLoadData, LookupLists, mdlSwitch, mdlModes,
+// mdlAddDelete). The window only connects its controls to them.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -36,16 +40,26 @@ public:
     void shutDown();
 
 protected:
+    // In edit mode asks whether to save first; Cancel, or a save that fails, keeps the window open.
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
     void buildSheet();
+    void wireCommands();
+    // Runs an event handler: a failure is shown in a message box, then the commands are switched
+    // on or off for what the sheet now shows.
+    void run(const std::function<void()>& handler);
+    // Commands that act on the shown character are off while none is shown.
+    void refreshCommands();
     void showAbout();
     void storeHealth();
     QAction* action(const QString& name) const;
+    // Connects a menu item to a handler and switches it on.
+    void onAction(const char* name, const std::function<void()>& handler);
 
     app::mdlGlobal& m_global;
     sheet::SheetControls m_ui;
+    std::unique_ptr<app::ToolsMenu> m_tools;
     QPointer<app::frmAbout> m_about;
 };

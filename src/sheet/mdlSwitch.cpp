@@ -1,0 +1,88 @@
+#include "sheet/mdlSwitch.h"
+
+#include "app/Services.h"
+#include "app/mdlGlobal.h"
+#include "db/Recordset.h"
+#include "db/Schema.h"
+#include "db/Sql.h"
+#include "sheet/SheetControls.h"
+#include "sheet/mdlLoadData.h"
+#include "sheet/mdlModes.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <utility>
+
+namespace sheet::mdlSwitch {
+
+namespace {
+
+const QString kNewCharacter = QStringLiteral("New Char");
+
+void fillList(app::mdlGlobal& global, QListWidget* list, const QString& sql) {
+    auto rs = global.database->OpenRecordset(sql);
+    for (; !rs->atEOF(); rs->MoveNext())
+        list->addItem(rs->Fields(QStringLiteral("Name")).toString());
+    rs->Close();
+}
+
+std::unique_ptr<db::Recordset> openCharacters(app::mdlGlobal& global, const QString& condition) {
+    return global.database->OpenRecordset(db::schema::mainCharacterQuery() + QStringLiteral(" AND ") + condition,
+                                          QStringLiteral("Char_Info"));
+}
+
+// Puts a new character recordset in place of the old one and shows its first row (or nothing),
+// in browse mode; the just-loaded flag keeps that browse mode from saving.
+void showRecordset(app::mdlGlobal& global, const SheetControls& ui, std::unique_ptr<db::Recordset> rs) {
+    if (global.characterRecordset)
+        global.characterRecordset->Close();
+    global.characterRecordset = std::move(rs);
+    global.editMode = false;
+    global.justLoaded = true;
+    const db::Recordset& current = *global.characterRecordset;
+    ui.lblChar_ID->setText(current.atEOF() ? QString() : current.Fields(QStringLiteral("Char_ID")).toString());
+    LoadRoster(global, ui);
+    mdlLoadData::LoadCharacter(global, ui);
+    mdlBrowseMode::EnterBrowseMode(global, ui);
+}
+
+} // namespace
+
+void LoadRoster(app::mdlGlobal& global, const SheetControls& ui) {
+    ui.lstChar->clear();
+    ui.lstNPC->clear();
+    if (!global.isConnected())
+        return;
+    fillList(global, ui.lstChar, QStringLiteral("Select Name from char_info where player <> 'NPC'"));
+    fillList(global, ui.lstNPC, QStringLiteral("Select Name from char_info where player = 'NPC'"));
+}
+
+bool SwitchCharacter(app::mdlGlobal& global, const SheetControls& ui, const QString& name) {
+    if (!global.isConnected())
+        return false;
+    app::WaitCursor wait(global.services);
+    if (!leaveEditMode(global, ui))
+        return false;
+    const QString wanted = std::exchange(global.newCharacter, false) ? kNewCharacter : name;
+    auto rs = openCharacters(global, QStringLiteral("Name = ") + db::sqlText(wanted));
+    if (rs->atEOF()) {
+        // Deleted or renamed meanwhile: the old recordset and the sheet stay as they are.
+        rs->Close();
+        global.services.messageBox(QStringLiteral("The character ") + wanted +
+                                       QStringLiteral(" is not in the database any more."),
+                                   app::Buttons::OK, app::Icon::Exclamation);
+        LoadRoster(global, ui);
+        return false;
+    }
+    showRecordset(global, ui, std::move(rs));
+    return true;
+}
+
+void showNoCharacter(app::mdlGlobal& global, const SheetControls& ui) {
+    if (!global.isConnected())
+        return;
+    app::WaitCursor wait(global.services);
+    showRecordset(global, ui, openCharacters(global, QStringLiteral("1 = 0")));
+}
+
+} // namespace sheet::mdlSwitch
