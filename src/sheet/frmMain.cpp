@@ -10,6 +10,7 @@
 #include "sheet/LookupLists.h"
 #include "sheet/SheetBuilders.h"
 #include "sheet/SheetStyle.h"
+#include "sheet/mdlAddDelete.h"
 #include "sheet/mdlLoadData.h"
 #include "sheet/mdlModes.h"
 #include "sheet/mdlSwitch.h"
@@ -90,6 +91,12 @@ void frmMain::wireCommands() {
             run([&] { mdlSwitch::SwitchCharacter(m_global, m_ui, name); });
         });
     }
+    for (QPushButton* add : m_ui.cmdAdd)
+        connect(add, &QPushButton::clicked, this, [this] { run([&] { mdlAddDelete::cmdAdd_Click(m_global, m_ui); }); });
+    for (int index : {0, 2}) {
+        connect(m_ui.cmddelete[size_t(index)], &QPushButton::clicked, this,
+                [this, index] { run([&] { mdlAddDelete::cmddelete_Click(m_global, m_ui, index); }); });
+    }
 }
 
 void frmMain::onAction(const char* name, const std::function<void()>& handler) {
@@ -104,9 +111,14 @@ void frmMain::run(const std::function<void()>& handler) {
 }
 
 void frmMain::refreshCommands() {
-    const bool shown = m_global.isConnected() && sheet::characterShown(m_ui);
+    const bool connected = m_global.isConnected();
+    const bool shown = connected && sheet::characterShown(m_ui);
     for (const char* name : kCharacterCommands)
         action(QString::fromLatin1(name))->setEnabled(shown);
+    for (QPushButton* add : m_ui.cmdAdd)
+        add->setEnabled(connected);
+    for (int index : {0, 2})
+        m_ui.cmddelete[size_t(index)]->setEnabled(shown);
 }
 
 void frmMain::buildSheet() {
