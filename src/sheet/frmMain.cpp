@@ -2,6 +2,7 @@
 
 #include "app/Guard.h"
 #include "app/Services.h"
+#include "app/Settings.h"
 #include "app/ToolsMenu.h"
 #include "app/frmAbout.h"
 #include "app/mdlGlobal.h"
@@ -97,6 +98,15 @@ void frmMain::wireCommands() {
         connect(m_ui.cmddelete[size_t(index)], &QPushButton::clicked, this,
                 [this, index] { run([&] { mdlAddDelete::cmddelete_Click(m_global, m_ui, index); }); });
     }
+
+    // Tools: each command settles unsaved edits before it gives up the current database.
+    app::ToolsMenu::Hooks hooks{[this] { Form_Load(); }, [this] { return settleEdits(m_global, m_ui); }};
+    m_tools =
+        std::make_unique<app::ToolsMenu>(m_global, app::Settings(m_global.services.programFolder()), std::move(hooks));
+    onAction("mnuNewDB", [this] { m_tools->mnuNewDB_Click(); });
+    onAction("mnuChngDB", [this] { m_tools->mnuChngDB_Click(); });
+    onAction("mnuMobile", [this] { m_tools->mnuMobile_Click(); });
+    onAction("mnuCalc", [this] { m_tools->mnuCalc_Click(); });
 }
 
 void frmMain::onAction(const char* name, const std::function<void()>& handler) {

@@ -15,6 +15,12 @@
 #include <QListWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Failures show texts, not bytes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 // A temporary database, the sheet over it, and short ways to read its controls by name.
 class SheetTest : public ::testing::Test {
