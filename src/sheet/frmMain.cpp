@@ -6,8 +6,14 @@
 #include "app/ToolsMenu.h"
 #include "app/frmAbout.h"
 #include "app/mdlGlobal.h"
+#include "dice/DiceRoller.h"
+#include "export/mnuFileExport.h"
+#include "merits/MeritList.h"
+#include "notes/NotesCommands.h"
 #include "ratings/HealthBox.h"
 #include "ratings/HealthTrack.h"
+#include "ratings/SheetRatings.h"
+#include "rituals/Rituals.h"
 #include "sheet/LookupLists.h"
 #include "sheet/SheetBuilders.h"
 #include "sheet/SheetStyle.h"
@@ -17,7 +23,9 @@
 #include "sheet/mdlSwitch.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,7 +66,8 @@ const MenuItem kMenuItems[] = {
 };
 
 // Menu items that act on the shown character: off while none is shown.
-const char* const kCharacterCommands[] = {"mnuEdit", "mnuBrowse"};
+const char* const kCharacterCommands[] = {"mnuEdit", "mnuBrowse", "mnuFileExport", "mnuHist",
+                                          "mnuPict", "mnuNotes",  "mnuRituals",    "mnuNecromancy"};
 
 } // namespace
 
@@ -107,6 +116,30 @@ void frmMain::wireCommands() {
     onAction("mnuChngDB", [this] { m_tools->mnuChngDB_Click(); });
     onAction("mnuMobile", [this] { m_tools->mnuMobile_Click(); });
     onAction("mnuCalc", [this] { m_tools->mnuCalc_Click(); });
+
+    // Commands of the other windows and modules. Each takes the shown character's key and does
+    // nothing without one.
+    onAction("mnuFileExport", [this] { exporter::mnuFileExport_Click(m_global, currentKey()); });
+    onAction("mnuHist", [this] { notes::showHistory(m_global, currentKey(), this); });
+    onAction("mnuNotes", [this] { notes::showNotes(m_global, currentKey(), this); });
+    onAction("mnuPict", [this] { notes::showPicture(m_global, currentKey(), this); });
+    onAction("mnuRituals", [this] { rituals::showThaumaturgy(m_global, currentKey(), this); });
+    onAction("mnuNecromancy", [this] { rituals::showNecromancy(m_global, currentKey(), this); });
+    connect(m_ui.cmdAddMerit, &QPushButton::clicked, this,
+            [this] { run([&] { merits::cmdAddMerit_Click(m_global, currentKey(), *m_ui.lstMerit, this); }); });
+    connect(m_ui.cmdRemoveMerit, &QPushButton::clicked, this,
+            [this] { run([&] { merits::cmdRemoveMerit_Click(m_global, currentKey(), *m_ui.lstMerit); }); });
+    connect(m_ui.lstMerit, &QListWidget::itemDoubleClicked, this,
+            [this] { run([&] { merits::lstMerit_DblClick(m_global, currentKey(), *m_ui.lstMerit, this); }); });
+    connect(m_ui.cmdRoll, &QPushButton::clicked, this, [this] {
+        run([&] {
+            dice::cmdRoll_Click(m_global.services, m_ui.cmbDice->currentText(), m_ui.cmbDiff->currentText(),
+                                m_ui.chkSpec->checkState() == Qt::Checked);
+        });
+    });
+    m_ui.cmdRoll->setEnabled(true);
+    // Rating clicks, experience buttons and specialty captions.
+    ratings::connectSheetRatings(m_global, m_ui, this);
 }
 
 void frmMain::onAction(const char* name, const std::function<void()>& handler) {

@@ -3,6 +3,7 @@
 #include "app/Numbers.h"
 #include "app/mdlGlobal.h"
 #include "db/Recordset.h"
+#include "merits/MeritList.h"
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"
 #include "ratings/HealthTrack.h"
@@ -201,18 +202,9 @@ void LoadWillpower(app::mdlGlobal& global, const SheetControls& ui) {
 }
 
 void LoadMerits(app::mdlGlobal& global, const SheetControls& ui) {
+    // Each line carries its merit's key, so the merit commands need not cut names out of texts.
     ui.lstMerit->clear();
-    auto rs = global.database->OpenRecordset(QStringLiteral("Select a.points, b.MeritFlaw FROM MeritFlaw_Link a, ") +
-                                             QStringLiteral("MeritFlaw_LookUp b WHERE a.MeritFlaw_ID = b.MeritFlaw_ID "
-                                                            "and a.Char_ID = ") +
-                                             keyText(ui));
-    for (; !rs->atEOF(); rs->MoveNext()) {
-        // Points Null still ends the line in a number, so the name can be cut off it again.
-        const QVariant points = rs->Fields(QStringLiteral("Points"));
-        ui.lstMerit->addItem(fieldText(rs->Fields(QStringLiteral("MeritFlaw"))) + QLatin1Char(' ') +
-                             numbers::plainText(points.toDouble()));
-    }
-    rs->Close();
+    merits::LoadMerits(global, keyText(ui), *ui.lstMerit);
 }
 
 void clearSheet(app::mdlGlobal& global, const SheetControls& ui) {

@@ -27,7 +27,7 @@ void LoadAdvantages(app::mdlGlobal& global, const SheetControls& ui);
 void LoadHumanity(app::mdlGlobal& global, const SheetControls& ui);
 // Permanent and current willpower.
 void LoadWillpower(app::mdlGlobal& global, const SheetControls& ui);
-// The merit list: name, one blank, points.
+// The merit list: name, one blank, points; each line carries its MeritFlaw_ID as item data.
 void LoadMerits(app::mdlGlobal& global, const SheetControls& ui);
 
 // Shows no character: empty texts, no dots, empty boxes, no merits.
