@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mdlGlobal.h"
+#include "merits/MeritList.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
@@ -12,29 +13,28 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+template <typename T> T* child(QWidget& parent, const char* name) {
+    T* widget = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
 // Two characters, Ann (shown, edit mode) and Bob, on a fresh database.
 class MeritFixture : public ::testing::Test {
 protected:
     MeritFixture() : global(services) {
         global.database = db::Database::open(temp.path(), false);
         global.editMode = true;
-        ann = temp.addCharacter(QStringLiteral("Ann"));
-        bob = temp.addCharacter(QStringLiteral("Bob"));
-        key = QString::number(ann);
     }
     qint64 addLookup(const QString& name, const QVariant& points, bool pointflex = false) {
-        temp.db().Execute(
-            QStringLiteral("INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex) VALUES (?, ?, ?)"),
-            {name, points, int(pointflex)});
-        return temp.scalar(QStringLiteral("SELECT max(MeritFlaw_ID) FROM MeritFlaw_LookUp")).toLongLong();
+        temp.db().Execute("INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex) VALUES (?, ?, ?)",
+                          {name, points, int(pointflex)});
+        return count("SELECT max(MeritFlaw_ID) FROM MeritFlaw_LookUp");
     }
     void link(qint64 charId, qint64 meritId, int points) {
-        temp.db().Execute(QStringLiteral("INSERT INTO MeritFlaw_Link (Char_ID, MeritFlaw_ID, Points) VALUES (?, ?, ?)"),
-                          {charId, meritId, points});
+        temp.db().Execute("INSERT INTO MeritFlaw_Link VALUES (?, ?, ?)", {charId, meritId, points});
     }
-    int count(const char* table) {
-        return temp.scalar(QStringLiteral("SELECT count(*) FROM ") + QString::fromLatin1(table)).toInt();
-    }
+    int count(const QString& sql, const QVariantList& params = {}) { return temp.db().scalar(sql, params).toInt(); }
     QStringList lines() const {
         QStringList texts;
         for (int row = 0; row < list.count(); ++row)
@@ -56,13 +56,7 @@ protected:
     ScriptedServices services;
     app::mdlGlobal global;
     QListWidget list;
-    qint64 ann = 0;
-    qint64 bob = 0;
-    QString key;
+    qint64 ann = temp.addCharacter("Ann");
+    qint64 bob = temp.addCharacter("Bob");
+    QString key = QString::number(ann);
 };
-
-template <typename T> T* child(QWidget& parent, const char* name) {
-    T* widget = parent.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
