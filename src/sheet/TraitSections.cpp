@@ -72,6 +72,10 @@ void addSlot(QGridLayout* grid, int gridRow, int gridColumn, QLabel* label, QCom
     grid->addWidget(combo, gridRow, gridColumn);
     grid->addWidget(row, gridRow, gridColumn + 1, Qt::AlignVCenter);
     widgets::matchHeight(label, combo);
+    // Browse mode hides unrated rows; the columns keep their places all the same.
+    QSizePolicy policy = row->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    row->setSizePolicy(policy);
 }
 
 } // namespace

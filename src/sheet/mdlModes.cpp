@@ -10,6 +10,7 @@
 #include "sheet/mdlSwitch.h"
 #include "sheet/mdlUpdateDate.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +91,18 @@ void copyBackAndSave(app::mdlGlobal& global, const SheetControls& ui) {
     }
 }
 
+// Hiding a focused editor hands the focus on to the next control, and the merit list would then
+// select its first line unasked: the editor lets go of the focus first.
+void releaseEditorFocus(const SheetControls& ui) {
+    const QList<QWidget*> editors = ui.editControls();
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (editors.contains(w)) {
+            QApplication::focusWidget()->clearFocus();
+            return;
+        }
+    }
+}
+
 } // namespace
 
 bool characterShown(const SheetControls& ui) {
@@ -128,6 +141,7 @@ void EnterBrowseMode(app::mdlGlobal& global, const SheetControls& ui) {
         copyBackAndSave(global, ui);
 
     setEditingButtonsEnabled(ui, false);
+    releaseEditorFocus(ui);
     ui.setEditControlsVisible(false);
     // Unrated discipline and background rows disappear; the virtues always stay.
     for (int row = 0; row < catalogue::kConscience; ++row) {
