@@ -1,0 +1,38 @@
+#include "Session.h"
+
+#include "ChronicleMaker.h"
+#include "export/HtmlExport.h"
+#include "ratings/mdlConvertions.h"
+#include "sheet/SheetControls.h"
+#include "sheet/mdlModes.h"
+#include "sheet/mdlSwitch.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <sys/resource.h>
+
+namespace bench {
+
+double peakMemoryMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+void typicalSession(const QString& path, int characters) {
+    Session session(path);
+    session.load();
+    for (int i = 1; i <= 10; ++i)
+        sheet::mdlSwitch::SwitchCharacter(session.global, session.ui(), characterName(i * characters / 11));
+    sheet::mdlEditMode::EnterEditMode(session.global, session.ui());
+    ratings::mdlConvertions::Set_AttDots(session.global, *session.ui().PBAtt[0], 4);
+    session.ui().txtHaven->setText(QStringLiteral("The old mill"));
+    sheet::leaveEditMode(session.global, session.ui());
+    sheet::mdlSwitch::LoadRoster(session.global, session.ui());
+    QTemporaryDir folder;
+    exporter::writeCharacterHtml(*session.global.database, session.window.currentKey(),
+                                 folder.filePath(QStringLiteral("sheet.htm")));
+    QApplication::processEvents();
+}
+
+} // namespace bench

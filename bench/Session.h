@@ -1,0 +1,34 @@
+#pragma once
+
+#include "SilentServices.h"
+#include "app/mdlGlobal.h"
+#include "sheet/frmMain.h"
+
+#include <QApplication>
+
+namespace bench {
+
+// The program's state and its main window over one database file, as start-up leaves them once
+// load() has run: connection open, first character shown in browse mode, window on screen.
+struct Session {
+    SilentServices services;
+    app::mdlGlobal global{services};
+    frmMain window{global};
+
+    explicit Session(const QString& path) { global.databasePath = path; }
+    void load() {
+        window.Form_Load();
+        window.show();
+        QApplication::processEvents();
+    }
+    const sheet::SheetControls& ui() const { return window.ui(); }
+};
+
+// This process's peak resident memory so far, in MiB.
+double peakMemoryMiB();
+
+// A session that loads, switches, saves, refills the roster and exports, the way a user's first
+// minutes go; the child process of the memory benchmark runs it alone.
+void typicalSession(const QString& path, int characters);
+
+} // namespace bench

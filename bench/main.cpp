@@ -1,0 +1,217 @@
+#include "ChronicleMaker.h"
+#include "Session.h"
+#include "export/HtmlExport.h"
+#include "ratings/mdlConvertions.h"
+#include "sheet/SheetControls.h"
+#include "sheet/mdlModes.h"
+#include "sheet/mdlSwitch.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Not "--session": the application object takes that one for itself.
+constexpr const char* kSessionFlag = "--typical-session";
+
+// The offscreen platform warns on every window shown that it cannot pass size hints on.
+QtMessageHandler g_previousHandler = nullptr;
+void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("propagateSizeHints")))
+        return;
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+// Times one call in seconds, for the benchmarks that set their own iteration time.
+template <class F> double timed(F&& f) {
+    const auto start = Clock::now();
+    f();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Every benchmark ends with the process's peak memory and, when the program showed a message
+// (which would mean a failure, not a measurement), stops with that message.
+bool finish(benchmark::State& state, const bench::Session& session) {
+    state.counters["peak_MiB"] = bench::peakMemoryMiB();
+    if (!session.services.messages.isEmpty()) {
+        state.SkipWithError(session.services.messages.first().toStdString().c_str());
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<bench::Session> loadedSession(int characters) {
+    auto session = std::make_unique<bench::Session>(bench::cachedChronicle(characters));
+    session->load();
+    return session;
+}
+
+// Characters spread over the whole file, so a switch never finds the rows it needs still warm.
+std::vector<QString> spreadNames(int characters) {
+    std::vector<QString> names;
+    for (int i = 1; i <= 16; ++i)
+        names.push_back(bench::characterName(int(qint64(i) * characters / 17)));
+    return names;
+}
+
+// From the main window's loading to the sheet on screen.
+void BM_StartUp(benchmark::State& state) {
+    const QString path = bench::cachedChronicle(int(state.range(0)));
+    for (auto _ : state) {
+        auto session = std::make_unique<bench::Session>(path);
+        state.SetIterationTime(timed([&] { session->load(); }));
+        if (!finish(state, *session))
+            return;
+    }
+}
+
+// A double-click's work: query, load, roster refill, browse mode, repaint.
+void BM_Switch(benchmark::State& state) {
+    const int characters = int(state.range(0));
+    auto session = loadedSession(characters);
+    const std::vector<QString> names = spreadNames(characters);
+    size_t next = 0;
+    for (auto _ : state) {
+        const QString& name = names[next++ % names.size()];
+        bool switched = false;
+        state.SetIterationTime(timed([&] {
+            switched = sheet::mdlSwitch::SwitchCharacter(session->global, session->ui(), name);
+            QApplication::processEvents();
+        }));
+        if (!switched) {
+            state.SkipWithError("the switch did not take place");
+            return;
+        }
+    }
+    finish(state, *session);
+}
+
+// Leaving edit mode after a change: copy back, the save's transaction, roster refill, repaint.
+void BM_Save(benchmark::State& state) {
+    auto session = loadedSession(int(state.range(0)));
+    const sheet::SheetControls& ui = session->ui();
+    int round = 0;
+    for (auto _ : state) {
+        sheet::mdlEditMode::EnterEditMode(session->global, ui);
+        ++round;
+        ratings::mdlConvertions::Set_AttDots(session->global, *ui.PBAtt[0], int16_t(1 + round % 5));
+        ui.txtHaven->setText(QStringLiteral("Haven, round %1").arg(round));
+        state.SetIterationTime(timed([&] {
+            sheet::leaveEditMode(session->global, ui);
+            QApplication::processEvents();
+        }));
+        if (session->global.editMode) {
+            state.SkipWithError("the save failed");
+            return;
+        }
+    }
+    finish(state, *session);
+}
+
+void BM_RosterRefill(benchmark::State& state) {
+    auto session = loadedSession(int(state.range(0)));
+    for (auto _ : state) {
+        state.SetIterationTime(timed([&] {
+            sheet::mdlSwitch::LoadRoster(session->global, session->ui());
+            QApplication::processEvents();
+        }));
+    }
+    finish(state, *session);
+}
+
+void BM_ExportHtml(benchmark::State& state) {
+    auto session = loadedSession(int(state.range(0)));
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("sheet.htm"));
+    const QString key = session->window.currentKey();
+    for (auto _ : state)
+        state.SetIterationTime(timed([&] { exporter::writeCharacterHtml(*session->global.database, key, target); }));
+    finish(state, *session);
+}
+
+// Peak memory of a fresh process through a typical session: the figure a user's machine sees,
+// free of whatever the benchmarks before it left in this process.
+void BM_PeakMemory(benchmark::State& state) {
+    const QString path = bench::cachedChronicle(int(state.range(0)));
+    const QByteArray program = QCoreApplication::applicationFilePath().toLocal8Bit();
+    const QByteArray file = path.toLocal8Bit();
+    const QByteArray count = QByteArray::number(state.range(0));
+    for (auto _ : state) {
+        char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(kSessionFlag),
+                        const_cast<char*>(file.constData()), const_cast<char*>(count.constData()), nullptr};
+        pid_t child = 0;
+        rusage usage{};
+        int status = 0;
+        const double seconds = timed([&] {
+            if (posix_spawn(&child, argv[0], nullptr, nullptr, argv, environ) == 0)
+                wait4(child, &status, 0, &usage);
+        });
+        if (child == 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the session process failed");
+            return;
+        }
+        state.SetIterationTime(seconds);
+        state.counters["peak_MiB"] = double(usage.ru_maxrss) / 1024.0;
+    }
+}
+
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1000)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_StartUp)->Apply(sizes);
+BENCHMARK(BM_Switch)->Apply(sizes);
+BENCHMARK(BM_Save)->Apply(sizes);
+BENCHMARK(BM_RosterRefill)->Apply(sizes);
+BENCHMARK(BM_ExportHtml)->Apply(sizes);
+BENCHMARK(BM_PeakMemory)->Apply(sizes)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    g_previousHandler = qInstallMessageHandler(quietOffscreen);
+
+    // The memory benchmark's child: one typical session, then out.
+    if (argc == 4 && qstrcmp(argv[1], kSessionFlag) == 0) {
+        bench::typicalSession(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
+        return 0;
+    }
+
+    // Medians by default: five repetitions, aggregates only.
+    std::vector<char*> args(argv, argv + argc);
+    bool repetitionsGiven = false;
+    for (int i = 1; i < argc; ++i)
+        repetitionsGiven |= QByteArray(argv[i]).startsWith("--benchmark_repetitions");
+    char repetitions[] = "--benchmark_repetitions=5";
+    char aggregates[] = "--benchmark_report_aggregates_only=true";
+    if (!repetitionsGiven) {
+        args.push_back(repetitions);
+        args.push_back(aggregates);
+    }
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
