@@ -17,39 +17,31 @@ class NotesFixture : public ::testing::Test {
 protected:
     NotesFixture() {
         services.folder = temp.folder();
-        picture(30, 20).save(temp.file(QStringLiteral("nopic.bmp")));
-        global = std::make_unique<app::mdlGlobal>(services);
+        picture(30, 20).save(temp.file("nopic.bmp"));
+        global = std::make_unique<app::mdlGlobal>(services); // reads the bitmaps of the folder
         global->database = db::Database::open(temp.path(), false);
-        ann = temp.addCharacter(QStringLiteral("Ann"));
-        key = QString::number(ann);
     }
-
     static QImage picture(int width, int height) {
         QImage image(width, height, QImage::Format_RGB32);
         image.fill(Qt::darkRed);
         return image;
     }
-    QVariant stored(const QString& column) {
-        return temp.scalar(QStringLiteral("SELECT ") + column + QStringLiteral(" FROM Char_Info WHERE Char_ID = ") +
-                           key);
-    }
+    QVariant stored(const QString& column) { return temp.scalar("SELECT " + column + " FROM Char_Info"); }
     void store(const QString& column, const QVariant& value) {
-        temp.db().Execute(QStringLiteral("UPDATE Char_Info SET ") + column + QStringLiteral(" = ?"), {value});
+        temp.db().Execute("UPDATE Char_Info SET " + column + " = ?", {value});
     }
-
     // Queues a handler for the next modal window, shown so that its layout is real.
     void onModal(const std::function<void(QDialog&)>& drive) {
         services.modalHandlers.push_back([drive](QDialog& dialog) {
             dialog.show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
             drive(dialog);
-            const int result = dialog.result();
             dialog.hide();
-            return result;
+            return dialog.result();
         });
     }
-    void click(QDialog& dialog, const char* button) {
-        auto* widget = dialog.findChild<QPushButton*>(QString::fromLatin1(button));
+    static void click(QDialog& dialog, const char* button) {
+        auto* widget = dialog.findChild<QPushButton*>(button);
         ASSERT_NE(widget, nullptr) << button;
         QTest::mouseClick(widget, Qt::LeftButton);
     }
@@ -57,6 +49,5 @@ protected:
     TempDatabase temp;
     ScriptedServices services;
     std::unique_ptr<app::mdlGlobal> global;
-    qint64 ann = 0;
-    QString key;
+    QString key = QString::number(temp.addCharacter("Ann"));
 };

@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QLabel>
 
-namespace {
-
 class Pict : public NotesFixture {
 protected:
     // Opens the window, hands it to the check, leaves it with the button.
@@ -19,116 +17,96 @@ protected:
         });
         notes::showPicture(*global, key, nullptr);
     }
-    static notes::PictureView* pict(QDialog& dialog) {
-        return dialog.findChild<notes::PictureView*>(QStringLiteral("pict"));
-    }
+    static notes::PictureView* pict(QDialog& dialog) { return dialog.findChild<notes::PictureView*>("pict"); }
+    static QSize shown(QDialog& dialog) { return pict(dialog)->pixmap().size(); }
     static QString note(QDialog& dialog) {
-        auto* label = dialog.findChild<QLabel*>(QStringLiteral("lblNote"));
+        auto* label = dialog.findChild<QLabel*>("lblNote");
         return label->isHidden() ? QString() : label->text();
     }
-    void loadPicture(QDialog& dialog, const QString& answer) {
+    void load(QDialog& dialog, const QString& answer) {
         services.fileAnswers.push_back(answer);
         click(dialog, "cmdLoadPic");
     }
-    QString savedPicture(const char* name, int width, int height) {
-        const QString path = temp.file(QString::fromLatin1(name));
-        EXPECT_TRUE(picture(width, height).save(path));
-        return path;
+    QString saved(const char* name, int width, int height) {
+        EXPECT_TRUE(picture(width, height).save(temp.file(name)));
+        return temp.file(name);
     }
-    QVariant storedPicture() { return stored(QStringLiteral("Picture")); }
 };
 
+// Stored or chosen, a file that cannot be shown gives the placeholder and says why.
 TEST_F(Pict, PlaceholderWithoutAPictureOrForAFileThatCannotBeShown) {
-    const QString broken = temp.file(QStringLiteral("broken.jpg"));
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a picture") > 0);
-    file.close();
-    const QString missing = temp.file(QStringLiteral("gone.bmp"));
-    const struct {
-        QVariant path;
-        QString note;
-    } cases[] = {{QVariant(), QString()},
-                 {QString(), QString()},
-                 {broken, QStringLiteral("cannot be read")},
-                 {missing, QStringLiteral("was not found")}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path.toString().toStdString());
-        // Stored ...
-        store(QStringLiteral("Picture"), c.path);
+    QFile broken(temp.file("broken.jpg"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
+    broken.close();
+    const std::pair<QVariant, QString> cases[] = {
+        {QVariant(), ""}, {"", ""}, {broken.fileName(), "cannot be read"}, {temp.file("gone.bmp"), "was not found"}};
+    for (const auto& [path, why] : cases) {
+        SCOPED_TRACE(path.toString().toStdString());
+        store("Picture", path);
         open([&](QDialog& dialog) {
-            EXPECT_EQ(pict(dialog)->pixmap().size(), QSize(30, 20));
-            EXPECT_EQ(note(dialog).isEmpty(), c.note.isEmpty());
-            EXPECT_TRUE(note(dialog).contains(c.note));
+            EXPECT_EQ(shown(dialog), QSize(30, 20));
+            EXPECT_EQ(note(dialog).isEmpty(), why.isEmpty());
+            EXPECT_TRUE(note(dialog).contains(why));
         });
-        // ... or chosen.
-        if (!c.note.isEmpty())
+        if (!why.isEmpty())
             open([&](QDialog& dialog) {
-                loadPicture(dialog, c.path.toString());
-                EXPECT_EQ(pict(dialog)->pixmap().size(), QSize(30, 20));
-                EXPECT_TRUE(note(dialog).contains(c.note));
+                load(dialog, path.toString());
+                EXPECT_EQ(shown(dialog), QSize(30, 20));
+                EXPECT_TRUE(note(dialog).contains(why));
             });
-        EXPECT_EQ(storedPicture(), c.path);
+        EXPECT_EQ(stored("Picture"), path);
     }
 }
 
 TEST_F(Pict, ChosenFileIsShownAtOnceAndStoredOnlyByOk) {
-    const QString first = savedPicture("first.png", 40, 10);
-    const QString second = savedPicture("second.jpg", 16, 16);
-    store(QStringLiteral("Picture"), first);
+    const QString first = saved("first.png", 40, 10), second = saved("second.jpg", 16, 16);
+    store("Picture", first);
     open([&](QDialog& dialog) {
-        EXPECT_EQ(pict(dialog)->pixmap().size(), QSize(40, 10));
-        loadPicture(dialog, second);
-        EXPECT_EQ(pict(dialog)->pixmap().size(), QSize(16, 16));
+        EXPECT_EQ(shown(dialog), QSize(40, 10));
+        load(dialog, second);
+        EXPECT_EQ(shown(dialog), QSize(16, 16));
     });
-    EXPECT_EQ(storedPicture().toString(), first);
-    EXPECT_EQ(services.fileDialogs.at(0).title, QStringLiteral("Duskledger"));
-    EXPECT_TRUE(services.fileDialogs[0].filter.startsWith(
-        QStringLiteral("Graphic Files (*.bmp, *.gif, *.jpg)|*.gif;*.bmp;*.jpg")));
-
+    EXPECT_EQ(stored("Picture"), first);
+    EXPECT_EQ(services.fileDialogs.at(0).title, "Duskledger");
+    EXPECT_TRUE(services.fileDialogs[0].filter.startsWith("Graphic Files (*.bmp, *.gif, *.jpg)|*.gif;*.bmp;*.jpg"));
     // A cancelled file dialog keeps the shown picture; OK without a choice keeps the path.
     open(
         [&](QDialog& dialog) {
-            loadPicture(dialog, QString());
-            EXPECT_EQ(pict(dialog)->pixmap().size(), QSize(40, 10));
+            load(dialog, "");
+            EXPECT_EQ(shown(dialog), QSize(40, 10));
         },
         "cmdOK");
-    EXPECT_EQ(storedPicture().toString(), first);
-
-    open([&](QDialog& dialog) { loadPicture(dialog, second); }, "cmdOK");
-    EXPECT_EQ(storedPicture().toString(), second);
-    open([&](QDialog& dialog) { EXPECT_EQ(pict(dialog)->pixmap().size(), QSize(16, 16)); });
+    EXPECT_EQ(stored("Picture"), first);
+    open([&](QDialog& dialog) { load(dialog, second); }, "cmdOK");
+    EXPECT_EQ(stored("Picture"), second);
+    open([&](QDialog& dialog) { EXPECT_EQ(shown(dialog), QSize(16, 16)); });
     EXPECT_TRUE(services.messages.empty());
 }
 
 TEST_F(Pict, ResizingKeepsTheMinimumTheButtonCornerAndTheAspectRatio) {
-    store(QStringLiteral("Picture"), savedPicture("wide.png", 40, 10));
+    store("Picture", saved("wide.png", 40, 10));
     open([&](QDialog& dialog) {
-        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
-        auto* exit = dialog.findChild<QPushButton*>(QStringLiteral("cmdExit"));
-        const auto cornerGap = [&](QWidget* w) {
-            return QPoint(dialog.width(), dialog.height()) - w->geometry().bottomRight();
+        const auto cornerGaps = [&] {
+            QList<QPoint> gaps;
+            for (const char* name : {"cmdOK", "cmdExit"})
+                gaps << QPoint(dialog.width(), dialog.height()) -
+                            dialog.findChild<QPushButton*>(name)->geometry().bottomRight();
+            return gaps;
         };
-        EXPECT_EQ(dialog.size(), notes::frmPict::kDesignSize);
-        const QPoint okGap = cornerGap(ok);
-        const QPoint exitGap = cornerGap(exit);
+        const QList<QPoint> gaps = cornerGaps();
         const QSize designPict = pict(dialog)->size();
 
         dialog.resize(50, 40);
-        EXPECT_EQ(dialog.size(), dialog.minimumSize());
-        EXPECT_EQ(dialog.minimumSize(), dialog.minimumSize().expandedTo(notes::frmPict::kMinimumSize));
+        EXPECT_EQ(dialog.size(), dialog.minimumSize().expandedTo(notes::frmPict::kMinimumSize));
         QTest::qWait(0);
-        EXPECT_TRUE(dialog.rect().contains(exit->geometry()));
+        EXPECT_TRUE(dialog.rect().contains(dialog.findChild<QPushButton*>("cmdExit")->geometry()));
 
         dialog.resize(900, 700);
         QTest::qWait(0);
-        EXPECT_EQ(cornerGap(ok), okGap);
-        EXPECT_EQ(cornerGap(exit), exitGap);
-        EXPECT_GT(pict(dialog)->width(), designPict.width());
-        EXPECT_GT(pict(dialog)->height(), designPict.height());
+        EXPECT_EQ(cornerGaps(), gaps);
+        EXPECT_TRUE(pict(dialog)->width() > designPict.width() && pict(dialog)->height() > designPict.height());
         const QRect drawn = pict(dialog)->pictureRect();
         EXPECT_NEAR(double(drawn.width()) / drawn.height(), 4.0, 0.05);
         EXPECT_TRUE(pict(dialog)->contentsRect().contains(drawn));
     });
 }
-
-} // namespace
