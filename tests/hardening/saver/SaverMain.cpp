@@ -1,0 +1,44 @@
+// The program's window saving characters in a loop, for the kill test: each round switches to
+// the next character, puts the round onto the sheet and leaves edit mode, announcing the save on
+// standard output before it starts ("begin <character> <round>") and once it is done ("done ...").
+// Usage: hardening_saver <database> <first round> <rounds, 0 = until killed>
+#include "Rounds.h"
+#include "app/mdlGlobal.h"
+#include "sheet/frmMain.h"
+#include "sheet/mdlModes.h"
+#include "sheet/mdlSwitch.h"
+#include "support/ScriptedServices.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc != 4)
+        return 2;
+    ScriptedServices services;
+    services.folder = QCoreApplication::applicationDirPath();
+    app::mdlGlobal global(services);
+    global.databasePath = QString::fromLocal8Bit(argv[1]);
+    frmMain window(global);
+    window.Form_Load();
+    const sheet::SheetControls& ui = window.ui();
+    const int first = QByteArray(argv[2]).toInt();
+    const int count = QByteArray(argv[3]).toInt();
+    for (int round = first; count == 0 || round < first + count; ++round) {
+        const int character = round % rounds::kCharacters;
+        if (!sheet::mdlSwitch::SwitchCharacter(global, ui, rounds::characterName(character)))
+            return 3;
+        sheet::mdlEditMode::EnterEditMode(global, ui);
+        rounds::apply(global, ui, round);
+        std::printf("begin %d %d\n", character, round);
+        std::fflush(stdout);
+        if (!sheet::leaveEditMode(global, ui))
+            return 4;
+        std::printf("done %d %d\n", character, round);
+        std::fflush(stdout);
+    }
+    return services.messages.empty() ? 0 : 5;
+}
