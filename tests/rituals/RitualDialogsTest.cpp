@@ -38,10 +38,6 @@ void doubleClick(QTableWidget& grid, int row) {
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, at);
 }
 
-void click(QDialog& dialog, const QString& button) {
-    QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
-}
-
 } // namespace
 
 struct RitualDialogsTest : RitualsTest {
@@ -55,7 +51,7 @@ struct RitualDialogsTest : RitualsTest {
             drive(dialog);
             return dialog.result();
         });
-        QTest::mouseClick(child<QPushButton>(*window, "cmdAddRitual"), Qt::LeftButton);
+        click(*window, "cmdAddRitual");
         EXPECT_TRUE(services.modalHandlers.empty());
         return window;
     }
@@ -68,10 +64,7 @@ struct RitualDialogsTest : RitualsTest {
 TEST_F(RitualDialogsTest, PickedRitualShowsItsDetailsAndIsLinked) {
     auto window = addThrough(necromancy, tobin, [&](QDialog& dialog) {
         auto* combo = child<QComboBox>(dialog, "cmbRitual");
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        EXPECT_EQ(items, (QStringList{"Call the Drowned", "Ward of Salt"})); // its family only, by level
+        EXPECT_EQ(items(*combo), "Call the Drowned|Ward of Salt"); // its family only, by level
         pick(*combo, "Ward of Salt");
         EXPECT_EQ(child<QLabel>(dialog, "lblLevel")->text(), "2");
         EXPECT_EQ(child<QPlainTextEdit>(dialog, "txtRitualDesc")->toPlainText(), "Keeps the living out.");
@@ -86,19 +79,16 @@ TEST_F(RitualDialogsTest, PickedRitualShowsItsDetailsAndIsLinked) {
 }
 
 TEST_F(RitualDialogsTest, NewNamesAreStoredInTheDialogsFamily) {
-    struct Case {
-        const char* name;
+    const struct {
+        const char *name, *level, *text;
         app::Answer answer;
-        const char* level;
-        const char* text;
         QStringList stored; // Level|ThaNec|Description
+    } cases[] = {
+        {"Salt Circle", "4", "Drawn at dusk.", app::Answer::Yes, {"4|1|Drawn at dusk."}},
+        {"Salt Circle, Lesser", "", "", app::Answer::No, {"0|1|"}},
+        {"Call the Drowned", "2", "", app::Answer::Yes, {"2|1|", "1|2|Wet."}}, // known to necromancy only
     };
-    const Case cases[] = {
-        {"Salt Circle", app::Answer::Yes, "4", "Drawn at dusk.", {"4|1|Drawn at dusk."}},
-        {"Salt Circle, Lesser", app::Answer::No, "", "", {"0|1|"}},
-        {"Call the Drowned", app::Answer::Yes, "2", "", {"2|1|", "1|2|Wet."}}, // known to necromancy only
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         services.messages.clear();
         addThrough(thaumaturgy, tobin, [&](QDialog& dialog) {
@@ -121,11 +111,11 @@ TEST_F(RitualDialogsTest, NewNamesAreStoredInTheDialogsFamily) {
                 child<QPlainTextEdit>(dialog, "txtRitualDesc")->setPlainText(c.text);
             click(dialog, "cmdok");
         });
-        EXPECT_EQ(rows(QStringLiteral("SELECT Level, ThaNec, Description FROM Ritual_Lookup WHERE Ritual = '%1' "
-                                      "ORDER BY ThaNec")
-                           .arg(c.name)),
-                  c.stored);
-        EXPECT_TRUE(ritualLinks(tobin).contains(QStringLiteral("%1|1").arg(c.name)));
+        const QString name = c.name;
+        EXPECT_EQ(
+            rows("SELECT Level, ThaNec, Description FROM Ritual_Lookup WHERE Ritual = '" + name + "' ORDER BY ThaNec"),
+            c.stored);
+        EXPECT_TRUE(ritualLinks(tobin).contains(name + "|1"));
         EXPECT_EQ(description(3), "Ties a promise.");
     }
 }
@@ -149,20 +139,24 @@ TEST_F(RitualDialogsTest, RefusalsAndDescriptionsNotMeantForTheRitual) {
     EXPECT_EQ(description(3), "Ties a promise.");
     EXPECT_EQ(services.messages.size(), 1u); // a listed name is not new
 
-    const QStringList before = rows("SELECT * FROM Ritual_Link UNION ALL SELECT Ritual_ID, Ritual FROM Ritual_Lookup");
+    const QString everything = "SELECT * FROM Ritual_Link UNION ALL SELECT Ritual_ID, Ritual FROM Ritual_Lookup";
+    const QStringList before = rows(everything);
     addThrough(thaumaturgy, mira, [&](QDialog& dialog) {
         click(dialog, "cmdok"); // no name: closes, writes nothing
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     });
-    EXPECT_EQ(rows("SELECT * FROM Ritual_Link UNION ALL SELECT Ritual_ID, Ritual FROM Ritual_Lookup"), before);
+    EXPECT_EQ(rows(everything), before);
 }
 
 TEST_F(RitualDialogsTest, DescriptionWindowEditsShowInTheAddDialog) {
+    const auto shownGrid = [&](auto& window) {
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return child<QTableWidget>(*window, "fgRituals");
+    };
     for (bool edit : {false, true}) {
         auto window = open(thaumaturgy, mira, edit);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        auto* grid = child<QTableWidget>(*window, "fgRituals");
+        auto* grid = shownGrid(window);
         services.modalHandlers.push_back([&](QDialog& dialog) {
             EXPECT_EQ(dialog.objectName(), "frmRitualDesc");
             EXPECT_EQ(child<QLabel>(dialog, "lblRitual")->text(), "Candle Sight");
@@ -187,9 +181,7 @@ TEST_F(RitualDialogsTest, DescriptionWindowEditsShowInTheAddDialog) {
 
     // The empty row of a character without rituals, and a name no ritual of the family has, open nothing.
     auto empty = open(necromancy, tobin, true);
-    empty->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(empty.get()));
-    auto* grid = child<QTableWidget>(*empty, "fgRituals");
+    auto* grid = shownGrid(empty);
     services.modalHandlers.push_back([](QDialog&) { return 0; });
     doubleClick(*grid, 0);
     grid->setItem(0, 2, new QTableWidgetItem("Binding Knot"));

@@ -6,8 +6,11 @@
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
+#include <QComboBox>
 #include <QDialog>
+#include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -56,6 +59,16 @@ struct RitualsTest : ::testing::Test {
         T* found = parent.findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
+    }
+
+    static void click(QWidget& parent, const QString& button) {
+        QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
+    }
+    static QString items(QComboBox& combo) {
+        QStringList texts;
+        for (int i = 0; i < combo.count(); ++i)
+            texts << combo.itemText(i);
+        return texts.join('|');
     }
 
     // Every row of the query, its columns joined by "|".
