@@ -38,25 +38,10 @@ protected:
     QString kept = temp.file("kept.html"); // an earlier export
 };
 
-// Names go onto the page unchanged, in the page's code page; the file has CR LF line ends only
-// and replaces an older one without a question.
-TEST_F(ExportCommand, WritesThePageInItsCodePage) {
+// Cancel and failures write nothing and leave an earlier export as it was. An export replaces it
+// without a question: names unchanged in the page's code page, CR LF line ends only.
+TEST_F(ExportCommand, WritesThePageOrNothing) {
     set("Name = 'A<b> & O''Neil \u0416\u0435\u043d\u044f \u20ac', Chronicle = 'Nuit \u00e9t\u00e9'");
-    EXPECT_EQ(exportTo(kept, keyText()), "Character has been exported to HTML!");
-    ASSERT_EQ(services.fileDialogs.size(), 1u);
-    EXPECT_TRUE(services.fileDialogs[0].save);
-    EXPECT_EQ(services.fileDialogs[0].title, "Export Character to HTML File");
-    EXPECT_EQ(services.fileDialogs[0].filter, "HTML (*.htm, *.html)|*.html;*.htm");
-    const QByteArray bytes = contents(kept);
-    EXPECT_TRUE(
-        bytes.contains("\r\n<TITLE>Nuit \xe9t\xe9: A<b> & O'Neil &#1046;&#1077;&#1085;&#1103; \x80</TITLE>\r\n"));
-    EXPECT_TRUE(bytes.contains("<FONT FACE=\"Abaddon\x99\" SIZE=5> <B>Caldrenne</B></FONT>\r\n"));
-    EXPECT_TRUE(bytes.endsWith("</A></P>\r\n</HTML>\r\n"));
-    EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')) << "every line end is CR LF";
-    EXPECT_EQ(filesInFolder(), 2) << "no temporary file is left";
-}
-
-TEST_F(ExportCommand, CancelAndFailuresWriteNothing) {
     const struct {
         const char* what;
         QString key, answer;
@@ -68,11 +53,21 @@ TEST_F(ExportCommand, CancelAndFailuresWriteNothing) {
         {"key of no character", "999", kept, "The character with the key 999", true},
         {"folder that does not exist", keyText(), temp.file("missing/sheet.html"), "The file \"", true},
         {"target that is a folder", keyText(), temp.folder(), "The file \"", true},
+        {"export over the earlier one", keyText(), kept, "Character has been exported to HTML!", true},
     };
     for (const auto& c : cases) {
         EXPECT_TRUE(exportTo(c.answer, c.key).startsWith(c.message)) << c.what;
         EXPECT_EQ(services.fileDialogs.size(), c.asks ? 1u : 0u) << c.what;
-        EXPECT_EQ(contents(kept), "kept") << c.what;
+        EXPECT_EQ(contents(kept) == "kept", &c != &cases[5]) << c.what;
         EXPECT_EQ(filesInFolder(), 2) << c.what << ": no new or temporary file";
     }
+    EXPECT_TRUE(services.fileDialogs[0].save);
+    EXPECT_EQ(services.fileDialogs[0].title, "Export Character to HTML File");
+    EXPECT_EQ(services.fileDialogs[0].filter, "HTML (*.htm, *.html)|*.html;*.htm");
+    const QByteArray bytes = contents(kept);
+    EXPECT_TRUE(
+        bytes.contains("\r\n<TITLE>Nuit \xe9t\xe9: A<b> & O'Neil &#1046;&#1077;&#1085;&#1103; \x80</TITLE>\r\n"));
+    EXPECT_TRUE(bytes.contains("<FONT FACE=\"Abaddon\x99\" SIZE=5> <B>Caldrenne</B></FONT>\r\n"));
+    EXPECT_TRUE(bytes.endsWith("</A></P>\r\n</HTML>\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')) << "every line end is CR LF";
 }
