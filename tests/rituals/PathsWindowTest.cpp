@@ -28,6 +28,21 @@ QStringList gridRows(QTableWidget& grid) {
     return result;
 }
 
+// The path slots as "name tag": the name from the box while editing, from the label while
+// browsing; "-" for hidden dots. Each row's picture must match its tag.
+QStringList pathSlots(QWidget& window) {
+    QStringList result;
+    for (int i = 0; i < rituals::frmRituals::kSlots; ++i) {
+        auto* combo = window.findChild<QComboBox*>(slot("cmbPath", i));
+        auto* dots = window.findChild<DotRow*>(slot("PBPath", i));
+        EXPECT_EQ(dots->pictureName(), QStringLiteral("GCHECK%1.bmp").arg(dots->Tag().toInt(), 2, 10, QChar('0')));
+        result << (combo->isHidden() ? window.findChild<QLabel*>(slot("lblPath", i))->text()
+                                     : '[' + combo->currentText() + ']') +
+                      ' ' + (dots->isHidden() ? "-" : dots->Tag());
+    }
+    return result;
+}
+
 } // namespace
 
 using PathsWindowTest = RitualsTest;
@@ -36,13 +51,7 @@ TEST_F(PathsWindowTest, CharacterWithoutEitherFamilyShowsEmptySlotsAndOneEmptyRo
     for (const rituals::RitualFamily* family : {&thaumaturgy, &necromancy}) {
         SCOPED_TRACE(family->windowName.toStdString());
         auto window = open(*family, tobin, false);
-        for (int i = 0; i < rituals::frmRituals::kSlots; ++i) {
-            auto* dots = child<DotRow>(*window, slot("PBPath", i));
-            EXPECT_TRUE(dots->Tag() == "0" && dots->pictureName() == "GCHECK00.bmp" && dots->isHidden() &&
-                        child<QComboBox>(*window, slot("cmbPath", i))->isHidden() &&
-                        child<QLabel>(*window, slot("lblPath", i))->text().isEmpty())
-                << i;
-        }
+        EXPECT_EQ(pathSlots(*window), QStringList(10, " -"));
         EXPECT_EQ(items(*child<QComboBox>(*window, "cmbPath(9)")),
                   family->thaNec == 1 ? "|Path of Embers|Path of Tides" : "|Bone Road|Path of Ash");
         auto* grid = child<QTableWidget>(*window, "fgRituals");
@@ -58,20 +67,12 @@ TEST_F(PathsWindowTest, CharacterWithoutEitherFamilyShowsEmptySlotsAndOneEmptyRo
 
 TEST_F(PathsWindowTest, EachWindowShowsOnlyItsOwnFamily) {
     auto thaum = open(thaumaturgy, mira, false);
-    EXPECT_EQ(child<QLabel>(*thaum, "lblPath(0)")->text(), "Path of Tides");
-    EXPECT_EQ(child<DotRow>(*thaum, "PBPath(0)")->pictureName(), "GCHECK03.bmp");
-    EXPECT_EQ(child<QLabel>(*thaum, "lblPath(1)")->text(), "Path of Embers");
-    EXPECT_EQ(child<DotRow>(*thaum, "PBPath(1)")->Tag(), "1");
-    EXPECT_FALSE(child<DotRow>(*thaum, "PBPath(1)")->isHidden());
-    EXPECT_TRUE(child<DotRow>(*thaum, "PBPath(2)")->isHidden());
+    EXPECT_EQ(pathSlots(*thaum), QStringList({"Path of Tides 3", "Path of Embers 1"}) + QStringList(8, " -"));
     // A Null level shows as nothing.
     EXPECT_EQ(gridRows(*child<QTableWidget>(*thaum, "fgRituals")), (QStringList{"1|Ward of Salt", "|Candle Sight"}));
 
     auto necro = open(necromancy, mira, true);
-    EXPECT_EQ(child<QComboBox>(*necro, "cmbPath(0)")->currentText(), "Path of Ash");
-    EXPECT_FALSE(child<QComboBox>(*necro, "cmbPath(0)")->isHidden());
-    EXPECT_FALSE(child<DotRow>(*necro, "PBPath(5)")->isHidden()); // every row shows while editing
-    EXPECT_EQ(child<DotRow>(*necro, "PBPath(0)")->Tag(), "2");
+    EXPECT_EQ(pathSlots(*necro), QStringList{"[Path of Ash] 2"} + QStringList(9, "[] 0")); // every row while editing
     EXPECT_EQ(gridRows(*child<QTableWidget>(*necro, "fgRituals")),
               (QStringList{"1|Call the Drowned", "2|Ward of Salt"}));
     EXPECT_TRUE(child<QPushButton>(*necro, "cmdRemoveRitual")->isEnabled());
@@ -96,13 +97,11 @@ TEST_F(PathsWindowTest, SaveRewritesOnlyTheWindowsFamily) {
     EXPECT_EQ(rows("SELECT ThaNec FROM Path_LookUp WHERE Path = 'Path of Ash' ORDER BY ThaNec"),
               (QStringList{"1", "2"}));
 
-    auto again = open(thaumaturgy, mira, false);
-    EXPECT_EQ(child<QLabel>(*again, "lblPath(2)")->text(), "Path of Ash");
-    EXPECT_TRUE(child<DotRow>(*again, "PBPath(2)")->isHidden());
-    EXPECT_EQ(child<DotRow>(*again, "PBPath(3)")->pictureName(), "GCHECK10.bmp");
+    EXPECT_EQ(pathSlots(*open(thaumaturgy, mira, false)), // a path at 0 keeps its name only
+              QStringList({"Path of Embers 1", "Path of Storms 2", "Path of Ash -", "Mother's Path 10"}) +
+                  QStringList(6, " -"));
     auto necro = open(necromancy, mira, false);
-    EXPECT_EQ(child<QLabel>(*necro, "lblPath(0)")->text() + '|' + child<QLabel>(*necro, "lblPath(1)")->text(),
-              "Path of Ash|");
+    EXPECT_EQ(pathSlots(*necro), QStringList{"Path of Ash 2"} + QStringList(9, " -"));
     necro = open(necromancy, tobin, true);
     child<QComboBox>(*necro, "cmbPath(0)")->setEditText("Bone Road");
     click(*necro, "cmdOK");
