@@ -48,6 +48,14 @@ bool ToolsMenu::switchTo(const QString& path) {
         m_global.justLoaded = false;
         m_global.services.messageBox(e.message() + QStringLiteral("\n\nThe current Database will continue being used."),
                                      Buttons::OK, Icon::Critical);
+        // The new file may have opened before its loading failed: go back to the previous one.
+        if (m_global.database && m_global.database->path() != previous) {
+            try {
+                m_hooks.reload();
+            } catch (const db::DbError& reopen) {
+                m_global.services.messageBox(reopen.message(), Buttons::OK, Icon::Critical);
+            }
+        }
         return false;
     }
     writeSettings(path);

@@ -2,6 +2,7 @@
 #include "app/ToolsMenu.h"
 #include "app/mdlGlobal.h"
 #include "db/Database.h"
+#include "db/DbError.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
@@ -20,10 +21,13 @@ struct ToolsMenuTest : ::testing::Test {
     int reloads = 0;
     int settles = 0;
     bool settleAnswer = true;
+    bool failAfterOpen = false;
     app::ToolsMenu tools{global, settings,
                          {[this] {
                               ++reloads;
                               global.openConnection();
+                              if (failAfterOpen && global.databasePath != first.path())
+                                  throw db::DbError("the sheet could not be loaded");
                           },
                           [this] {
                               ++settles;
@@ -77,6 +81,16 @@ TEST_F(ToolsMenuTest, ChangeDatabaseToForeignOrMissingFileKeepsTheCurrentOne) {
         EXPECT_EQ(settings.readDatabasePath(), first.path());
         EXPECT_EQ(shownName(), "Mira");
     }
+}
+
+TEST_F(ToolsMenuTest, LoadingThatFailsAfterTheOpenGoesBackToTheCurrentFile) {
+    failAfterOpen = true;
+    services.fileAnswers = {second.path()};
+    tools.mnuChngDB_Click();
+    EXPECT_TRUE(services.lastMessage().contains("the sheet could not be loaded"));
+    EXPECT_EQ(global.database->path(), first.path());
+    EXPECT_EQ(shownName(), "Mira");
+    EXPECT_EQ(settings.readDatabasePath(), first.path());
 }
 
 TEST_F(ToolsMenuTest, SettleEditsCancelAbandonsBeforeAnythingCloses) {
