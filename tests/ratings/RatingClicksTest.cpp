@@ -1,38 +1,71 @@
 #include "SheetRatingsFixture.h"
 
 #include "ratings/RatingClicks.h"
+#include "ratings/mdlConvertions.h"
+
+#include <functional>
 
 using ratings::DotRow;
 using RatingClicksTest = SheetRatingsTest;
+using ConvertionsTest = SheetRatingsTest;
+namespace conv = ratings::mdlConvertions;
 
 namespace {
+
+TEST_F(ConvertionsTest, PicturesFollowValuesTagsKeepThemBloodPoolSpreadsAndSumsBack) {
+    open();
+    ratings::DotRow& row = *ui().PBAtt[0];
+    const std::tuple<std::function<void(app::mdlGlobal&, ratings::DotRow&, int16_t)>, int16_t, const char*> cases[] = {
+        {conv::Set_AbilDots, 3, "CHECK03.bmp"},
+        {conv::Set_HumDots, 11, "CHECK10.bmp"},
+        {conv::Set_AttDots, -2, "CHECK00.bmp"},
+        {conv::Set_PathDots, 7, "GCHECK07.bmp"},
+        {conv::Set_CurWillBoxes, 300, "BOX10.bmp"}};
+    for (const auto& [set, value, picture] : cases) {
+        set(*global, row, value);
+        EXPECT_EQ(row.pictureName(), picture) << value;
+        EXPECT_EQ(global->PicFile, picture);
+        EXPECT_EQ(row.Tag(), QString::number(value));
+    }
+
+    // Out of range: the nearest pictures, and the total still reads back as stored.
+    const std::pair<int16_t, const char*> pools[] = {{0, "0/00 0/00 0/00 0/00 0/00"},
+                                                     {23, "10/10 10/10 3/03 0/00 0/00"},
+                                                     {50, "10/10 10/10 10/10 10/10 10/10"},
+                                                     {57, "10/10 10/10 10/10 10/10 17/10"},
+                                                     {-4, "-4/00 0/00 0/00 0/00 0/00"}};
+    for (auto [total, rows] : pools) {
+        conv::Set_BloodPool(*global, ui().PBBP, total);
+        EXPECT_EQ(pool(), rows) << total;
+        EXPECT_EQ(conv::Get_BloodPool(ui().PBBP), total);
+    }
+    const char* tags[] = {"10", " 3", "", "0", "2.5"};
+    for (size_t i = 0; i < 5; ++i)
+        ui().PBBP[i]->setTag(tags[i]);
+    EXPECT_EQ(conv::Get_BloodPool(ui().PBBP), 16); // 15.5 rounds half to even
+}
 
 TEST_F(RatingClicksTest, DotUnderThePointerAtBoundariesRightEdgeAndVirtues) {
     open();
     edit();
     DotRow* att = ui().PBAtt[3];
     DotRow* virtue = ui().PBAdv[15];
-    const int w = dotWidth(att);
+    const int w = dot(att, 2);
     ASSERT_EQ(att->width(), 10 * w);
-    ASSERT_EQ(dotWidth(virtue), w) << "the five visible virtue dots are as wide as any other";
-    const struct {
-        DotRow* row;
-        int x;
-        const char *tag, *picture;
-    } cases[] = {{att, 0, "1", "CHECK01.bmp"},
-                 {att, w - 1, "1", "CHECK01.bmp"},
-                 {att, w, "2", "CHECK02.bmp"},
-                 {att, 9 * w - 1, "9", "CHECK09.bmp"},
-                 {att, 9 * w, "10", "CHECK10.bmp"},
-                 {att, 10 * w - 1, "10", "CHECK10.bmp"},
-                 {ui().PBAdv[0], 3 * w, " 4", "CHECK04.bmp"},
-                 {virtue, 2 * w + 1, " 3", "CHECK03.bmp"},
-                 {virtue, virtue->width() - 1, " 5", "CHECK05.bmp"}};
-    for (const auto& c : cases) {
-        c.row->setTag("0");
-        press(c.row, c.x);
-        EXPECT_EQ(c.row->Tag(), c.tag) << c.row->objectName().toStdString() << " x = " << c.x;
-        EXPECT_EQ(c.row->pictureName(), c.picture);
+    ASSERT_EQ(dot(virtue, 2), w) << "the five visible virtue dots are as wide as any other";
+    const std::tuple<DotRow*, int, const char*> cases[] = {{att, 0, "1"},
+                                                           {att, w - 1, "1"},
+                                                           {att, w, "2"},
+                                                           {att, 9 * w - 1, "9"},
+                                                           {att, 10 * w - 1, "10"},
+                                                           {ui().PBAdv[0], 3 * w, " 4"},
+                                                           {virtue, 2 * w + 1, " 3"},
+                                                           {virtue, virtue->width() - 1, " 5"}};
+    for (auto [row, x, tag] : cases) {
+        row->setTag("0");
+        press(row, x);
+        EXPECT_EQ(row->Tag(), tag) << row->objectName().toStdString() << " x = " << x;
+        EXPECT_EQ(row->pictureName(), QStringLiteral("CHECK%1.bmp").arg(row->Tag().toInt(), 2, 10, QChar('0')));
     }
     ratings::PBAtt_MouseDown(*global, ui(), 3, 10 * w + 40); // right of the drawn dots
     EXPECT_EQ(att->Tag(), "10");
@@ -72,7 +105,6 @@ TEST_F(RatingClicksTest, NothingChangesInBrowseModeOrWithoutACharacter) {
     for (size_t i = 0; i + 2 < rows.size(); ++i)
         press(rows[i], dot(rows[i], 5));
     EXPECT_EQ(snapshot(), before) << "browse mode";
-
     edit();
     ui().lblChar_ID->clear();
     for (DotRow* row : rows)
@@ -85,23 +117,20 @@ TEST_F(RatingClicksTest, GenerationBackgroundSetsGenerationMaximumAndPerTurnBoth
     edit();
     ui().cmbBackGrounds[1]->setEditText("Generation");
     DotRow* row = ui().PBAdv[8];
-    const struct {
-        int rating;
-        QStringList labels;
-    } table[] = {{1, {"12", "11", "1"}},  {3, {"10", "13", "1"}}, {4, {"9", "14", "2"}},  {5, {"8", "15", "3"}},
-                 {6, {"7", "20", "4"}},   {7, {"6", "30", "6"}},  {8, {"5", "40", "8"}},  {9, {"4", "50", "10"}},
-                 {10, {"3", "??", "??"}}, {4, {"9", "14", "2"}},  {1, {"12", "11", "1"}}, {1, {"13", "10", "1"}}};
-    for (const auto& r : table) {
-        press(row, dot(row, r.rating));
-        EXPECT_EQ((QStringList{ui().lblGen->text(), ui().lblMaxBP->text(), ui().lblPTBP->text()}), r.labels)
-            << "dot " << r.rating << ", Tag " << row->Tag().toStdString();
+    const std::pair<int, const char*> table[] = {{1, "12 11 1"},  {3, "10 13 1"}, {4, "9 14 2"},  {5, "8 15 3"},
+                                                 {6, "7 20 4"},   {7, "6 30 6"},  {8, "5 40 8"},  {9, "4 50 10"},
+                                                 {10, "3 ?? ??"}, {4, "9 14 2"},  {1, "12 11 1"}, {1, "13 10 1"}};
+    const auto labels = [&] { return ui().lblGen->text() + ' ' + ui().lblMaxBP->text() + ' ' + ui().lblPTBP->text(); };
+    for (auto [rating, expected] : table) {
+        press(row, dot(row, rating));
+        EXPECT_EQ(labels(), expected) << "dot " << rating << ", Tag " << row->Tag().toStdString();
     }
     // Another background, a discipline named alike and a virtue leave the labels alone.
     ui().cmbBackGrounds[0]->setEditText("Allies");
     ui().cmbDisciplines[0]->setEditText("Generation");
     for (DotRow* other : {ui().PBAdv[7], ui().PBAdv[0], ui().PBAdv[14]})
         press(other, dot(other, 3));
-    EXPECT_EQ(ui().lblGen->text(), "13");
+    EXPECT_EQ(labels(), "13 10 1");
 }
 
 TEST_F(RatingClicksTest, CurrentWillpowerIsStoredAtOnceAndADoubleClickCountsAsAPress) {
@@ -110,9 +139,7 @@ TEST_F(RatingClicksTest, CurrentWillpowerIsStoredAtOnceAndADoubleClickCountsAsAP
     press(row, dot(row, 7));
     EXPECT_EQ(row->pictureName(), "BOX07.bmp");
     EXPECT_EQ(stored("Cur_WillPower").toInt(), 7) << "no comparison with permanent willpower";
-
-    QTest::mousePress(row, Qt::LeftButton, {}, QPoint(1, 5));
-    QTest::mouseRelease(row, Qt::LeftButton, {}, QPoint(1, 5));
+    press(row, 1);
     EXPECT_EQ(stored("Cur_WillPower").toInt(), 1);
     QTest::mouseDClick(row, Qt::LeftButton, {}, QPoint(1, 5)); // the fast second press
     EXPECT_EQ(row->Tag(), "0");
@@ -121,26 +148,15 @@ TEST_F(RatingClicksTest, CurrentWillpowerIsStoredAtOnceAndADoubleClickCountsAsAP
 
 TEST_F(RatingClicksTest, BloodPoolFillsRowsBeforeEmptiesRowsAfterAndStoresTheTotal) {
     open("BloodPool = 47");
-    const struct {
-        int element, box;
-        QStringList tags;
-        int total;
-    } cases[] = {{2, 3, {"10", "10", "3", "0", "0"}, 23},
-                 {0, 5, {"5", "0", "0", "0", "0"}, 5},
-                 {4, 10, {"10", "10", "10", "10", "10"}, 50},
-                 {1, 1, {"10", "1", "0", "0", "0"}, 11},
-                 {1, 1, {"10", "0", "0", "0", "0"}, 10}};
-    for (const auto& c : cases) {
-        press(ui().PBBP[size_t(c.element)], dot(ui().PBBP[0], c.box));
-        QStringList tags, pictures, expected;
-        for (size_t i = 0; i < 5; ++i) {
-            tags << ui().PBBP[i]->Tag();
-            pictures << ui().PBBP[i]->pictureName();
-            expected << (c.tags[i] == "10" ? "BOX10.bmp" : "BOX0" + c.tags[i] + ".bmp");
-        }
-        EXPECT_EQ(tags, c.tags) << "element " << c.element << ", box " << c.box;
-        EXPECT_EQ(pictures, expected);
-        EXPECT_EQ(stored("BloodPool").toInt(), c.total);
+    const std::tuple<size_t, int, const char*, int> cases[] = {{2, 3, "10/10 10/10 3/03 0/00 0/00", 23},
+                                                               {0, 5, "5/05 0/00 0/00 0/00 0/00", 5},
+                                                               {4, 10, "10/10 10/10 10/10 10/10 10/10", 50},
+                                                               {1, 1, "10/10 1/01 0/00 0/00 0/00", 11},
+                                                               {1, 1, "10/10 0/00 0/00 0/00 0/00", 10}};
+    for (auto [element, box, rows, total] : cases) {
+        press(ui().PBBP[element], dot(ui().PBBP[0], box));
+        EXPECT_EQ(pool(), rows) << "element " << element << ", box " << box;
+        EXPECT_EQ(stored("BloodPool").toInt(), total);
     }
 }
 

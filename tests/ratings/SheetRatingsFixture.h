@@ -2,6 +2,7 @@
 
 #include "app/mdlGlobal.h"
 #include "ratings/DotRow.h"
+#include "ratings/HealthBox.h"
 #include "ratings/SheetRatings.h"
 #include "sheet/SheetControls.h"
 #include "sheet/frmMain.h"
@@ -54,12 +55,25 @@ protected:
     }
 
     static void press(ratings::DotRow* row, int x) { QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(x, 5)); }
-    // One dot in the row's own units; x at the left edge of dot n.
-    static int dotWidth(const ratings::DotRow* row) { return row->tenDotWidth() / 10; }
-    static int dot(const ratings::DotRow* row, int n) { return (n - 1) * dotWidth(row); }
+    // x at the left edge of dot n, in the row's own units.
+    static int dot(const ratings::DotRow* row, int n) { return (n - 1) * (row->tenDotWidth() / 10); }
 
+    // The five blood pool rows as "tag/nn" for a picture BOXnn.bmp.
+    QString pool() const {
+        QStringList rows;
+        for (const ratings::DotRow* row : ui().PBBP)
+            rows << row->Tag() + '/' + row->pictureName().mid(3, 2);
+        return rows.join(' ');
+    }
     QVariant stored(const QString& column) {
         return global->database->scalar(
             QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = %2").arg(column).arg(key));
+    }
+    // The seven stored health states of a character, "1111111" when untouched.
+    QString health(qint64 id) {
+        const QString sql = "SELECT Health0||Health1||Health2||Health3||Health4||Health5||Health6 FROM Health "
+                            "WHERE Char_ID = " +
+                            QString::number(id);
+        return global->database->scalar(sql).toString();
     }
 };

@@ -1,0 +1,84 @@
+#include "SheetRatingsFixture.h"
+
+using ExperienceTest = SheetRatingsTest;
+using SpecialtiesTest = SheetRatingsTest;
+
+namespace {
+
+TEST_F(ExperienceTest, SequencesStepOnePointRecomputeRemainingAndStayOffTheDatabase) {
+    open("ExperienceGiven = 10, ExperienceSpent = 4");
+    edit();
+    // G/g: given plus/minus, S/s: spent plus/minus.
+    QPushButton* const buttons[] = {ui().cmdAddExperience, ui().cmdMinusExperience, ui().cmdAddExpSpent,
+                                    ui().cmdMinusExpSpent};
+    const std::tuple<const char*, const char*, const char*, const char*, bool> cases[] = {
+        {"0", "4", "g", "0 4 -4", true}, // minus at 0 still rewrites remaining
+        {"5", "7", "GgGg", "5 7 -2", true},
+        {"12", "3", "ssss", "12 0 12", true},
+        {"2.5", "0", "G", "3.5 0 3.5", true},
+        {"0.5", "0", "gg", "-0.5 0 -0.5", true},
+        {" 7 points", "none", "GS", "8 1 7", true},
+        {"3", "1", "GSgs", "3 1 9", false}, // browse mode: untouched
+    };
+    for (auto [given, spent, clicks, after, editing] : cases) {
+        global->editMode = editing;
+        ui().lblExpGiven->setText(given);
+        ui().lblExpSpent->setText(spent);
+        ui().lblExpRemaining->setText("9");
+        for (const char* k = clicks; *k; ++k)
+            QTest::mouseClick(buttons[QByteArray("GgSs").indexOf(*k)], Qt::LeftButton);
+        EXPECT_EQ(ui().lblExpGiven->text() + ' ' + ui().lblExpSpent->text() + ' ' + ui().lblExpRemaining->text(), after)
+            << given << " / " << spent << " after " << clicks;
+    }
+    EXPECT_EQ(stored("ExperienceGiven").toInt(), 10) << "the save writes the figures, not the buttons";
+    EXPECT_EQ(stored("ExperienceSpent").toInt(), 4);
+}
+
+TEST_F(SpecialtiesTest, AnswerGoesToTooltipAndColumnAtOnceCancelKeepsEmptyStoresNull) {
+    open("Stamina_Spec = 'Tireless', Occult_Spec = 'Blood rites'");
+    edit();
+    const struct {
+        QLabel* caption;
+        const char *column, *prompt, *title, *preset;
+        std::optional<QString> answer;
+        QVariant stored;
+    } cases[] = {
+        {ui().lblAttributes[0], "Strength_Spec", "Enter Specialty for Strength::", "Enter Specialty", "", "Wrestling",
+         "Wrestling"},
+        {ui().lblAttributes[2], "Stamina_Spec", "Enter Specialty for Stamina::", "Enter Specialty", "Tireless",
+         "O'Hara", "O'Hara"},
+        {ui().lblAbilities[29], "Science_Spec", "Enter Specialty for Science::", "Specialization", "", "Optics",
+         "Optics"},
+        {ui().lblAbilities[27], "Occult_Spec", "Enter Specialty for Occult::", "Specialization", "Blood rites",
+         std::nullopt, "Blood rites"},
+        {ui().lblAbilities[27], "Occult_Spec", "Enter Specialty for Occult::", "Specialization", "Blood rites", "",
+         QVariant()},
+    };
+    for (const auto& c : cases) {
+        services.inputs.clear();
+        services.inputAnswers.push_back(c.answer);
+        QTest::mouseClick(c.caption, Qt::LeftButton);
+        ASSERT_EQ(services.inputs.size(), 1u) << c.prompt;
+        EXPECT_EQ(services.inputs[0].prompt, c.prompt);
+        EXPECT_EQ(services.inputs[0].title, c.title);
+        EXPECT_EQ(services.inputs[0].preset, c.preset);
+        EXPECT_EQ(c.caption->toolTip(), c.stored.toString()) << c.prompt;
+        EXPECT_EQ(stored(c.column), c.stored) << c.prompt;
+    }
+}
+
+TEST_F(SpecialtiesTest, NoInputBoxInBrowseModeWithoutACharacterOrWithoutItsRow) {
+    open("Strength_Spec = 'Wrestling'");
+    QLabel* strength = ui().lblAttributes[0];
+    QTest::mouseClick(strength, Qt::LeftButton); // browse mode
+    edit();
+    global->database->Execute(QStringLiteral("DELETE FROM Char_Info WHERE Char_ID = %1").arg(key));
+    QTest::mouseClick(strength, Qt::LeftButton);
+    ui().lblChar_ID->clear();
+    QTest::mouseClick(strength, Qt::LeftButton);
+    EXPECT_TRUE(services.inputs.empty());
+    EXPECT_EQ(strength->toolTip(), "Wrestling");
+    EXPECT_TRUE(services.messages.empty());
+}
+
+} // namespace
