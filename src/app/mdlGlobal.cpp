@@ -4,6 +4,12 @@
 
 namespace app {
 
+std::optional<qint64> characterKey(const QString& text) {
+    bool ok = false;
+    const qint64 value = text.trimmed().toLongLong(&ok);
+    return ok ? std::optional<qint64>(value) : std::nullopt;
+}
+
 void mdlGlobal::openConnection() {
     auto newWorkspace = db::Workspace::CreateWorkspace(QString(), QStringLiteral("admin"), QString());
     auto newDatabase = newWorkspace->OpenDatabase(databasePath, true);

@@ -12,14 +12,6 @@
 namespace merits {
 
 namespace {
-// The character key of lblChar_ID; nothing when no character is shown.
-std::optional<qint64> characterKey(const app::mdlGlobal& global, const QString& key) {
-    bool ok = false;
-    const qint64 value = key.trimmed().toLongLong(&ok);
-    if (!ok || !global.isConnected())
-        return std::nullopt;
-    return value;
-}
 
 QListWidgetItem* firstSelected(const QListWidget& list) {
     for (int row = 0; row < list.count(); ++row) {
@@ -51,7 +43,7 @@ void reportUnknownLine(app::Services& services, const QListWidgetItem& item) {
 } // namespace
 
 void LoadMerits(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit) {
-    const auto charId = characterKey(global, key);
+    const auto charId = global.shownCharacter(key);
     if (!charId)
         return;
     const auto lines = characterMerits(*global.database, *charId);
@@ -61,7 +53,7 @@ void LoadMerits(app::mdlGlobal& global, const QString& key, QListWidget& lstMeri
 }
 
 void cmdAddMerit_Click(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit, QWidget* owner) {
-    const auto charId = characterKey(global, key);
+    const auto charId = global.shownCharacter(key);
     if (!charId || !global.editMode)
         return;
     frmAddMerit dialog(global, *charId, owner);
@@ -71,7 +63,7 @@ void cmdAddMerit_Click(app::mdlGlobal& global, const QString& key, QListWidget& 
 }
 
 void cmdRemoveMerit_Click(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit) {
-    const auto charId = characterKey(global, key);
+    const auto charId = global.shownCharacter(key);
     if (!charId || !global.editMode || lstMerit.count() == 0)
         return;
     app::Services& services = global.services;
@@ -100,7 +92,7 @@ void cmdRemoveMerit_Click(app::mdlGlobal& global, const QString& key, QListWidge
 }
 
 void lstMerit_DblClick(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit, QWidget* owner) {
-    if (!characterKey(global, key))
+    if (!global.shownCharacter(key))
         return;
     const QListWidgetItem* item = firstSelected(lstMerit);
     if (!item)

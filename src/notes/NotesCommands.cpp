@@ -11,13 +11,6 @@
 namespace notes {
 
 namespace {
-std::optional<qint64> characterKey(const app::mdlGlobal& global, const QString& key) {
-    bool ok = false;
-    const qint64 value = key.trimmed().toLongLong(&ok);
-    if (!ok || !global.isConnected())
-        return std::nullopt;
-    return value;
-}
 
 // The column as stored now; nothing when it cannot be read (the user has been told).
 std::optional<QString> storedText(app::mdlGlobal& global, qint64 charId, const QString& column) {
@@ -32,7 +25,7 @@ std::optional<QString> storedText(app::mdlGlobal& global, qint64 charId, const Q
 }
 
 void showMemo(app::mdlGlobal& global, const MemoKind& kind, const QString& key, QWidget* owner) {
-    const auto charId = characterKey(global, key);
+    const auto charId = global.shownCharacter(key);
     if (!charId)
         return;
     const auto text = storedText(global, *charId, kind.column);
@@ -52,7 +45,7 @@ void showNotes(app::mdlGlobal& global, const QString& key, QWidget* owner) {
 }
 
 void showPicture(app::mdlGlobal& global, const QString& key, QWidget* owner) {
-    const auto charId = characterKey(global, key);
+    const auto charId = global.shownCharacter(key);
     if (!charId)
         return;
     const auto path = storedText(global, *charId, QStringLiteral("picture"));

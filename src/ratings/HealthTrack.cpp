@@ -10,14 +10,6 @@ namespace ratings {
 
 namespace {
 
-// The key as it goes into the SQL text: a whole number, or nothing when no character is shown.
-// Only digits reach the statement, whatever the caption holds.
-std::optional<qint64> characterKey(const QString& key) {
-    bool ok = false;
-    const qint64 value = key.trimmed().toLongLong(&ok);
-    return ok ? std::optional<qint64>(value) : std::nullopt;
-}
-
 // A stored value read as a 16-bit whole number; Null, text and anything outside 1..3 is empty.
 int stateOf(const QVariant& stored) {
     if (stored.isNull())
@@ -33,7 +25,7 @@ int stateOf(const QVariant& stored) {
 void loadHealth(app::mdlGlobal& global, const QString& key, const HealthBoxes& boxes) {
     std::array<int, kHealthLevels> states;
     states.fill(1);
-    const std::optional<qint64> id = characterKey(key);
+    const std::optional<qint64> id = app::characterKey(key);
     if (id && global.isConnected()) {
         auto rs = global.database->OpenRecordset(
             QStringLiteral("Select b.* from Char_Info a, Health b where b.Char_ID = a.Char_ID AND a.Char_ID = %1")
@@ -48,7 +40,7 @@ void loadHealth(app::mdlGlobal& global, const QString& key, const HealthBoxes& b
 }
 
 void storeHealth(app::mdlGlobal& global, const QString& key, const HealthBoxes& boxes) {
-    const std::optional<qint64> id = characterKey(key);
+    const std::optional<qint64> id = app::characterKey(key);
     if (!id || !global.isConnected())
         return;
     auto rs = global.database->OpenRecordset(QStringLiteral("SELECT * FROM Health WHERE Char_ID = %1").arg(*id));

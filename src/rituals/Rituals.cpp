@@ -9,12 +9,11 @@ namespace rituals {
 
 namespace {
 void showPaths(app::mdlGlobal& global, const RitualFamily& family, const QString& key, QWidget* owner) {
-    bool isNumber = false;
-    const qint64 id = key.trimmed().toLongLong(&isNumber);
-    if (!isNumber || !global.isConnected())
+    const auto id = global.shownCharacter(key);
+    if (!id)
         return;
     app::guarded(global.services, [&] {
-        frmRituals window(global, family, id, owner);
+        frmRituals window(global, family, *id, owner);
         window.load();
         global.services.showModal(window);
     });

@@ -104,9 +104,7 @@ void setHealthEnabled(const SheetControls& ui, bool enabled) {
 } // namespace
 
 std::optional<qint64> characterKey(const SheetControls& ui) {
-    bool ok = false;
-    const qint64 key = ui.lblChar_ID->text().trimmed().toLongLong(&ok);
-    return ok ? std::optional<qint64>(key) : std::nullopt;
+    return app::characterKey(ui.lblChar_ID->text());
 }
 
 void LoadCharacter(app::mdlGlobal& global, const SheetControls& ui) {
