@@ -1,15 +1,10 @@
 #include "SheetFixture.h"
 
-#include "ratings/HealthBox.h"
-
-#include <QCheckBox>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
+#include "sheet/LookupLists.h"
 
 namespace {
 
-TEST_F(SheetTest, EveryControlArrayIsBuiltWithItsNamesAndCaptions) {
+TEST_F(SheetTest, ControlArraysCaptionsTabsAndEditableCombosThatNeverGrow) {
     open();
     const std::pair<const char*, int> arrays[] = {{"PBAtt", 9},         {"lblAttributes", 9},  {"PBAbil", 30},
                                                   {"lblAbilities", 30}, {"PBAdv", 17},         {"lblDisc", 7},
@@ -20,49 +15,33 @@ TEST_F(SheetTest, EveryControlArrayIsBuiltWithItsNamesAndCaptions) {
             EXPECT_NE(window->findChild<QWidget*>(indexed(array, i)), nullptr) << array << i;
         EXPECT_EQ(window->findChild<QWidget*>(indexed(array, count)), nullptr) << array;
     }
-    const std::pair<const char*, const char*> captions[] = {
-        {"lblAttributes(0)", "Strength:"}, {"lblAttributes(5)", "Appearance:"}, {"lblAttributes(8)", "Wits:"},
-        {"lblAbilities(0)", "Alertness:"}, {"lblAbilities(10)", "Animal Ken:"}, {"lblAbilities(23)", "Investigation:"},
-        {"lblAbilities(29)", "Science:"},  {"Label1(0)", "Character:"},         {"Label1(6)", "Generation:"},
-        {"Label1(8)", "Concept:"},         {"lblCourage", "Courage:"}};
-    for (auto [name, caption] : captions)
-        EXPECT_EQ(text(name), caption) << name;
-
-    // The element index tells the tab: cmdAdd 0 and 1, cmddelete 0 and 2 only.
-    EXPECT_EQ(get<QPushButton>("cmdAdd(0)")->text(), "Add New Character");
-    EXPECT_EQ(get<QPushButton>("cmdAdd(1)")->text(), "Add New Character");
-    EXPECT_EQ(get<QPushButton>("cmddelete(0)")->text(), "  Delete Character");
-    EXPECT_EQ(get<QPushButton>("cmddelete(2)")->text(), "  Delete Character");
-    EXPECT_EQ(window->findChild<QPushButton*>("cmddelete(1)"), nullptr);
+    EXPECT_EQ(texts({"lblAttributes(0)", "lblAttributes(5)", "lblAttributes(8)", "lblAbilities(0)", "lblAbilities(10)",
+                     "lblAbilities(23)", "lblAbilities(29)", "Label1(6)", "lblCourage"}),
+              (QStringList{"Strength:", "Appearance:", "Wits:", "Alertness:", "Animal Ken:", "Investigation:",
+                           "Science:", "Generation:", "Courage:"}));
+    // The element index tells the tab: cmdAdd 0 and 1, cmddelete 0 and 2.
     auto* tabs = get<QTabWidget>("SSTab1");
-    ASSERT_EQ(tabs->count(), 2);
-    EXPECT_EQ(tabs->tabText(0), "Characters");
-    EXPECT_EQ(tabs->tabText(1), "NPCs");
-    EXPECT_TRUE(tabs->widget(0)->isAncestorOf(get<QWidget>("lstChar")));
-    EXPECT_TRUE(tabs->widget(0)->isAncestorOf(get<QWidget>("cmddelete(0)")));
-    EXPECT_TRUE(tabs->widget(1)->isAncestorOf(get<QWidget>("cmdAdd(1)")));
-    EXPECT_TRUE(tabs->widget(1)->isAncestorOf(get<QWidget>("cmddelete(2)")));
-
+    EXPECT_EQ(QStringList({tabs->tabText(0), tabs->tabText(1)}), (QStringList{"Characters", "NPCs"}));
+    for (auto [tab, name] : {std::pair{0, "lstChar"},
+                             {0, "cmdAdd(0)"},
+                             {0, "cmddelete(0)"},
+                             {1, "lstNPC"},
+                             {1, "cmdAdd(1)"},
+                             {1, "cmddelete(2)"}})
+        EXPECT_TRUE(tabs->widget(tab)->isAncestorOf(get<QWidget>(name))) << name;
     EXPECT_EQ(items("List1"), QStringList{"Initiative\t Dex + Wits + 1d"});
-    EXPECT_EQ(get<QPushButton>("cmdRoll")->text(), "Roll Dice");
-    EXPECT_FALSE(get<QCheckBox>("chkSpec")->isChecked());
     EXPECT_TRUE(hidden("lblChar_ID"));
-}
 
-TEST_F(SheetTest, DiceCombosStartBlankAndEditableCombosNeverGrowTheirLists) {
-    character("Mira", "Ann");
-    open();
-    QStringList dice, diff;
+    QStringList dice;
     for (int n = 1; n <= 20; ++n)
         dice << QString::number(n);
-    diff = dice.mid(0, 10);
-    for (auto [name, expected] : {std::pair{"cmbDice", dice}, std::pair{"cmbDiff", diff}}) {
-        auto* combo = get<QComboBox>(name);
+    for (auto [name, expected] : {std::pair{"cmbDice", dice}, std::pair{"cmbDiff", dice.mid(0, 10)}}) {
         EXPECT_EQ(items(name), expected);
-        EXPECT_EQ(combo->currentIndex(), -1);
-        EXPECT_EQ(combo->currentText(), "");
+        EXPECT_EQ(get<QComboBox>(name)->currentText(), "");
     }
-    for (const char* name : {"cmbDice", "cmbNature", "cmbClan", "cmbDisciplines(3)", "cmbHumanity"}) {
+    EXPECT_EQ(items("cmbConscience"), (QStringList{"Conscience", "Conviction"}));
+    EXPECT_EQ(items("cmbSelfControl"), (QStringList{"Self-Control", "Instinct"}));
+    for (const char* name : {"cmbDice", "cmbNature", "cmbDisciplines(3)", "cmbHumanity"}) {
         auto* combo = get<QComboBox>(name);
         ASSERT_TRUE(combo->isEditable()) << name;
         const int before = combo->count();
@@ -71,57 +50,54 @@ TEST_F(SheetTest, DiceCombosStartBlankAndEditableCombosNeverGrowTheirLists) {
         QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
         EXPECT_EQ(combo->count(), before) << name;
     }
-    EXPECT_EQ(items("cmbConscience"), (QStringList{"Conscience", "Conviction"}));
-    EXPECT_EQ(items("cmbSelfControl"), (QStringList{"Self-Control", "Instinct"}));
 }
 
-TEST_F(SheetTest, AdvantageRowsSitBesideTheirNames) {
+TEST_F(SheetTest, AdvantageRowsSitBesideTheirNamesAndKeepTheirPlaceWhenHidden) {
     character("Mira", "Ann");
     open();
-    window->ui().setEditControlsVisible(true);
-    for (ratings::DotRow* row : window->ui().PBAdv)
-        row->setVisible(true); // as edit mode shows them
     window->show();
     QApplication::processEvents();
     auto top = [&](const QString& name) { return get<QWidget>(name)->mapTo(window.get(), QPoint(0, 0)); };
+    const QPoint background = top("lblBack(0)"), virtue = top("PBAdv(14)");
+    menu("mnuEdit"); // unrated rows shown, editors over their labels
+    QApplication::processEvents();
+    EXPECT_EQ(top("lblBack(0)"), background);
+    EXPECT_EQ(top("PBAdv(14)"), virtue);
     // PBAdv(7) is the first background, not the last discipline.
-    EXPECT_EQ(get<QWidget>("PBAdv(7)")->parentWidget(), get<QWidget>("lblBack(0)")->parentWidget());
-    EXPECT_NEAR(top("PBAdv(7)").y(), top("lblBack(0)").y(), 12);
-    EXPECT_GT(top("PBAdv(7)").x(), top("lblBack(0)").x());
-    EXPECT_LT(top("PBAdv(6)").x(), top("lblBack(0)").x());
-    EXPECT_GT(top("PBAdv(6)").y(), top("PBAdv(0)").y());
-    for (int v = 14; v <= 16; ++v)
-        EXPECT_TRUE(get<ratings::DotRow>(indexed("PBAdv", v))->isHalfWidth());
-    EXPECT_FALSE(get<ratings::DotRow>("PBAdv(13)")->isHalfWidth());
-    // The edit controls lie over their labels.
-    for (auto [editor, label] :
-         {std::pair{"txtChar", "lblChar"}, std::pair{"cmbClan", "lblClan"},
-          std::pair{"cmbDisciplines(2)", "lblDisc(2)"}, std::pair{"cmbHumanity", "lblHumanity"}}) {
-        const QRect e = get<QWidget>(editor)->geometry();
-        const QRect l = get<QWidget>(label)->geometry();
-        EXPECT_EQ(e.x(), l.x()) << editor;
-        EXPECT_NEAR(e.center().y(), l.center().y(), 2) << editor;
-    }
-    // Health levels top to bottom.
-    EXPECT_LT(top("HealthBox(0)").y(), top("HealthBox(6)").y());
-    window->close();
+    EXPECT_NEAR(top("PBAdv(7)").y(), background.y(), 12);
+    EXPECT_GT(top("PBAdv(7)").x(), background.x());
+    EXPECT_LT(top("PBAdv(6)").x(), background.x());
+    for (int v = 13; v <= 16; ++v)
+        EXPECT_EQ(get<ratings::DotRow>(indexed("PBAdv", v))->isHalfWidth(), v >= 14) << v;
+    EXPECT_EQ(top("txtChar").x(), top("lblChar").x());
+    EXPECT_NEAR(get<QWidget>("cmbDisciplines(2)")->geometry().center().y(),
+                get<QWidget>("lblDisc(2)")->geometry().center().y(), 2);
 }
 
-TEST_F(SheetTest, EditControlsShowOverTheLabelsOnlyWhenAsked) {
+TEST_F(SheetTest, LookupListsBeginBlankFollowTheSortColumnAndRefillWithoutDuplicates) {
     character("Mira", "Ann");
+    for (const char* name : {"Loner", "architect", "Bravo"})
+        lookup("DemeanorNature", "DemNat", name);
+    for (const char* name : {"Whisperlore", "Bloodsong"})
+        lookup("Discipline_LookUp", "Discipline", name);
+    lookup("Concept", "Concept", "O'Brien's Kin");
     open();
-    const QStringList editors = {"txtChar",          "txtPlayer",      "txtChronicle", "txtHaven",
-                                 "cmbNature",        "cmbDemeanor",    "cmbClan",      "cmbConcept",
-                                 "cmbConscience",    "cmbSelfControl", "cmbHumanity",  "cmbDisciplines(0)",
-                                 "cmbBackGrounds(6)"};
-    for (const QString& name : editors)
-        EXPECT_TRUE(hidden(name)) << name.toStdString();
-    EXPECT_FALSE(hidden("lblChar"));
-    window->ui().setEditControlsVisible(true);
-    for (const QString& name : editors)
-        EXPECT_FALSE(hidden(name)) << name.toStdString();
-    window->ui().setEditControlsVisible(false);
-    EXPECT_TRUE(hidden("cmbClan"));
+    // The starter rows are named "Unknown"; text compares ignore case.
+    const QStringList natures = {"", "architect", "Bravo", "Loner", "Unknown"};
+    EXPECT_EQ(items("cmbNature"), natures);
+    EXPECT_EQ(items("cmbDemeanor"), natures);
+    EXPECT_EQ(items("cmbConcept"), (QStringList{"", "O'Brien's Kin", "Unknown"}));
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_EQ(items(indexed("cmbDisciplines", k)), (QStringList{"", "Bloodsong", "Whisperlore"}));
+        EXPECT_EQ(items(indexed("cmbBackGrounds", k)), QStringList{""}); // empty table: the blank entry only
+    }
+    global->database->Execute("INSERT INTO Clan (Clan) VALUES ('Corvane')");
+    sheet::FillLookupList(*global, ui(), "Clan", 3);
+    sheet::FillLookupList(*global, ui(), "Clan", 3);
+    EXPECT_EQ(items("cmbClan"), (QStringList{"", "Corvane", "Unknown"}));
+    EXPECT_NO_THROW(sheet::FillLookupList(*global, ui(), "Clan", 2)); // no such list: nothing
+    EXPECT_EQ(items("cmbClan"), (QStringList{"", "Corvane", "Unknown"}));
+    EXPECT_TRUE(services.messages.empty());
 }
 
 } // namespace

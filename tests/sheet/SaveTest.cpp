@@ -1,7 +1,6 @@
 #include "SheetFixture.h"
 
 #include "db/DbError.h"
-#include "ratings/HealthBox.h"
 #include "sheet/mdlUpdateDate.h"
 
 namespace {
@@ -15,19 +14,15 @@ protected:
         open();
         show("Mirela");
     }
-    const sheet::SheetControls& ui() { return window->ui(); }
     void save() { sheet::mdlUpdateDate::UpdateData(*global, ui()); }
-    QVariant value(const QString& sql) { return global->database->scalar(sql); }
-    QVariant column(const QString& name) {
-        return value(QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = %2").arg(name).arg(key));
-    }
+    QVariant column(const QString& name) { return SheetTest::column(key, name); }
     // The character's link rows as "name level", in row order.
     QString links(const QString& kind) {
-        return value(QStringLiteral("SELECT group_concat(n, ', ') FROM (SELECT c.%2 || ' ' || b.Level AS n FROM "
-                                    "%2_Link b, %2_LookUp c WHERE c.%2_ID = b.%2_ID AND b.Char_ID = %1 "
-                                    "ORDER BY b.rowid)")
-                         .arg(key)
-                         .arg(kind))
+        return stored(QStringLiteral("SELECT group_concat(n, ', ') FROM (SELECT c.%2 || ' ' || b.Level AS n FROM "
+                                     "%2_Link b, %2_LookUp c WHERE c.%2_ID = b.%2_ID AND b.Char_ID = %1 "
+                                     "ORDER BY b.rowid)")
+                          .arg(key)
+                          .arg(kind))
             .toString();
     }
     // Every row of every table and the counters: a failed save must leave exactly this.
@@ -77,45 +72,29 @@ TEST_F(SaveTest, EveryFieldGroupReachesItsColumns) {
     ui().pbHum->setTag("7");
     ui().pbWill->setTag("6");
     ui().PBCurWill->setTag("2");
-    const char* pool[] = {"10", "10", "3", "0", "0"};
-    for (size_t r = 0; r < 5; ++r)
-        ui().PBBP[r]->setTag(pool[r]);
-    const int states[] = {2, 3, 1, 2, 1, 1, 3};
-    for (size_t i = 0; i < 7; ++i)
-        ui().HealthBox[i]->setState(states[i]);
+    for (size_t i = 0; i < 7; ++i) {
+        ui().HealthBox[i]->setState(QString("2312113").mid(int(i), 1).toInt());
+        if (i < 5)
+            ui().PBBP[i]->setTag(QString("10 10 3 0 0").section(' ', int(i), int(i)));
+    }
     save();
 
-    const std::pair<const char*, QVariant> expected[] = {{"Name", "Mirela Voss"},
-                                                         {"player", "Bea"},
-                                                         {"Chronicle", "Ashes"},
-                                                         {"Haven", "Old mill"},
-                                                         {"Nature", bravo},
-                                                         {"Demeanor", bravo},
-                                                         {"Clan", clan},
-                                                         {"Concept", poet},
-                                                         {"Generation", 9},
-                                                         {"ExperienceGiven", 24},
-                                                         {"ExperienceSpent", 17.5},
-                                                         {"Conscience", 3},
-                                                         {"SelfControl", 4},
-                                                         {"Courage", 5},
-                                                         {"Conscience_Conviction", 2},
-                                                         {"SelfControl_Instinct", 1},
-                                                         {"Path", lantern},
-                                                         {"Humanity", 7},
-                                                         {"WillPower", 6},
-                                                         {"Cur_WillPower", 2},
-                                                         {"BloodPool", 23}};
-    for (const auto& [name, want] : expected)
-        EXPECT_EQ(column(name).toString(), want.toString()) << name;
+    const QString expected =
+        QStringLiteral("Name=Mirela Voss|player=Bea|Chronicle=Ashes|Haven=Old mill|Nature=%1|Demeanor=%1|Clan=%2|"
+                       "Concept=%3|Generation=9|ExperienceGiven=24|ExperienceSpent=17.5|Conscience=3|SelfControl=4|"
+                       "Courage=5|Conscience_Conviction=2|SelfControl_Instinct=1|Path=%4|Humanity=7|WillPower=6|"
+                       "Cur_WillPower=2|BloodPool=23")
+            .arg(bravo)
+            .arg(clan)
+            .arg(poet)
+            .arg(lantern);
+    for (const QString& pair : expected.split('|'))
+        EXPECT_EQ(pair.section('=', 0, 0) + '=' + column(pair.section('=', 0, 0)).toString(), pair);
     for (size_t t = 0; t < db::schema::kTraitCount; ++t) {
         const int want = t < 9 ? int(t) + 1 : t == 38 ? 4 : int(t - 9) % 11;
         EXPECT_EQ(column(db::schema::kTraitColumns[t]).toInt(), want) << db::schema::kTraitColumns[t];
     }
-    EXPECT_EQ(value("SELECT group_concat(Health0||Health1||Health2||Health3||Health4||Health5||Health6) "
-                    "FROM Health WHERE Char_ID = " +
-                    QString::number(key)),
-              "2312113");
+    EXPECT_EQ(storedHealth(key), "2312113");
 }
 
 TEST_F(SaveTest, NewNamesWithApostrophesAreAddedOnceAndListedOnceInTheirOwnCombo) {
@@ -144,10 +123,10 @@ TEST_F(SaveTest, NewNamesWithApostrophesAreAddedOnceAndListedOnceInTheirOwnCombo
             {"Clan", "Clan", "Clan", "Keeper's Kin"},
             {"Concept", "Concept", "Concept", "O'Brien's Heir"},
             {"Path", "HumanityPath", "Path", "Path of the Lamp's Eye"}};
-        for (const auto& [column, table, name, text] : grown) {
-            const QString where = QStringLiteral(" FROM %1 WHERE %2 = %3").arg(table, name, db::sqlText(text));
-            EXPECT_EQ(value("SELECT count(*)" + where).toInt(), 1) << table;
-            EXPECT_EQ(this->column(column), value("SELECT rowid" + where)) << column;
+        for (const auto& [name, table, nameColumn, text] : grown) {
+            const QString where = QStringLiteral(" FROM %1 WHERE %2 = %3").arg(table, nameColumn, db::sqlText(text));
+            EXPECT_EQ(stored("SELECT count(*)" + where).toInt(), 1) << table;
+            EXPECT_EQ(column(name), stored("SELECT rowid" + where)) << name;
         }
         EXPECT_EQ(links("Discipline"), "Warden's Sight 0");
         EXPECT_EQ(links("BackGround"), "Mother's Debt 2");
@@ -158,26 +137,15 @@ TEST_F(SaveTest, NewNamesWithApostrophesAreAddedOnceAndListedOnceInTheirOwnCombo
     }
 }
 
-TEST_F(SaveTest, EmptyCombosKeepTheirColumnsAndAnEmptyHumanityIsThePathNamedEmpty) {
+TEST_F(SaveTest, SlotsRewrittenInSlotOrderEmptyCombosKeepTheirColumnsEmptyHumanityIsAPath) {
     const qint64 clan = lookup("Clan", "Clan", "Corvane");
-    openOn(QStringLiteral("Clan = %1, Path = 77, Generation = NULL").arg(clan));
-    for (QComboBox* combo : {ui().cmbNature, ui().cmbDemeanor, ui().cmbClan, ui().cmbConcept, ui().cmbHumanity})
-        combo->setEditText(QString());
-    save();
-    save();
-    EXPECT_EQ(column("Clan").toLongLong(), clan);
-    EXPECT_EQ(column("Nature").toInt() + column("Demeanor").toInt() + column("Concept").toInt(), 3);
-    EXPECT_EQ(value("SELECT count(*) FROM HumanityPath WHERE Path = ''").toInt(), 1);
-    EXPECT_EQ(column("Path"), value("SELECT Path_ID FROM HumanityPath WHERE Path = ''"));
-    EXPECT_TRUE(column("Generation").isNull()); // the blank caption of a generation never set
-}
-
-TEST_F(SaveTest, SlotsAreRewrittenOneRowPerNamedSlotInSlotOrder) {
     lookup("Discipline_LookUp", "Discipline", "Bloodsong");
     lookup("Discipline_LookUp", "Discipline", "Whisperlore");
     lookup("BackGround_LookUp", "BackGround", "Allies");
     const qint64 other = character("Teodor", "Bea");
-    openOn();
+    openOn(QStringLiteral("Clan = %1, Path = 77, Generation = NULL").arg(clan));
+    for (QComboBox* combo : {ui().cmbNature, ui().cmbDemeanor, ui().cmbClan, ui().cmbConcept, ui().cmbHumanity})
+        combo->setEditText(QString());
     global->database->Execute(
         QStringLiteral("INSERT INTO Discipline_Link VALUES (%1, 1, 3), (%1, 2, 0), (%2, 1, 5)").arg(key).arg(other));
     global->database->Execute(QStringLiteral("INSERT INTO BackGround_Link VALUES (%1, 1, 4)").arg(key));
@@ -189,18 +157,24 @@ TEST_F(SaveTest, SlotsAreRewrittenOneRowPerNamedSlotInSlotOrder) {
     ui().cmbBackGrounds[3]->setEditText("Allies");
     ui().PBAdv[10]->setTag("1");
     save();
+    save();
     EXPECT_EQ(links("Discipline"), "Whisperlore 2, Bloodsong 4");
     EXPECT_EQ(links("BackGround"), "Allies 1");
-    EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM Discipline_Link WHERE Char_ID = %1").arg(other)), 1);
+    EXPECT_EQ(rows("Discipline_Link", other), 1);
+    EXPECT_EQ(column("Clan").toLongLong(), clan);
+    EXPECT_EQ(column("Nature").toInt() + column("Demeanor").toInt() + column("Concept").toInt(), 3);
+    EXPECT_EQ(stored("SELECT count(*) FROM HumanityPath WHERE Path = ''").toInt(), 1);
+    EXPECT_EQ(column("Path"), stored("SELECT Path_ID FROM HumanityPath WHERE Path = ''"));
+    EXPECT_TRUE(column("Generation").isNull()); // the blank caption of a generation never set
 }
 
-TEST_F(SaveTest, FailedSaveKeepsNothingAndListsNoNewName) {
+TEST_F(SaveTest, FailedSaveKeepsNothingAndListsNoNewNameAndAMissingKeyWritesNothing) {
     openOn("Strength = 2");
     global->database->Execute(QStringLiteral("DELETE FROM Health WHERE Char_ID = %1").arg(key));
     // The last statement of the save fails, after every other one has run.
     global->database->Execute("CREATE TRIGGER no_health BEFORE INSERT ON Health "
                               "BEGIN SELECT RAISE(ABORT, 'health is locked'); END");
-    const QString stored = snapshot();
+    const QString before = snapshot();
     const QStringList lists = comboLists();
     ui().txtChar->setText("Renamed");
     ui().cmbNature->setEditText("Devil's Advocate");
@@ -210,22 +184,11 @@ TEST_F(SaveTest, FailedSaveKeepsNothingAndListsNoNewName) {
     ui().PBAtt[0]->setTag("5");
     ui().HealthBox[0]->setState(3);
     EXPECT_THROW(save(), db::DbError);
-    EXPECT_EQ(snapshot(), stored);
+    EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(comboLists(), lists);
 
-    // Once the cause is gone the same sheet saves; a missing Health row is made.
+    // Without a usable key nothing is written either.
     global->database->Execute("DROP TRIGGER no_health");
-    save();
-    EXPECT_EQ(column("Name"), "Renamed");
-    EXPECT_EQ(column("Strength"), 5);
-    EXPECT_EQ(value("SELECT Health0 || Health6 FROM Health WHERE Char_ID = " + QString::number(key)), "31");
-    EXPECT_EQ(items("cmbClan"), (QStringList{"", "Unknown", "Keeper's Kin"}));
-}
-
-TEST_F(SaveTest, WithoutAUsableKeyNothingIsWritten) {
-    openOn();
-    const QString stored = snapshot();
-    ui().txtChar->setText("Renamed");
     const std::pair<QString, bool> keys[] = {
         {"", false}, {QString::number(key) + " or 1=1", true}, {QString::number(key + 100), true}};
     for (const auto& [text, fails] : keys) {
@@ -235,7 +198,15 @@ TEST_F(SaveTest, WithoutAUsableKeyNothingIsWritten) {
         else
             EXPECT_NO_THROW(save());
     }
-    EXPECT_EQ(snapshot(), stored);
+    EXPECT_EQ(snapshot(), before);
+
+    // With its key the same sheet saves; a missing Health row is made.
+    ui().lblChar_ID->setText(QString::number(key));
+    save();
+    EXPECT_EQ(column("Name"), "Renamed");
+    EXPECT_EQ(column("Strength"), 5);
+    EXPECT_EQ(storedHealth(key), "3111111");
+    EXPECT_EQ(items("cmbClan"), (QStringList{"", "Unknown", "Keeper's Kin"}));
 }
 
 } // namespace

@@ -4,15 +4,21 @@
 #include "db/Schema.h"
 #include "db/Sql.h"
 #include "ratings/DotRow.h"
+#include "ratings/HealthBox.h"
 #include "sheet/frmMain.h"
 #include "sheet/mdlLoadData.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -22,7 +28,11 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-// A temporary database, the sheet over it, and short ways to read its controls by name.
+inline QString indexed(const char* array, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
+}
+
+// The sheet over a temporary database, driven as a user drives it and read by control names.
 class SheetTest : public ::testing::Test {
 protected:
     TempDatabase temp;
@@ -37,12 +47,10 @@ protected:
             temp.exec(QStringLiteral("UPDATE Char_Info SET %1 WHERE Char_ID = %2").arg(assignments).arg(key));
         return key;
     }
-    // A lookup row; returns its key.
     qint64 lookup(const QString& table, const QString& column, const QString& name) {
         temp.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, column, db::sqlText(name)));
         return temp.scalar(QStringLiteral("SELECT max(rowid) FROM %1").arg(table)).toLongLong();
     }
-
     // Opens the window on the database, as start-up does.
     void open() {
         temp.release();
@@ -52,16 +60,16 @@ protected:
         window = std::make_unique<frmMain>(*global);
         window->Form_Load();
     }
-
-    // Shows another character the way a switch will: recordset on its name, key, load.
+    // Shows another character the way a switch does: recordset on its name, key, load.
     void show(const QString& name) {
         global->characterRecordset = global->database->OpenRecordset(
             db::schema::mainCharacterQuery() + QStringLiteral(" AND Name = ") + db::sqlText(name),
             QStringLiteral("Char_Info"));
         const db::Recordset& rs = *global->characterRecordset;
-        window->ui().lblChar_ID->setText(rs.atEOF() ? QString() : rs.Fields(QStringLiteral("Char_ID")).toString());
-        sheet::mdlLoadData::LoadCharacter(*global, window->ui());
+        ui().lblChar_ID->setText(rs.atEOF() ? QString() : rs.Fields(QStringLiteral("Char_ID")).toString());
+        sheet::mdlLoadData::LoadCharacter(*global, ui());
     }
+    const sheet::SheetControls& ui() { return window->ui(); }
 
     template <class T> T* get(const QString& name) {
         T* widget = window->findChild<T*>(name);
@@ -69,9 +77,14 @@ protected:
         return widget;
     }
     QString text(const QString& label) { return get<QLabel>(label)->text(); }
+    QStringList texts(const QStringList& labels) {
+        QStringList result;
+        for (const QString& label : labels)
+            result << text(label);
+        return result;
+    }
     QString tag(const QString& row) { return get<ratings::DotRow>(row)->Tag(); }
-    QString picture(const QString& row) { return get<ratings::DotRow>(row)->pictureName(); }
-    // Hidden in its own right (the window itself is never shown in these tests).
+    // Hidden in its own right (the window itself is mostly not shown in these tests).
     bool hidden(const QString& name) { return get<QWidget>(name)->isHidden(); }
     QStringList items(const QString& name) {
         QStringList result;
@@ -83,8 +96,60 @@ protected:
                 result << list->item(i)->text();
         return result;
     }
-};
+    QString health() {
+        QString states;
+        for (const ratings::HealthBox* box : ui().HealthBox)
+            states += QString::number(box->state());
+        return states;
+    }
 
-inline QString indexed(const char* array, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
-}
+    void menu(const QString& name) {
+        QAction* item = get<QAction>(name);
+        ASSERT_TRUE(item->isEnabled()) << name.toStdString();
+        item->trigger();
+    }
+    bool enabled(const QString& name) {
+        if (auto* item = window->findChild<QAction*>(name))
+            return item->isEnabled();
+        return get<QWidget>(name)->isEnabled();
+    }
+    void click(const QString& button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
+    // Double-clicks an entry of a list on the shown window; the roster lists on their own tab.
+    void doubleClick(QListWidget* list, int row) {
+        ASSERT_LT(row, list->count()) << list->objectName().toStdString();
+        if (list == ui().lstNPC || list == ui().lstChar)
+            ui().SSTab1->setCurrentIndex(list == ui().lstNPC ? 1 : 0);
+        window->show();
+        QApplication::processEvents();
+        list->scrollToItem(list->item(row));
+        // An item view counts a double-click only on the entry the button went down on first.
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    void type(const QString& editor, const QString& text) {
+        auto* edit = get<QLineEdit>(editor);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+
+    QVariant stored(const QString& sql) { return global->database->scalar(sql); }
+    QVariant column(qint64 key, const QString& name) {
+        return stored(QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = %2").arg(name).arg(key));
+    }
+    qint64 rows(const QString& table, qint64 key) {
+        return stored(QStringLiteral("SELECT count(*) FROM %1 WHERE Char_ID = %2").arg(table).arg(key)).toLongLong();
+    }
+    QString storedHealth(qint64 key) {
+        return stored(
+                   "SELECT Health0||Health1||Health2||Health3||Health4||Health5||Health6 FROM Health WHERE Char_ID = " +
+                   QString::number(key))
+            .toString();
+    }
+    // Makes the save fail while the name being stored is `name`.
+    void refuseSaving(const QString& name) {
+        temp.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Char_Info WHEN NEW.Name = %1 "
+                                 "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END")
+                      .arg(db::sqlText(name)));
+    }
+};

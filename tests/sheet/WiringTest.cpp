@@ -1,11 +1,11 @@
-#include "CommandFixture.h"
+#include "SheetFixture.h"
 
 #include <QDialog>
 #include <QFileInfo>
 
 namespace {
 
-class WiringTest : public CommandTest {
+class WiringTest : public SheetTest {
 protected:
     QStringList opened; // object names of the modal windows shown, each closed at once
 
@@ -35,11 +35,7 @@ TEST_F(WiringTest, EachCommandReachesItsModule) {
     EXPECT_EQ(ui().lstMerit->item(0)->data(Qt::UserRole).toLongLong(), allies);
     menu("mnuEdit");
     click("cmdAddMerit");
-    window->show();
-    QApplication::processEvents();
-    const QPoint at = ui().lstMerit->visualItemRect(ui().lstMerit->item(0)).center();
-    QTest::mouseClick(ui().lstMerit->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(ui().lstMerit->viewport(), Qt::LeftButton, {}, at);
+    doubleClick(ui().lstMerit, 0);
     EXPECT_EQ(opened.mid(5), (QStringList{"frmAddMerit", "frmMeritFlawDesc"}));
     services.answers = {app::Answer::OK};
     click("cmdRemoveMerit");
@@ -59,8 +55,11 @@ TEST_F(WiringTest, EachCommandReachesItsModule) {
 
 TEST_F(WiringTest, WithoutACharacterOnlyAddDiceToolsAndHelpWork) {
     open();
-    for (const char* off : {"mnuEdit", "mnuBrowse", "mnuFileExport", "mnuHist", "mnuPict", "mnuNotes", "mnuRituals",
-                            "mnuNecromancy", "cmddelete(0)", "cmddelete(2)"})
+    EXPECT_EQ(window->currentKey(), "");
+    EXPECT_EQ(tag("PBAtt(3)"), "0");
+    EXPECT_TRUE(services.messages.empty());
+    for (const char* off : {"HealthBox(0)", "mnuEdit", "mnuBrowse", "mnuFileExport", "mnuHist", "mnuPict", "mnuNotes",
+                            "mnuRituals", "mnuNecromancy", "cmddelete(0)", "cmddelete(2)"})
         EXPECT_FALSE(enabled(off)) << off;
     for (const char* on : {"cmdAdd(0)", "cmdAdd(1)", "cmdRoll", "mnuNewDB", "mnuChngDB", "mnuMobile", "mnuCalc"})
         EXPECT_TRUE(enabled(on)) << on;
