@@ -7,6 +7,7 @@
 #include "sheet/mdlModes.h"
 #include "sheet/mdlSwitch.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <sys/resource.h>
@@ -17,6 +18,16 @@ double peakMemoryMiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+double sessionPeakKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble();
+    return 0;
 }
 
 void typicalSession(const QString& path, int characters) {

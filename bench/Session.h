@@ -24,8 +24,11 @@ struct Session {
     const sheet::SheetControls& ui() const { return window.ui(); }
 };
 
-// This process's peak resident memory so far, in MiB.
+// This process's peak resident memory so far, in MiB (getrusage).
 double peakMemoryMiB();
+// The peak resident memory of this process image since its exec, in KiB (the kernel's high-water
+// mark of the address space; unlike getrusage it does not include a parent's peak).
+double sessionPeakKiB();
 
 // A session that loads, switches, saves, refills the roster and exports, the way a user's first
 // minutes go; the child process of the memory benchmark runs it alone.
