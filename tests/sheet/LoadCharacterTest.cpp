@@ -3,12 +3,14 @@
 namespace {
 
 TEST_F(SheetTest, FirstCharacterFillsLabelsEditControlsRatingsSpecialtiesHealthAndMerits) {
-    const qint64 nature = lookup("DemeanorNature", "DemNat", "Architect");
-    const qint64 demeanor = lookup("DemeanorNature", "DemNat", "Bravo");
-    const qint64 clan = lookup("Clan", "Clan", "Corvane");
-    const qint64 conceptKey = lookup("Concept", "Concept", "Street Poet");
+    const auto id = [this](const char* table, const char* column, const char* name) {
+        return QString::number(lookup(table, column, name));
+    };
+    const QString nature = id("DemeanorNature", "DemNat", "Architect"),
+                  demeanor = id("DemeanorNature", "DemNat", "Bravo");
+    const QString clan = id("Clan", "Clan", "Corvane"), conceptKey = id("Concept", "Concept", "Street Poet");
     lookup("HumanityPath", "Path", "Humanity");
-    const qint64 path = lookup("HumanityPath", "Path", "Path of the Lantern");
+    const QString path = id("HumanityPath", "Path", "Path of the Lantern");
     const qint64 key = character(
         "Mirela", "Ann",
         QStringLiteral("Chronicle = 'Ashes', Haven = 'Old mill', Generation = 9, Nature = %1, Demeanor = %2, "
@@ -17,21 +19,13 @@ TEST_F(SheetTest, FirstCharacterFillsLabelsEditControlsRatingsSpecialtiesHealthA
                        "Strength_Spec = 'Wrestling', Occult_Spec = 'Blood rites', Science_Spec = NULL, "
                        "Conscience = 3, Conscience_Conviction = 1, SelfControl = 4, SelfControl_Instinct = 2, "
                        "Courage = 5, Humanity = 7, WillPower = 6, Cur_WillPower = 4, BloodPool = 23")
-            .arg(nature)
-            .arg(demeanor)
-            .arg(clan)
-            .arg(conceptKey)
-            .arg(path));
-    temp.exec(QStringLiteral("UPDATE Health SET Health0 = 1, Health1 = 2, Health2 = 3, Health3 = NULL, "
-                             "Health4 = 7 WHERE Char_ID = %1")
+            .arg(nature, demeanor, clan, conceptKey, path));
+    lookup("MeritFlaw_LookUp", "MeritFlaw", "Allies");
+    lookup("MeritFlaw_LookUp", "MeritFlaw", "Light Sleeper");
+    temp.exec("UPDATE Health SET Health0 = 1, Health1 = 2, Health2 = 3, Health3 = NULL, Health4 = 7");
+    temp.exec(QStringLiteral("INSERT INTO MeritFlaw_Link (Char_ID, MeritFlaw_ID, Points) SELECT %1, rowid, "
+                             "CASE MeritFlaw WHEN 'Allies' THEN 3 ELSE -1 END FROM MeritFlaw_LookUp")
                   .arg(key));
-    const qint64 allies = lookup("MeritFlaw_LookUp", "MeritFlaw", "Allies");
-    const qint64 sleeper = lookup("MeritFlaw_LookUp", "MeritFlaw", "Light Sleeper");
-    temp.exec(QStringLiteral("INSERT INTO MeritFlaw_Link (Char_ID, MeritFlaw_ID, Points) VALUES (%1, %2, 3), "
-                             "(%1, %3, -1)")
-                  .arg(key)
-                  .arg(allies)
-                  .arg(sleeper));
     open();
     EXPECT_EQ(window->currentKey(), QString::number(key));
     EXPECT_EQ(texts({"lblChar", "lblPlayer", "lblChronicle", "lblNature", "lblDemeanor", "lblClan", "lblGen",
