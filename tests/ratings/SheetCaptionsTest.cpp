@@ -39,31 +39,26 @@ TEST_F(SpecialtiesTest, AnswerGoesToTooltipAndColumnAtOnceCancelKeepsEmptyStores
     edit();
     const struct {
         QLabel* caption;
-        const char *column, *prompt, *title, *preset;
+        const char *trait, *title, *preset;
         std::optional<QString> answer;
         QVariant stored;
     } cases[] = {
-        {ui().lblAttributes[0], "Strength_Spec", "Enter Specialty for Strength::", "Enter Specialty", "", "Wrestling",
-         "Wrestling"},
-        {ui().lblAttributes[2], "Stamina_Spec", "Enter Specialty for Stamina::", "Enter Specialty", "Tireless",
-         "O'Hara", "O'Hara"},
-        {ui().lblAbilities[29], "Science_Spec", "Enter Specialty for Science::", "Specialization", "", "Optics",
-         "Optics"},
-        {ui().lblAbilities[27], "Occult_Spec", "Enter Specialty for Occult::", "Specialization", "Blood rites",
-         std::nullopt, "Blood rites"},
-        {ui().lblAbilities[27], "Occult_Spec", "Enter Specialty for Occult::", "Specialization", "Blood rites", "",
-         QVariant()},
+        {ui().lblAttributes[0], "Strength", "Enter Specialty", "", "Wrestling", "Wrestling"},
+        {ui().lblAttributes[2], "Stamina", "Enter Specialty", "Tireless", "O'Hara", "O'Hara"},
+        {ui().lblAbilities[29], "Science", "Specialization", "", "Optics", "Optics"},
+        {ui().lblAbilities[27], "Occult", "Specialization", "Blood rites", std::nullopt, "Blood rites"},
+        {ui().lblAbilities[27], "Occult", "Specialization", "Blood rites", "", QVariant()},
     };
     for (const auto& c : cases) {
         services.inputs.clear();
         services.inputAnswers.push_back(c.answer);
         QTest::mouseClick(c.caption, Qt::LeftButton);
-        ASSERT_EQ(services.inputs.size(), 1u) << c.prompt;
-        EXPECT_EQ(services.inputs[0].prompt, c.prompt);
+        ASSERT_EQ(services.inputs.size(), 1u) << c.trait;
+        EXPECT_EQ(services.inputs[0].prompt, QStringLiteral("Enter Specialty for %1::").arg(c.trait));
         EXPECT_EQ(services.inputs[0].title, c.title);
         EXPECT_EQ(services.inputs[0].preset, c.preset);
-        EXPECT_EQ(c.caption->toolTip(), c.stored.toString()) << c.prompt;
-        EXPECT_EQ(stored(c.column), c.stored) << c.prompt;
+        EXPECT_EQ(c.caption->toolTip(), c.stored.toString()) << c.trait;
+        EXPECT_EQ(stored(QStringLiteral("%1_Spec").arg(c.trait)), c.stored) << c.trait;
     }
 }
 
