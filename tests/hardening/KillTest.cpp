@@ -70,20 +70,18 @@ TEST(KillDuringSaves, FileIntactAndEveryCharacterWhollyOldOrNew) {
         saver.start(saverProgram(), {temp.path(), QString::number(1000 * (kill + 1)), QStringLiteral("0")});
         ASSERT_TRUE(saver.waitForStarted());
         Announced announced;
+        // Waits for a save to begin after a few have been done, then kills it a little later:
+        // anywhere from before its first statement to after its commit.
         const int savesBeforeKill = 1 + int(random.bounded(4));
         QByteArray output;
-        while (announced.saves < savesBeforeKill && saver.state() == QProcess::Running) {
+        while (!(announced.saves >= savesBeforeKill && announced.midSave) && saver.state() == QProcess::Running) {
             saver.waitForReadyRead(200);
-            const QByteArray more = saver.readAllStandardOutput();
-            const int lastNewline = more.lastIndexOf('\n');
-            output += more;
-            if (lastNewline >= 0) {
-                announced = Announced();
-                announced.read(output);
-            }
+            output += saver.readAllStandardOutput();
+            announced = Announced();
+            announced.read(output.left(output.lastIndexOf('\n') + 1));
         }
         ASSERT_EQ(saver.state(), QProcess::Running) << saver.readAllStandardError().toStdString();
-        QThread::usleep(random.bounded(12000));
+        QThread::usleep(random.bounded(15000));
         saver.kill(); // SIGKILL
         ASSERT_TRUE(saver.waitForFinished(10000));
         output += saver.readAllStandardOutput();
