@@ -29,6 +29,10 @@ const QStringList& ToolsMenu::calculators() {
     return names;
 }
 
+void ToolsMenu::refuse(const QString& message, const QString& file) {
+    m_global.services.messageBox(message.arg(QDir::toNativeSeparators(file)), Buttons::OK, Icon::Exclamation);
+}
+
 void ToolsMenu::writeSettings(const QString& path) {
     if (!m_settings.writeDatabasePath(path))
         m_global.services.messageBox(
@@ -93,15 +97,11 @@ void ToolsMenu::mnuMobile_Click() {
     }
     const QString source = m_global.databasePath;
     if (sameFile(chosen, source)) {
-        services.messageBox(QStringLiteral("\"%1\" is the database in use; choose a new file for the copy.")
-                                .arg(QDir::toNativeSeparators(chosen)),
-                            Buttons::OK, Icon::Exclamation);
+        refuse(QStringLiteral("\"%1\" is the database in use; choose a new file for the copy."), chosen);
         return;
     }
     if (QFileInfo::exists(chosen)) {
-        services.messageBox(QStringLiteral("The file \"%1\" already exists; choose a new file for the copy.")
-                                .arg(QDir::toNativeSeparators(chosen)),
-                            Buttons::OK, Icon::Exclamation);
+        refuse(QStringLiteral("The file \"%1\" already exists; choose a new file for the copy."), chosen);
         return;
     }
     if (!m_hooks.settleEdits())
@@ -137,9 +137,7 @@ void ToolsMenu::mnuNewDB_Click() {
     if (chosen.isEmpty())
         return;
     if (QFileInfo::exists(chosen)) {
-        services.messageBox(QStringLiteral("The file \"%1\" already exists; choose a new name for the new database.")
-                                .arg(QDir::toNativeSeparators(chosen)),
-                            Buttons::OK, Icon::Exclamation);
+        refuse(QStringLiteral("The file \"%1\" already exists; choose a new name for the new database."), chosen);
         return;
     }
     if (!m_hooks.settleEdits())

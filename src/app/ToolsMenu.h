@@ -36,6 +36,8 @@ private:
     // failure the current database stays open and in the settings file.
     bool switchTo(const QString& path);
     void writeSettings(const QString& path);
+    // A chosen file that cannot be used; message holds %1 for the file.
+    void refuse(const QString& message, const QString& file);
 
     mdlGlobal& m_global;
     Settings m_settings;
