@@ -1,10 +1,12 @@
 #include "export/CharacterPage.h"
+#include "sheet/TraitCatalogue.h"
 
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
 #include "export/ColumnValues.h"
 #include "export/HtmlCells.h"
+#include "sheet/TraitCatalogue.h"
 
 #include <array>
 #include <memory>
@@ -15,14 +17,18 @@ namespace {
 
 namespace cv = columnValues;
 
-// The captions of the 39 traits, in the order of db::schema::kTraitColumns.
-const std::array<const char*, db::schema::kTraitCount> kTraitCaptions = {
-    "Strength",     "Dexterity",    "Stamina",    "Charisma",   "Manipulation",  "Appearance", "Perception",
-    "Intelligence", "Wits",         "Alertness",  "Athletics",  "Brawl",         "Dodge",      "Empathy",
-    "Expression",   "Intimidation", "Leadership", "Streetwise", "Subterfuge",    "Animal Ken", "Crafts",
-    "Drive",        "Etiquette",    "Firearms",   "Melee",      "Performance",   "Security",   "Stealth",
-    "Survival",     "Academics",    "Computer",   "Finance",    "Investigation", "Law",        "Linguistics",
-    "Medicine",     "Occult",       "Politics",   "Science"};
+// A trait's caption as the page shows it: the sheet's caption without its colon.
+QString traitCaption(int trait) {
+    const auto& traits = sheet::catalogue::attributes();
+    const char* caption =
+        trait < sheet::catalogue::kAttributeCount
+            ? traits[size_t(trait)].caption
+            : sheet::catalogue::abilities()[size_t(trait - sheet::catalogue::kAttributeCount)].caption;
+    QString text = QString::fromLatin1(caption);
+    if (text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    return text;
+}
 
 // Maximum blood pool boxes for generations 3 to 13; any other generation shows none.
 constexpr std::array<int, 11> kBloodPoolBoxes = {100, 50, 40, 30, 20, 15, 14, 13, 12, 11, 10};
@@ -170,7 +176,7 @@ void PageBuilder::traitGrid(int firstTrait, int rowsPerColumn) {
             if (column > 0)
                 line(QStringLiteral("<TD>"));
             const int trait = firstTrait + column * rowsPerColumn + row;
-            line(QStringLiteral("<TD>%1 ").arg(QLatin1String(kTraitCaptions[size_t(trait)])) +
+            line(QStringLiteral("<TD>%1 ").arg(traitCaption(trait)) +
                  Html_DotCells(rating(db::schema::kTraitColumns[size_t(trait)]), 9) + QStringLiteral("</TD>"));
         }
     }
