@@ -211,6 +211,12 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // A chronicle to look at or time by hand: duskbench --make-chronicle <file> <characters>
+    if (argc == 4 && qstrcmp(argv[1], "--make-chronicle") == 0) {
+        bench::makeChronicle(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
+        return 0;
+    }
+
     // Medians by default: five repetitions, aggregates only.
     std::vector<char*> args(argv, argv + argc);
     bool repetitionsGiven = false;

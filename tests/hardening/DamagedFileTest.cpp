@@ -1,4 +1,5 @@
 #include "HardeningFixture.h"
+#include "support/ListEntries.h"
 
 #include "app/Guard.h"
 #include "app/Settings.h"
@@ -127,10 +128,7 @@ Sources makeSources(const QTemporaryDir& folder) {
 void useTheSheet(Program& program, const QTemporaryDir& folder) {
     app::mdlGlobal& global = *program.global;
     const sheet::SheetControls& ui = program.ui();
-    QStringList names;
-    for (QListWidget* list : {ui.lstChar, ui.lstNPC})
-        for (int i = 0; i < list->count(); ++i)
-            names << list->item(i)->text();
+    const QStringList names = listEntries(ui.lstChar) + listEntries(ui.lstNPC);
     for (const QString& name : names)
         app::guarded(global.services, [&] { sheet::mdlSwitch::SwitchCharacter(global, ui, name); });
     app::guarded(global.services, [&] {

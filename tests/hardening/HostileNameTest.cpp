@@ -1,4 +1,5 @@
 #include "HardeningFixture.h"
+#include "support/ListEntries.h"
 
 #include "db/Sql.h"
 #include "sheet/SheetControls.h"
@@ -98,7 +99,6 @@ TEST(HostileNames, StoredAndShownIntact) {
         for (QLabel* label : {ui.lblChar, ui.lblPlayer, ui.lblChronicle, ui.lblHaven, ui.lblNature, ui.lblDemeanor,
                               ui.lblClan, ui.lblConcept, ui.lblHumanity, ui.lblDisc[0], ui.lblBack[0]})
             EXPECT_EQ(label->text(), name) << label->objectName().toStdString();
-        ASSERT_EQ(ui.lstChar->count(), 1);
-        EXPECT_EQ(ui.lstChar->item(0)->text(), name);
+        EXPECT_EQ(listEntries(ui.lstChar), QStringList{name});
     }
 }

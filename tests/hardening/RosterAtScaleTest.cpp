@@ -1,24 +1,13 @@
 #include "HardeningFixture.h"
+#include "support/ListEntries.h"
 
 #include "db/Connection.h"
 #include "sheet/mdlModes.h"
 #include "sheet/mdlSwitch.h"
 
-#include <QAbstractItemView>
+#include <QListWidget>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
-
-namespace {
-
-QStringList listed(const frmMain& window, const char* list) {
-    const auto* view = window.findChild<QAbstractItemView*>(QLatin1String(list));
-    QStringList names;
-    for (int row = 0; view && row < view->model()->rowCount(); ++row)
-        names << view->model()->index(row, 0).data().toString();
-    return names;
-}
-
-} // namespace
 
 // However the roster lists are made fast, they show what the database returns, in its order: here
 // the order of the keys, which is neither alphabetical nor the order of any index. Players written
@@ -54,13 +43,13 @@ TEST(RosterAtScale, ListsMatchTheDatabaseInItsOrder) {
 
     Program program;
     program.open(temp.path());
-    EXPECT_EQ(listed(*program.window, "lstChar"), characters);
-    EXPECT_EQ(listed(*program.window, "lstNPC"), npcs);
+    EXPECT_EQ(listEntries(program.ui().lstChar), characters);
+    EXPECT_EQ(listEntries(program.ui().lstNPC), npcs);
 
     // After a switch and a save the lists are the same.
     ASSERT_TRUE(sheet::mdlSwitch::SwitchCharacter(*program.global, program.ui(), npcs[npcs.size() / 2]));
     sheet::mdlEditMode::EnterEditMode(*program.global, program.ui());
     ASSERT_TRUE(sheet::leaveEditMode(*program.global, program.ui())) << program.shown().toStdString();
-    EXPECT_EQ(listed(*program.window, "lstChar"), characters);
-    EXPECT_EQ(listed(*program.window, "lstNPC"), npcs);
+    EXPECT_EQ(listEntries(program.ui().lstChar), characters);
+    EXPECT_EQ(listEntries(program.ui().lstNPC), npcs);
 }

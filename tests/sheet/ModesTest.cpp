@@ -131,7 +131,7 @@ TEST_F(ModesTest, RosterSplitsPlayersFromNpcsAndADoubleClickSwitchesToTheFirstOf
     doubleClick(ui().lstNPC, 0);
     EXPECT_EQ(window->currentKey(), QString::number(nox));
     EXPECT_EQ(text("lblChar"), "Nox");
-    EXPECT_TRUE(ui().lstNPC->selectedItems().isEmpty());
+    EXPECT_FALSE(ui().lstNPC->selectionModel()->hasSelection());
     EXPECT_EQ(services.waitCursorDepth, 0);
     EXPECT_GE(services.maxWaitCursorDepth, 1);
     doubleClick(ui().lstChar, 2);

@@ -7,6 +7,7 @@
 #include "ratings/HealthBox.h"
 #include "sheet/frmMain.h"
 #include "sheet/mdlLoadData.h"
+#include "support/ListEntries.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
@@ -91,9 +92,8 @@ protected:
         if (auto* combo = window->findChild<QComboBox*>(name))
             for (int i = 0; i < combo->count(); ++i)
                 result << combo->itemText(i);
-        if (auto* list = window->findChild<QListWidget*>(name))
-            for (int i = 0; i < list->count(); ++i)
-                result << list->item(i)->text();
+        if (auto* list = window->findChild<QAbstractItemView*>(name))
+            result << listEntries(list);
         return result;
     }
     QString health() {
@@ -115,15 +115,16 @@ protected:
     }
     void click(const QString& button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
     // Double-clicks an entry of a list on the shown window; the roster lists on their own tab.
-    void doubleClick(QListWidget* list, int row) {
-        ASSERT_LT(row, list->count()) << list->objectName().toStdString();
+    void doubleClick(QAbstractItemView* list, int row) {
+        const QModelIndex entry = list->model()->index(row, 0);
+        ASSERT_TRUE(entry.isValid()) << list->objectName().toStdString();
         if (list == ui().lstNPC || list == ui().lstChar)
             ui().SSTab1->setCurrentIndex(list == ui().lstNPC ? 1 : 0);
         window->show();
         QApplication::processEvents();
-        list->scrollToItem(list->item(row));
+        list->scrollTo(entry);
         // An item view counts a double-click only on the entry the button went down on first.
-        const QPoint at = list->visualItemRect(list->item(row)).center();
+        const QPoint at = list->visualRect(entry).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
