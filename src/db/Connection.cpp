@@ -3,6 +3,7 @@
 #include "db/DbError.h"
 
 #include <QFileInfo>
+#include <atomic>
 #include <sqlite3.h>
 
 namespace db {
@@ -118,6 +119,8 @@ QVariant Statement::value(int column) const {
 }
 
 Connection::Connection(const QString& path, bool create) : m_path(path) {
+    static std::atomic<quint64> opened{0};
+    m_serial = ++opened;
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     sqlite3* handle = nullptr;
     // An absolute name never starts with "file:", which this SQLite would read as a URI with
@@ -161,6 +164,10 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
     Statement statement(handle(), sql);
     statement.bind(params);
     return statement.step() ? statement.value(0) : QVariant();
+}
+
+bool Connection::inTransaction() const {
+    return sqlite3_get_autocommit(handle()) == 0;
 }
 
 qint64 Connection::changeStamp() const {

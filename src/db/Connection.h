@@ -51,6 +51,11 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     void close();
     const QString& path() const { return m_path; }
+    // Differs for every connection this process opens, so a view that follows one can tell
+    // when it faces another (an address may be reused, a serial is not).
+    quint64 serial() const { return m_serial; }
+    // True between BEGIN (or the first savepoint) and the commit or rollback.
+    bool inTransaction() const;
 
     void execute(const QString& sql, const QVariantList& params = {});
     // First column of the first row, or Null when there is no row.
@@ -65,6 +70,7 @@ private:
     sqlite3* m_db = nullptr;
     QString m_path;
     qint64 m_rollbacks = 0;
+    quint64 m_serial;
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;

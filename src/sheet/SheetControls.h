@@ -9,6 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
@@ -20,6 +21,8 @@ class HealthBox;
 } // namespace ratings
 
 namespace sheet {
+
+class Roster;
 
 // Every named control of the character sheet, by the names the whole program uses. The window
 // owns the widgets; this is the address book that the load, the save, the modes and the other
@@ -102,8 +105,9 @@ struct SheetControls {
 
     // Roster: cmdAdd(0) and cmddelete(0) on "Characters", cmdAdd(1) and cmddelete(2) on "NPCs".
     QTabWidget* SSTab1 = nullptr;
-    QListWidget* lstChar = nullptr;
-    QListWidget* lstNPC = nullptr;
+    QListView* lstChar = nullptr;
+    QListView* lstNPC = nullptr;
+    Roster* roster = nullptr; // the two lists' models
     std::array<QPushButton*, 2> cmdAdd{};
     std::array<QPushButton*, 3> cmddelete{}; // element 1 does not exist
 

@@ -1,4 +1,5 @@
 #include "sheet/SheetBuilders.h"
+#include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
 #include "sheet/SheetWidgets.h"
 
@@ -7,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -71,16 +73,20 @@ QGroupBox* quickFactsFrame(SheetControls& ui) {
 }
 
 // One roster tab: its frame, the list and the add and delete buttons.
-QWidget* rosterTab(const QString& title, QListWidget*& list, const QString& listName, QPushButton*& add, int addIndex,
-                   QPushButton*& remove, int removeIndex) {
+QWidget* rosterTab(const QString& title, QListView*& list, RosterModel* model, const QString& listName,
+                   QPushButton*& add, int addIndex, QPushButton*& remove, int removeIndex) {
     auto* page = new QWidget;
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->setContentsMargins(4, 4, 4, 4);
     auto* box = new QGroupBox(title);
     box->setObjectName(QStringLiteral("fra") + title);
     auto* layout = new QVBoxLayout(box);
-    list = new QListWidget;
+    list = new QListView;
     list->setObjectName(listName);
+    list->setModel(model);
+    // One line per name: the view need not measure a hundred thousand of them.
+    list->setUniformItemSizes(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     list->setMinimumHeight(80);
     layout->addWidget(list, 1);
@@ -109,12 +115,13 @@ QWidget* sideColumn(SheetControls& ui) {
 
     ui.SSTab1 = new QTabWidget;
     ui.SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    ui.SSTab1->addTab(rosterTab(QStringLiteral("Characters"), ui.lstChar, QStringLiteral("lstChar"), ui.cmdAdd[0], 0,
-                                ui.cmddelete[0], 0),
+    ui.roster = new Roster(column);
+    ui.SSTab1->addTab(rosterTab(QStringLiteral("Characters"), ui.lstChar, ui.roster->characters(),
+                                QStringLiteral("lstChar"), ui.cmdAdd[0], 0, ui.cmddelete[0], 0),
                       QStringLiteral("Characters"));
-    ui.SSTab1->addTab(
-        rosterTab(QStringLiteral("NPCs"), ui.lstNPC, QStringLiteral("lstNPC"), ui.cmdAdd[1], 1, ui.cmddelete[2], 2),
-        QStringLiteral("NPCs"));
+    ui.SSTab1->addTab(rosterTab(QStringLiteral("NPCs"), ui.lstNPC, ui.roster->npcs(), QStringLiteral("lstNPC"),
+                                ui.cmdAdd[1], 1, ui.cmddelete[2], 2),
+                      QStringLiteral("NPCs"));
     layout->addWidget(ui.SSTab1, 1);
     return column;
 }

@@ -29,6 +29,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -95,9 +96,9 @@ void frmMain::wireCommands() {
     onAction("mnuBrowse", [this] { leaveEditMode(m_global, m_ui); });
 
     // Roster: a double-click switches, the buttons add and delete.
-    for (QListWidget* list : {m_ui.lstChar, m_ui.lstNPC}) {
-        connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-            const QString name = item->text(); // the switch refills the list, item and all
+    for (QListView* list : {m_ui.lstChar, m_ui.lstNPC}) {
+        connect(list, &QListView::doubleClicked, this, [this](const QModelIndex& entry) {
+            const QString name = entry.data().toString(); // the switch may change the list under the index
             run([&] { mdlSwitch::SwitchCharacter(m_global, m_ui, name); });
         });
     }

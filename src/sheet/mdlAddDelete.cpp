@@ -4,13 +4,13 @@
 #include "app/mdlGlobal.h"
 #include "db/Database.h"
 #include "db/Schema.h"
+#include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
 #include "sheet/mdlLoadData.h"
 #include "sheet/mdlModes.h"
 #include "sheet/mdlSwitch.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <optional>
 
 namespace sheet::mdlAddDelete {
@@ -55,19 +55,10 @@ void deleteCharacterRows(db::Database& database, qint64 key) {
     transaction.commit();
 }
 
-void removeFirstEntry(QListWidget* list, const QString& name) {
-    for (int row = 0; row < list->count(); ++row) {
-        if (list->item(row)->text() == name) {
-            delete list->takeItem(row);
-            return;
-        }
-    }
-}
-
-std::optional<QString> lastEntry(const QListWidget* list) {
-    if (list->count() == 0)
+std::optional<QString> lastEntry(const RosterModel* list) {
+    if (list->entries().empty())
         return std::nullopt;
-    return list->item(list->count() - 1)->text();
+    return list->entries().back().name;
 }
 
 } // namespace
@@ -92,9 +83,10 @@ void cmddelete_Click(app::mdlGlobal& global, const SheetControls& ui, int index)
         return;
     deleteCharacterRows(*global.database, *key);
 
-    QListWidget* list = index == 0 ? ui.lstChar : ui.lstNPC;
-    QListWidget* other = index == 0 ? ui.lstNPC : ui.lstChar;
-    removeFirstEntry(list, name);
+    // The roster drops the removed character (by key, so a namesake stays listed).
+    mdlSwitch::LoadRoster(global, ui);
+    RosterModel* list = index == 0 ? ui.roster->characters() : ui.roster->npcs();
+    RosterModel* other = index == 0 ? ui.roster->npcs() : ui.roster->characters();
     std::optional<QString> next = lastEntry(list);
     if (!next)
         next = lastEntry(other);

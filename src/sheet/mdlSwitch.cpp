@@ -5,12 +5,14 @@
 #include "db/Recordset.h"
 #include "db/Schema.h"
 #include "db/Sql.h"
+#include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
 #include "sheet/mdlLoadData.h"
 #include "sheet/mdlModes.h"
 
 #include <QLabel>
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
 #include <utility>
 
 namespace sheet::mdlSwitch {
@@ -18,13 +20,6 @@ namespace sheet::mdlSwitch {
 namespace {
 
 const QString kNewCharacter = QStringLiteral("New Char");
-
-void fillList(app::mdlGlobal& global, QListWidget* list, const QString& sql) {
-    auto rs = global.database->OpenRecordset(sql);
-    for (; !rs->atEOF(); rs->MoveNext())
-        list->addItem(rs->Fields(QStringLiteral("Name")).toString());
-    rs->Close();
-}
 
 std::unique_ptr<db::Recordset> openCharacters(app::mdlGlobal& global, const QString& condition) {
     return global.database->OpenRecordset(db::schema::mainCharacterQuery() + QStringLiteral(" AND ") + condition,
@@ -49,12 +44,9 @@ void showRecordset(app::mdlGlobal& global, const SheetControls& ui, std::unique_
 } // namespace
 
 void LoadRoster(app::mdlGlobal& global, const SheetControls& ui) {
-    ui.lstChar->clear();
-    ui.lstNPC->clear();
-    if (!global.isConnected())
-        return;
-    fillList(global, ui.lstChar, QStringLiteral("Select Name from char_info where player <> 'NPC'"));
-    fillList(global, ui.lstNPC, QStringLiteral("Select Name from char_info where player = 'NPC'"));
+    for (QListView* list : {ui.lstChar, ui.lstNPC})
+        list->selectionModel()->clear();
+    ui.roster->refresh(global.isConnected() ? global.database.get() : nullptr);
 }
 
 bool SwitchCharacter(app::mdlGlobal& global, const SheetControls& ui, const QString& name) {

@@ -5,7 +5,6 @@
 #include "sheet/mdlModes.h"
 #include "sheet/mdlSwitch.h"
 
-#include <QListWidget>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 

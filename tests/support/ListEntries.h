@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractItemView>
+#include <QListView>
 #include <QStringList>
 
 // The texts a list view shows, top to bottom, whatever model lies behind it.

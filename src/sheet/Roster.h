@@ -1,0 +1,41 @@
+#pragma once
+
+#include "sheet/RosterModel.h"
+
+#include <QObject>
+
+namespace db {
+class Database;
+}
+
+namespace sheet {
+
+// The two roster lists over the open database: lstChar's characters (player not "NPC") and
+// lstNPC's (player "NPC"), in the order the database keeps them; a Null player is in neither.
+//
+// A chronicle may hold a hundred thousand characters, and the roster is refreshed after every
+// switch and save, so it is read whole only once per database. From then on a temporary trigger
+// notes every character added, renamed, moved between the lists or removed on that connection,
+// and a refresh reads just those. The notes are rows of a temporary table and roll back with the
+// changes they note, so a refresh inside a transaction reads whole and leaves the notes alone.
+class Roster : public QObject {
+public:
+    explicit Roster(QObject* parent = nullptr);
+
+    RosterModel* characters() { return &m_characters; }
+    RosterModel* npcs() { return &m_npcs; }
+
+    // Brings both lists up to date with the database; with none, empties them.
+    // Engine failures throw db::DbError.
+    void refresh(db::Database* database);
+
+private:
+    void readWhole(db::Database& database, bool follow);
+    void readChanges(db::Database& database);
+
+    RosterModel m_characters;
+    RosterModel m_npcs;
+    quint64 m_following = 0; // serial of the connection the lists follow, 0 for none
+};
+
+} // namespace sheet
