@@ -1,0 +1,375 @@
+#include "HardeningFixture.h"
+#include "support/ListEntries.h"
+
+#include "ratings/DotRow.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+int setting(const char* name, int fallback) {
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+QString indexed(const char* array, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
+}
+
+// What a user may be asked or told along the way. Anything else (an engine failure, a save that
+// failed, a roster entry the database lacks) is a fault.
+const QRegularExpression kExpected(
+    QStringLiteral("^(You are about to remove the (character .*\\. Are you Sure\\?|.* Merit/Flaw\\. Are you Sure\\?"
+                   "|ritual: .* from this character\\. Are you sure\\?)"
+                   "|You must select a Merit/Flaw to be removed!|You already have .* as a Merit/Flaw!"
+                   "|You have entered a new (Merit/Flaw|Ritual) called: .*\\. Is this correct\\?"
+                   "|Are the points of this Merit/Flaw variable\\?|.* is not a known Merit/Flaw\\. .*"
+                   "|Please fill out the level and description\\.|This character already has .* as a ritual!"
+                   "|You have selected the same Path Twice!"
+                   "|Character has (been exported to HTML!|not been exported\\.))$"));
+// A double-click in edit mode saves first; a rename then takes the clicked name away.
+const QRegularExpression kRenamedAway(QStringLiteral("^The character .* is not in the database any more\\.$"));
+
+const QStringList kNames = {"Mira", "Vell", "O'Brien", "New Char", "Ash 'n Dust", "", "Ünïcødé 名前"};
+const QStringList kPlayers = {"Ann", "NPC", "npc", "Bo", ""};
+const QStringList kWords = {"Mill", "Tide", "Ember", "Veil", "Generation", "x'); DROP TABLE Clan; --", "", "Soak"};
+const char* const kLinkTables[] = {"Health",         "Discipline_Link", "BackGround_Link",
+                                   "MeritFlaw_Link", "Path_Link",       "Ritual_Link"};
+
+class Walk {
+public:
+    TempDatabase temp;
+    Program program;
+    QStringList log;
+    bool mayLoseName = false; // set by a switch that starts in edit mode
+
+    explicit Walk(quint32 seed) : m_random(seed) {
+        for (auto [name, player] : {std::pair{"Mira", "Ann"}, {"Vell", "NPC"}, {"O'Brien", "Bo"}, {"Sable", "npc"}})
+            fullCharacter(temp, QString::fromUtf8(name), QString::fromUtf8(player));
+        temp.addCharacter(QStringLiteral("Quiet"));
+        for (const char* sql : {"INSERT INTO Clan (Clan) VALUES ('Ember'), ('Tide')",
+                                "INSERT INTO BackGround_LookUp (BackGround) VALUES ('Generation')",
+                                "INSERT INTO Path_LookUp (Path, ThaNec) VALUES ('Bone Road', 2), ('Ember Way', 1)",
+                                "INSERT INTO Ritual_Lookup (Ritual, Level, ThaNec) VALUES ('Call the Drowned', 1, 2)",
+                                "INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex) VALUES ('Debt', 1, 1)"})
+            temp.exec(QString::fromLatin1(sql));
+        temp.release();
+        program.open(temp.path());
+        program.window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(program.window.get()));
+    }
+
+    int pick(int n) { return int(m_random.bounded(std::max(1, n))); }
+    QString any(const QStringList& texts) { return texts[pick(int(texts.size()))]; }
+    // One of the combo box's entries, or a word of the walk's own.
+    QString choice(const QComboBox* combo) { return pick(3) ? combo->itemText(pick(combo->count())) : any(kWords); }
+    void note(const QString& text) {
+        log << text;
+        if (qEnvironmentVariableIsSet("DUSKLEDGER_SOAK_TRACE"))
+            std::cerr << log.size() << ": " << text.toStdString() << std::endl;
+    }
+    template <class T> T* find(const QString& name, QObject* parent = nullptr) {
+        return (parent ? parent : program.window.get())->findChild<T*>(name);
+    }
+
+    // --- the user's hands ---
+    // A menu item (mnu...) or a shown button or caption, by name.
+    void click(const QString& name, QObject* parent = nullptr) {
+        if (auto* item = find<QAction>(name)) {
+            note(QStringLiteral("menu %1%2").arg(name, item->isEnabled() ? QString() : QStringLiteral(" (off)")));
+            return item->trigger(); // a disabled item ignores it, as its menu entry does a click
+        }
+        note(QStringLiteral("click %1").arg(name));
+        if (auto* widget = find<QWidget>(name, parent); widget && widget->isVisible())
+            QTest::mouseClick(widget, Qt::LeftButton);
+    }
+    void answered(app::Answer answer, const QString& name, QObject* parent = nullptr) {
+        program.services.answers.push_back(answer);
+        click(name, parent);
+    }
+    void clickDots(ratings::DotRow* row) {
+        const int x = pick(row->width());
+        note(QStringLiteral("dots %1 at %2").arg(row->objectName()).arg(x));
+        QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(x, row->height() / 2));
+    }
+    void clickEntry(QAbstractItemView* view, int row, bool twice) {
+        const QModelIndex entry = view->model()->index(row, 0);
+        view->scrollTo(entry);
+        const QPoint at = view->visualRect(entry).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        if (twice)
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    }
+    // Key presses for any text: QTest spells only ASCII as keys, other characters go as text alone.
+    static void keys(QWidget* widget, const QString& text) {
+        for (const QChar c : text) {
+            if (c.unicode() < 128)
+                QTest::keyClick(widget, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+    // Replaces the text of a line edit or editable combo box; steps a fixed-choice combo box.
+    void type(QWidget* editor, const QString& text) {
+        if (!editor->isVisible())
+            return note(QStringLiteral("type into hidden %1").arg(editor->objectName()));
+        auto* combo = qobject_cast<QComboBox*>(editor);
+        if (combo && !combo->isEditable()) {
+            note(QStringLiteral("step %1").arg(combo->objectName()));
+            return QTest::keyClick(combo, pick(2) ? Qt::Key_Down : Qt::Key_Up);
+        }
+        note(QStringLiteral("type %1 '%2'").arg(editor->objectName(), text));
+        QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(editor);
+        edit->setFocus(Qt::MouseFocusReason);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        keys(edit, text);
+    }
+    // Opens a modal window by a menu item or button; the driver works it and it is closed if still open.
+    void open(void (Walk::*drive)(QDialog&), const QString& opener, QObject* parent = nullptr) {
+        program.services.modalHandlers.push_back([this, drive](QDialog& dialog) {
+            dialog.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog)) << dialog.objectName().toStdString();
+            (this->*drive)(dialog);
+            if (dialog.isVisible())
+                dialog.reject();
+            return dialog.result();
+        });
+        click(opener, parent);
+    }
+
+    // --- the secondary windows ---
+    // frmAddMerit and frmAddRitual: a listed or a new name, then OK.
+    void driveAdd(QDialog& dialog) {
+        auto* combo = dialog.findChild<QComboBox*>();
+        type(combo, choice(combo));
+        program.services.inputAnswers = {QString::number(pick(5)), QString::number(pick(5))};
+        click(QStringLiteral("cmdok"), &dialog);
+    }
+    void drivePaths(QDialog& dialog) {
+        for (int n = pick(5); n-- > 0;) {
+            const int slot = pick(10), action = pick(4);
+            if (auto* combo = find<QComboBox>(indexed("cmbPath", slot), &dialog); action == 0)
+                type(combo, choice(combo));
+            else if (auto* row = find<ratings::DotRow>(indexed("PBPath", slot), &dialog); action == 1)
+                row->isVisible() ? clickDots(row) : note(QStringLiteral("hidden ") + row->objectName());
+            else if (action == 2)
+                open(&Walk::driveAdd, QStringLiteral("cmdAddRitual"), &dialog);
+            else if (auto* grid = find<QTableWidget>(QStringLiteral("fgRituals"), &dialog)) {
+                clickEntry(grid, pick(grid->rowCount()), false);
+                answered(pick(2) ? app::Answer::Yes : app::Answer::No, QStringLiteral("cmdRemoveRitual"), &dialog);
+            }
+        }
+        click(QStringLiteral("cmdOK"), &dialog);
+    }
+    void driveMemo(QDialog& dialog) {
+        keys(dialog.findChild<QPlainTextEdit*>(), any(kWords));
+        click(pick(3) ? QStringLiteral("cmdOK") : QStringLiteral("cmdExit"), &dialog);
+    }
+
+    // --- the operations a step chooses from ---
+    struct Operation {
+        const char* name;
+        int weight;
+        bool editFirst; // a user about to change the sheet mostly opens edit mode first
+        std::function<void(Walk&)> run;
+    };
+    static const std::vector<Operation>& operations() {
+        static const std::vector<Operation> table = {
+            {"mode", 5, false,
+             [](Walk& w) {
+                 w.click(w.any({"mnuEdit", "mnuEdit", "mnuEdit", "mnuBrowse"}));
+             }},
+            {"identity", 4, true,
+             [](Walk& w) {
+                 const int field = w.pick(4);
+                 w.type(w.find<QWidget>(QStringList{"txtChar", "txtPlayer", "txtChronicle", "txtHaven"}[field]),
+                        w.any(field == 0   ? kNames
+                              : field == 1 ? kPlayers
+                                           : kWords));
+             }},
+            {"lookup", 3, true,
+             [](Walk& w) {
+                 auto* combo =
+                     w.find<QComboBox>(w.pick(3) ? indexed(w.pick(2) ? "cmbDisciplines" : "cmbBackGrounds", w.pick(7))
+                                                 : w.any({"cmbNature", "cmbDemeanor", "cmbClan", "cmbConcept",
+                                                          "cmbHumanity", "cmbConscience", "cmbSelfControl"}));
+                 w.type(combo, w.choice(combo));
+             }},
+            {"dots", 5, false,
+             [](Walk& w) {
+                 QList<ratings::DotRow*> rows = w.program.window->findChildren<ratings::DotRow*>();
+                 rows.removeIf([](ratings::DotRow* row) { return !row->isVisible(); });
+                 if (!rows.isEmpty())
+                     w.clickDots(rows[w.pick(int(rows.size()))]);
+             }},
+            {"health", 2, false,
+             [](Walk& w) {
+                 auto* box = w.find<QWidget>(indexed("HealthBox", w.pick(7)));
+                 const bool twice = w.pick(4) == 0;
+                 w.note(QStringLiteral("health %1%2").arg(box->objectName(), twice ? " twice" : ""));
+                 twice ? QTest::mouseDClick(box, Qt::LeftButton) : QTest::mouseClick(box, Qt::LeftButton);
+             }},
+            {"switch", 3, false,
+             [](Walk& w) {
+                 const bool npc = w.pick(2);
+                 auto* list = w.find<QAbstractItemView>(npc ? QStringLiteral("lstNPC") : QStringLiteral("lstChar"));
+                 if (list->model()->rowCount() == 0)
+                     return w.note(QStringLiteral("switch: %1 is empty").arg(list->objectName()));
+                 const int row = w.pick(list->model()->rowCount());
+                 w.note(QStringLiteral("switch to '%1'").arg(list->model()->index(row, 0).data().toString()));
+                 w.mayLoseName = w.program.global->editMode;
+                 w.find<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(npc ? 1 : 0);
+                 QApplication::processEvents();
+                 w.clickEntry(list, row, true);
+             }},
+            {"add", 1, false, [](Walk& w) { w.click(indexed("cmdAdd", w.pick(2))); }},
+            {"delete", 1, false,
+             [](Walk& w) {
+                 w.answered(w.pick(3) ? app::Answer::Yes : app::Answer::No, indexed("cmddelete", w.pick(2) * 2));
+             }},
+            {"add merit", 2, true, [](Walk& w) { w.open(&Walk::driveAdd, QStringLiteral("cmdAddMerit")); }},
+            {"remove merit", 1, true,
+             [](Walk& w) {
+                 auto* list = w.find<QAbstractItemView>(QStringLiteral("lstMerit"));
+                 if (list->model()->rowCount() && w.pick(4))
+                     w.clickEntry(list, w.pick(list->model()->rowCount()), false);
+                 w.answered(w.pick(3) ? app::Answer::OK : app::Answer::Cancel, QStringLiteral("cmdRemoveMerit"));
+             }},
+            {"paths", 2, false,
+             [](Walk& w) {
+                 w.open(&Walk::drivePaths, w.any({"mnuRituals", "mnuNecromancy"}));
+             }},
+            {"memo", 1, false,
+             [](Walk& w) {
+                 w.open(&Walk::driveMemo, w.any({"mnuHist", "mnuNotes"}));
+             }},
+            {"export", 1, false,
+             [](Walk& w) {
+                 w.program.services.fileAnswers = {w.pick(4) ? w.temp.file(QStringLiteral("sheet.html")) : QString()};
+                 w.click(QStringLiteral("mnuFileExport"));
+             }},
+            {"specialty", 1, true,
+             [](Walk& w) {
+                 w.program.services.inputAnswers = {w.pick(3) ? std::optional(w.any(kWords)) : std::nullopt};
+                 w.click(w.pick(3) ? indexed("lblAbilities", w.pick(30)) : indexed("lblAttributes", w.pick(9)));
+             }},
+            {"experience", 1, false,
+             [](Walk& w) {
+                 w.click(w.any({"cmdAddExperience", "cmdMinusExperience", "cmdAddExpSpent", "cmdMinusExpSpent"}));
+             }},
+        };
+        return table;
+    }
+
+    void step(int number) {
+        const auto& table = operations();
+        int roll = pick(std::accumulate(table.begin(), table.end(), 0, [](int t, auto& op) { return t + op.weight; }));
+        auto op = table.begin();
+        while (roll >= op->weight)
+            roll -= (op++)->weight;
+        note(QStringLiteral("#%1 %2").arg(number).arg(QLatin1String(op->name)));
+        mayLoseName = false;
+        if (op->editFirst && !program.global->editMode && pick(3))
+            click(QStringLiteral("mnuEdit"));
+        op->run(*this);
+        QApplication::processEvents();
+        // Answers the step did not use must not reach the next one.
+        program.services.answers.clear();
+        program.services.inputAnswers.clear();
+        program.services.fileAnswers.clear();
+        program.services.modalHandlers.clear();
+    }
+
+    // --- the invariants ---
+    qint64 count(const QString& sql) { return program.database().scalar(sql).toLongLong(); }
+    // Every broken invariant, one per line; empty when all hold.
+    QString check(bool integrityToo) {
+        QStringList problems;
+        const auto& messages = program.services.messages;
+        for (; m_seen < messages.size(); ++m_seen) {
+            const auto& m = messages[m_seen];
+            if (!(kExpected.match(m.text).hasMatch() || (mayLoseName && kRenamedAway.match(m.text).hasMatch())) ||
+                m.title != QLatin1String("Duskledger"))
+                problems << QStringLiteral("unexpected message [%1]: %2").arg(m.title, m.text);
+        }
+        if (const qint64 n = count(QStringLiteral("SELECT count(*) FROM Char_Info c WHERE (SELECT count(*) FROM "
+                                                  "Health h WHERE h.Char_ID = c.Char_ID) <> 1")))
+            problems << QStringLiteral("%1 characters without exactly one Health row").arg(n);
+        for (const char* table : kLinkTables)
+            if (const qint64 n =
+                    count(QStringLiteral("SELECT count(*) FROM %1 WHERE Char_ID NOT IN (SELECT Char_ID FROM Char_Info)")
+                              .arg(QLatin1String(table))))
+                problems << QStringLiteral("%1 rows of %2 without a character").arg(n).arg(QLatin1String(table));
+        // Edits reach the labels only with the save, so the shown name is always the stored one.
+        if (const QString key = program.window->currentKey(); !key.isEmpty()) {
+            const QVariant name =
+                program.database().scalar(QStringLiteral("SELECT Name FROM Char_Info WHERE Char_ID = ?"), {key});
+            if (name.isNull() || name.toString() != program.ui().lblChar->text())
+                problems << QStringLiteral("the sheet shows '%1' under key %2, the database holds '%3'")
+                                .arg(program.ui().lblChar->text(), key, name.isNull() ? "no row" : name.toString());
+        }
+        for (auto [list, condition] : {std::pair{"lstChar", "<>"}, {"lstNPC", "="}}) {
+            QStringList stored;
+            auto rs = program.database().OpenRecordset(
+                QStringLiteral("SELECT Name FROM Char_Info WHERE player %1 'NPC' ORDER BY Char_ID").arg(condition));
+            for (; !rs->atEOF(); rs->MoveNext())
+                stored << rs->Fields(0).toString();
+            const QStringList shown = listEntries(find<QAbstractItemView>(QLatin1String(list)));
+            if (shown != stored)
+                problems << QStringLiteral("%1 shows [%2], the database holds [%3]")
+                                .arg(QLatin1String(list), shown.join(" | "), stored.join(" | "));
+        }
+        if (integrityToo && integrity(program.database()) != QLatin1String("ok"))
+            problems << QStringLiteral("integrity_check: ") + integrity(program.database());
+        return problems.join(QLatin1Char('\n'));
+    }
+
+private:
+    QRandomGenerator m_random;
+    size_t m_seen = 0;
+};
+
+} // namespace
+
+// A seeded random walk of user operations over the real windows. After every step: no row of a
+// character outlives it, every character has one Health row, the sheet shows a stored character,
+// the roster lists are what the database holds, and only foreseen messages were shown. Replay with
+// DUSKLEDGER_SOAK_SEED and DUSKLEDGER_SOAK_STEPS; DUSKLEDGER_SOAK_TRACE=1 prints every operation
+// as it runs (for a crash, which leaves no failure message).
+TEST(Soak, RandomOperationsKeepTheInvariants) {
+    const quint32 seed = quint32(setting("DUSKLEDGER_SOAK_SEED", 20240611));
+    const int steps = setting("DUSKLEDGER_SOAK_STEPS", 5000);
+    constexpr int kIntegrityEvery = 50;
+    std::cout << "soak seed " << seed << ", " << steps << " steps" << std::endl;
+    Walk walk(seed);
+    ASSERT_EQ(walk.check(true), QString());
+    for (int step = 1; step <= steps; ++step) {
+        walk.step(step);
+        const QString problem = walk.check(step % kIntegrityEvery == 0 || step == steps);
+        if (!problem.isEmpty())
+            FAIL() << "seed " << seed << ", step " << step << ":\n"
+                   << problem.toStdString() << "\nlast operations:\n"
+                   << walk.log.mid(std::max(0, int(walk.log.size()) - 12)).join(QLatin1Char('\n')).toStdString();
+    }
+    std::cout << "soak end: " << walk.count(QStringLiteral("SELECT count(*) FROM Char_Info")) << " characters, "
+              << walk.program.services.messages.size() << " messages" << std::endl;
+}
