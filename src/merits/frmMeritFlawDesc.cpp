@@ -26,6 +26,7 @@ frmMeritFlawDesc::frmMeritFlawDesc(app::mdlGlobal& global, qint64 meritId, const
     nameFont.setPointSizeF(14.25);
     lblMerit->setFont(nameFont);
     lblMerit->setWordWrap(true);
+    lblMerit->setTextFormat(Qt::PlainText); // a name is shown as typed, never read as markup
 
     m_rtxtMerit = new QPlainTextEdit(description);
     m_rtxtMerit->setObjectName(QStringLiteral("rtxtMerit"));

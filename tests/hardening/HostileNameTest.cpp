@@ -1,4 +1,5 @@
 #include "HardeningFixture.h"
+#include "HostileNames.h"
 #include "support/ListEntries.h"
 
 #include "db/Sql.h"
@@ -13,22 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString kHostile[] = {
-    QStringLiteral("O'Brien"),
-    QStringLiteral("''"),
-    QStringLiteral("'; DROP TABLE Char_Info; --"),
-    QStringLiteral("x'); DELETE FROM Clan; --"),
-    QStringLiteral("a; b; c"),
-    QStringLiteral("-- not a comment"),
-    QStringLiteral("/* nor this */"),
-    QStringLiteral("\"double\" \\ back"),
-    QStringLiteral("%_ like * ?"),
-    QStringLiteral("Ünïcødé 名前 Ωμέγα 🦇"),
-    QStringLiteral("tab\there"),
-    QStringLiteral("  spaces around  "),
-    QStringLiteral("x").repeated(9990) + QStringLiteral("'; -- end"),
-};
 
 struct Lookup {
     const char* table;
