@@ -8,14 +8,17 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -25,9 +28,7 @@
 namespace {
 
 int setting(const char* name, int fallback) {
-    bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok ? value : fallback;
+    return qEnvironmentVariableIsSet(name) ? qEnvironmentVariableIntValue(name) : fallback;
 }
 
 QString indexed(const char* array, int index) {
@@ -36,23 +37,25 @@ QString indexed(const char* array, int index) {
 
 // What a user may be asked or told along the way. Anything else (an engine failure, a save that
 // failed, a roster entry the database lacks) is a fault.
-const QRegularExpression kExpected(
-    QStringLiteral("^(You are about to remove the (character .*\\. Are you Sure\\?|.* Merit/Flaw\\. Are you Sure\\?"
-                   "|ritual: .* from this character\\. Are you sure\\?)"
-                   "|You must select a Merit/Flaw to be removed!|You already have .* as a Merit/Flaw!"
-                   "|You have entered a new (Merit/Flaw|Ritual) called: .*\\. Is this correct\\?"
-                   "|Are the points of this Merit/Flaw variable\\?|.* is not a known Merit/Flaw\\. .*"
-                   "|Please fill out the level and description\\.|This character already has .* as a ritual!"
-                   "|You have selected the same Path Twice!"
-                   "|Character has (been exported to HTML!|not been exported\\.))$"));
+const QRegularExpression kExpected(QStringLiteral(
+    "^(You are about to remove the (character .*\\. Are you Sure\\?|.* Merit/Flaw\\. Are you Sure\\?"
+    "|ritual: .* from this character\\. Are you sure\\?)"
+    "|You must select a Merit/Flaw to be removed!|You already have .* as a Merit/Flaw!"
+    "|You have entered a new (Merit/Flaw|Ritual) called: .*\\. Is this correct\\?"
+    "|Are the points of this Merit/Flaw variable\\?|.* is not a known Merit/Flaw\\. .*"
+    "|Please fill out the level and description\\.|This character already has .* as a ritual!"
+    "|You have selected the same Path Twice!|Save the changes to .*\\?"
+    "|The current Database will continue being used\\.|No Database selected, mobilization not complete\\."
+    "|Character has (been exported to HTML!|not been exported\\.))$"));
 // A double-click in edit mode saves first; a rename then takes the clicked name away.
 const QRegularExpression kRenamedAway(QStringLiteral("^The character .* is not in the database any more\\.$"));
 
 const QStringList kNames = {"Mira", "Vell", "O'Brien", "New Char", "Ash 'n Dust", "", "Ünïcødé 名前"};
 const QStringList kPlayers = {"Ann", "NPC", "npc", "Bo", ""};
 const QStringList kWords = {"Mill", "Tide", "Ember", "Veil", "Generation", "x'); DROP TABLE Clan; --", "", "Soak"};
-const char* const kLinkTables[] = {"Health",         "Discipline_Link", "BackGround_Link",
-                                   "MeritFlaw_Link", "Path_Link",       "Ritual_Link"};
+// Every table with rows of a character.
+const char* const kCharacterTables[] = {"Char_Info",      "Health",    "Discipline_Link", "BackGround_Link",
+                                        "MeritFlaw_Link", "Path_Link", "Ritual_Link"};
 
 class Walk {
 public:
@@ -72,6 +75,7 @@ public:
                                 "INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex) VALUES ('Debt', 1, 1)"})
             temp.exec(QString::fromLatin1(sql));
         temp.release();
+        QFile::copy(temp.path(), temp.file(QStringLiteral("copy.mdb"))); // a second chronicle to change to
         program.open(temp.path());
         program.window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(program.window.get()));
@@ -272,6 +276,17 @@ public:
                  w.program.services.inputAnswers = {w.pick(3) ? std::optional(w.any(kWords)) : std::nullopt};
                  w.click(w.pick(3) ? indexed("lblAbilities", w.pick(30)) : indexed("lblAttributes", w.pick(9)));
              }},
+            // Another database, a compacted copy or a new one: the roster must follow the new connection.
+            {"tools", 1, false,
+             [](Walk& w) {
+                 const int tool = w.pick(5) / 2; // a new, empty database least often
+                 const QString fresh = w.temp.file(QStringLiteral("chronicle%1.mdb").arg(w.log.size()));
+                 w.program.services.fileAnswers = {
+                     tool == 0 ? w.any({w.temp.path(), w.temp.file(QStringLiteral("copy.mdb")), QString()})
+                               : (w.pick(5) ? fresh : QString())};
+                 w.answered(std::array{app::Answer::Yes, app::Answer::No, app::Answer::Cancel}[w.pick(3)],
+                            QStringList{"mnuChngDB", "mnuMobile", "mnuNewDB"}[tool]);
+             }},
             {"experience", 1, false,
              [](Walk& w) {
                  w.click(w.any({"cmdAddExperience", "cmdMinusExperience", "cmdAddExpSpent", "cmdMinusExpSpent"}));
@@ -301,9 +316,47 @@ public:
 
     // --- the invariants ---
     qint64 count(const QString& sql) { return program.database().scalar(sql).toLongLong(); }
+    // Every row of each character, by key.
+    QMap<qint64, QString> rowsByCharacter() {
+        QMap<qint64, QString> rows;
+        for (const char* table : kCharacterTables) {
+            auto rs = program.database().OpenRecordset(
+                QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(table)));
+            for (; !rs->atEOF(); rs->MoveNext()) {
+                QString& text = rows[rs->Fields(QStringLiteral("Char_ID")).toLongLong()];
+                text += QLatin1String(table);
+                for (int c = 0; c < rs->fieldCount(); ++c)
+                    text += QLatin1Char('|') + rs->Fields(c).toString();
+                text += QLatin1Char('\n');
+            }
+        }
+        return rows;
+    }
     // Every broken invariant, one per line; empty when all hold.
     QString check(bool integrityToo) {
         QStringList problems;
+        // A step writes the rows of the character shown before or after it, and no other character's
+        // (after a Tools command the characters are another database's).
+        const QString key = program.window->currentKey();
+        const QMap<qint64, QString> rows = rowsByCharacter();
+        for (auto before = m_rows.cbegin(); program.global->databasePath == m_path && before != m_rows.cend();
+             ++before) {
+            const QString other = QString::number(before.key());
+            if (other == key || other == m_key || rows.value(before.key()) == before.value())
+                continue;
+            const QStringList was = before.value().split('\n'), now = rows.value(before.key()).split('\n');
+            QStringList changed;
+            for (const QString& line : was)
+                if (!now.contains(line))
+                    changed << QStringLiteral("- ") + line.left(160);
+            for (const QString& line : now)
+                if (!was.contains(line))
+                    changed << QStringLiteral("+ ") + line.left(160);
+            problems << QStringLiteral("rows of character %1, not shown, changed:\n").arg(other) + changed.join('\n');
+        }
+        m_rows = rows;
+        m_key = key;
+        m_path = program.global->databasePath;
         const auto& messages = program.services.messages;
         for (; m_seen < messages.size(); ++m_seen) {
             const auto& m = messages[m_seen];
@@ -314,13 +367,13 @@ public:
         if (const qint64 n = count(QStringLiteral("SELECT count(*) FROM Char_Info c WHERE (SELECT count(*) FROM "
                                                   "Health h WHERE h.Char_ID = c.Char_ID) <> 1")))
             problems << QStringLiteral("%1 characters without exactly one Health row").arg(n);
-        for (const char* table : kLinkTables)
+        for (const char* table : kCharacterTables)
             if (const qint64 n =
                     count(QStringLiteral("SELECT count(*) FROM %1 WHERE Char_ID NOT IN (SELECT Char_ID FROM Char_Info)")
                               .arg(QLatin1String(table))))
                 problems << QStringLiteral("%1 rows of %2 without a character").arg(n).arg(QLatin1String(table));
         // Edits reach the labels only with the save, so the shown name is always the stored one.
-        if (const QString key = program.window->currentKey(); !key.isEmpty()) {
+        if (!key.isEmpty()) {
             const QVariant name =
                 program.database().scalar(QStringLiteral("SELECT Name FROM Char_Info WHERE Char_ID = ?"), {key});
             if (name.isNull() || name.toString() != program.ui().lblChar->text())
@@ -346,6 +399,8 @@ public:
 private:
     QRandomGenerator m_random;
     size_t m_seen = 0;
+    QMap<qint64, QString> m_rows; // as the last check found them
+    QString m_key, m_path;
 };
 
 } // namespace
@@ -357,7 +412,7 @@ private:
 // as it runs (for a crash, which leaves no failure message).
 TEST(Soak, RandomOperationsKeepTheInvariants) {
     const quint32 seed = quint32(setting("DUSKLEDGER_SOAK_SEED", 20240611));
-    const int steps = setting("DUSKLEDGER_SOAK_STEPS", 5000);
+    const int steps = setting("DUSKLEDGER_SOAK_STEPS", 7000);
     constexpr int kIntegrityEvery = 50;
     std::cout << "soak seed " << seed << ", " << steps << " steps" << std::endl;
     Walk walk(seed);
