@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <atomic>
 #include <sqlite3.h>
@@ -72,6 +73,16 @@ void Statement::bind(int index, const QVariant& value) {
 }
 
 bool Statement::step() {
+    // SQLite writes on into a file deleted, moved or replaced under it without a word (a rollback
+    // journal would notice, a write-ahead log does not): such a write is lost, so none begins.
+    if (!sqlite3_stmt_busy(m_stmt) && !sqlite3_stmt_readonly(m_stmt)) {
+        int moved = 0;
+        if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
+            throw DbError(QStringLiteral("The database file \"%1\" has been deleted, moved or replaced since it was "
+                                         "opened; nothing was written to it.")
+                              .arg(QDir::toNativeSeparators(QString::fromUtf8(sqlite3_db_filename(m_db, "main")))),
+                          m_sql, SQLITE_READONLY_DBMOVED);
+    }
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;

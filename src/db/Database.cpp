@@ -42,6 +42,12 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive) {
             conn->execute(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
             conn->execute(QStringLiteral("BEGIN EXCLUSIVE"));
             conn->execute(QStringLiteral("COMMIT"));
+            // A commit appends to the write-ahead log and waits for one flush to the disk, not the
+            // three of a rollback journal: a save stays within a frame. Still durable and atomic;
+            // Close() folds the log back so the file at rest is as before.
+            conn->execute(QStringLiteral("PRAGMA journal_mode = WAL"));
+            conn->execute(QStringLiteral("PRAGMA synchronous = FULL"));
+            database->m_restoreJournal = true;
         }
     } catch (const DbError& e) {
         const int primary = e.code() & 0xff;
@@ -83,6 +89,13 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
 }
 
 void Database::Close() {
+    if (m_conn && m_conn->isOpen() && m_restoreJournal) {
+        try {
+            m_conn->execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
+        } catch (const DbError&) {
+            // The log stays beside the file; the next open reads it back in.
+        }
+    }
     if (m_conn)
         m_conn->close();
     m_conn.reset();

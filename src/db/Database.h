@@ -29,6 +29,7 @@ public:
 
 private:
     ConnectionPtr m_conn;
+    bool m_restoreJournal = false; // opened for exclusive use, in write-ahead log mode
 };
 
 // All or nothing: rolled back when it goes out of scope uncommitted. Nests (savepoints).

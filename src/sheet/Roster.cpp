@@ -2,6 +2,9 @@
 
 #include "db/Database.h"
 
+#include <map>
+#include <optional>
+
 namespace sheet {
 
 namespace {
@@ -81,17 +84,24 @@ void Roster::readChanges(db::Database& database) {
         readWhole(database, true);
         return;
     }
-    eachRow(database, QStringLiteral("SELECT DISTINCT Char_ID FROM roster_changes"), [&](const db::Statement& row) {
-        const qint64 key = row.value(0).toLongLong();
-        m_characters.drop(key);
-        m_npcs.drop(key);
-    });
+    // A character that stays in its list is renamed where it stands: a removal and an insertion
+    // would make the views lay out every entry again.
+    std::map<qint64, std::optional<std::pair<QString, bool>>> changed;
+    eachRow(database, QStringLiteral("SELECT DISTINCT Char_ID FROM roster_changes"),
+            [&](const db::Statement& row) { changed[row.value(0).toLongLong()]; });
     eachRow(database,
             QLatin1String(kRosterColumns) + QStringLiteral(" AND Char_ID IN (SELECT Char_ID FROM roster_changes)"),
             [&](const db::Statement& row) {
-                (row.value(2).toInt() ? m_npcs : m_characters)
-                    .put(row.value(0).toLongLong(), row.value(1).toString());
+                changed[row.value(0).toLongLong()] = std::pair{row.value(1).toString(), row.value(2).toInt() != 0};
             });
+    for (const auto& [key, now] : changed) {
+        if (!now || now->second)
+            m_characters.drop(key);
+        if (!now || !now->second)
+            m_npcs.drop(key);
+        if (now)
+            (now->second ? m_npcs : m_characters).put(key, now->first);
+    }
     database.Execute(QStringLiteral("DELETE FROM roster_changes"));
 }
 
