@@ -4,15 +4,16 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScreen>
-#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QVBoxLayout>
 
 namespace app {
 
@@ -77,6 +78,7 @@ Answer QtServices::messageBox(const QString& text, Buttons buttons, Icon icon, c
         return longMessageBox(m_dialogParent, text, buttons, title);
     QMessageBox box(m_dialogParent);
     box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText); // a typed name in a message is shown as typed, markup and all
     box.setText(text);
     switch (icon) {
     case Icon::Exclamation:
@@ -99,11 +101,15 @@ Answer QtServices::messageBox(const QString& text, Buttons buttons, Icon icon, c
 }
 
 std::optional<QString> QtServices::inputBox(const QString& prompt, const QString& title, const QString& preset) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(m_dialogParent, title, prompt, QLineEdit::Normal, preset, &ok);
-    if (!ok)
+    QInputDialog dialog(m_dialogParent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    for (QLabel* label : dialog.findChildren<QLabel*>()) // a prompt quoting a typed name shows it as typed
+        label->setTextFormat(Qt::PlainText);
+    dialog.setTextValue(preset);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 QString QtServices::qtFilter(const QString& filter) {

@@ -47,6 +47,7 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive) {
             // Close() folds the log back so the file at rest is as before.
             conn->execute(QStringLiteral("PRAGMA journal_mode = WAL"));
             conn->execute(QStringLiteral("PRAGMA synchronous = FULL"));
+            conn->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")); // makes the log now, not at first use
             database->m_restoreJournal = true;
         }
     } catch (const DbError& e) {

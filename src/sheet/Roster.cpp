@@ -57,11 +57,10 @@ void Roster::readWhole(db::Database& database, bool follow) {
         for (const char* sql : kFollowStatements)
             database.Execute(QLatin1String(sql));
     std::vector<RosterModel::Entry> characters, npcs;
-    eachRow(database, QLatin1String(kRosterColumns) + QStringLiteral(" ORDER BY Char_ID"),
-            [&](const db::Statement& row) {
-                (row.value(2).toInt() ? npcs : characters)
-                    .push_back({row.value(0).toLongLong(), row.value(1).toString()});
-            });
+    eachRow(
+        database, QLatin1String(kRosterColumns) + QStringLiteral(" ORDER BY Char_ID"), [&](const db::Statement& row) {
+            (row.value(2).toInt() ? npcs : characters).push_back({row.value(0).toLongLong(), row.value(1).toString()});
+        });
     m_characters.assign(std::move(characters));
     m_npcs.assign(std::move(npcs));
     if (follow)
@@ -71,7 +70,8 @@ void Roster::readWhole(db::Database& database, bool follow) {
 void Roster::readChanges(db::Database& database) {
     // Whoever dropped the trigger or its table, the lists begin afresh.
     const qint64 followers =
-        database.scalar(QStringLiteral("SELECT count(*) FROM temp.sqlite_master WHERE name LIKE 'roster\\_%' ESCAPE '\\'"))
+        database
+            .scalar(QStringLiteral("SELECT count(*) FROM temp.sqlite_master WHERE name LIKE 'roster\\_%' ESCAPE '\\'"))
             .toLongLong();
     if (followers != 4) {
         readWhole(database, true);

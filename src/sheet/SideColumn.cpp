@@ -1,5 +1,5 @@
-#include "sheet/SheetBuilders.h"
 #include "sheet/Roster.h"
+#include "sheet/SheetBuilders.h"
 #include "sheet/SheetControls.h"
 #include "sheet/SheetWidgets.h"
 

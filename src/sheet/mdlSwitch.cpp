@@ -10,8 +10,8 @@
 #include "sheet/mdlLoadData.h"
 #include "sheet/mdlModes.h"
 
-#include <QLabel>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QListView>
 #include <utility>
 

@@ -108,7 +108,25 @@ TEST(DatabaseOpen, ExclusiveUseRefusesASecondProgramAtOnce) {
     first->Execute("UPDATE Char_Info SET Haven = 'Mill'"); // the first goes on
     EXPECT_EQ(first->scalar("SELECT Haven FROM Char_Info").toString(), "Mill");
     first->Close();
+    // At rest the file keeps its rollback journal format, with no log beside it.
+    EXPECT_EQ(contents(temp.path()).mid(18, 2), QByteArray("\x01\x01", 2));
+    EXPECT_FALSE(QFile::exists(temp.path() + "-wal"));
     EXPECT_NO_THROW(Database::open(temp.path(), true));
+}
+
+// A write to a file that is no longer the one at its path would be lost: it is refused.
+TEST(DatabaseOpen, RefusesToWriteToAFileTakenAwayWhileOpen) {
+    TempDatabase temp;
+    temp.addCharacter("Mira");
+    temp.release();
+    auto database = Database::open(temp.path(), true);
+    ASSERT_TRUE(QFile::rename(temp.path(), temp.file("moved.mdb")));
+    const QString message = raised([&] { database->Execute("UPDATE Char_Info SET Haven = 'Mill'"); }).message();
+    EXPECT_TRUE(message.contains(temp.path()) && message.contains("moved")) << message.toStdString();
+    EXPECT_EQ(database->scalar("SELECT count(*) FROM Char_Info").toInt(), 1); // reading goes on
+    database->Close();
+    auto moved = Database::open(temp.file("moved.mdb"), false);
+    EXPECT_TRUE(moved->scalar("SELECT Haven FROM Char_Info").isNull());
 }
 
 TEST(DatabaseCompact, WritesAWorkingCopyAndRefusesAnExistingDestination) {

@@ -1,5 +1,5 @@
-#include "db/Database.h"
 #include "sheet/Roster.h"
+#include "db/Database.h"
 #include "support/TempDatabase.h"
 
 #include <gtest/gtest.h>
