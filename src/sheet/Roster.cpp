@@ -68,15 +68,6 @@ void Roster::readWhole(db::Database& database, bool follow) {
 }
 
 void Roster::readChanges(db::Database& database) {
-    // Whoever dropped the trigger or its table, the lists begin afresh.
-    const qint64 followers =
-        database
-            .scalar(QStringLiteral("SELECT count(*) FROM temp.sqlite_master WHERE name LIKE 'roster\\_%' ESCAPE '\\'"))
-            .toLongLong();
-    if (followers != 4) {
-        readWhole(database, true);
-        return;
-    }
     const qint64 noted = database.scalar(QStringLiteral("SELECT count(*) FROM roster_changes")).toLongLong();
     if (noted == 0)
         return;
