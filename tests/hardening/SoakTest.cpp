@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,8 +58,17 @@ const QStringList kWords = {"Mill", "Tide", "Ember", "Veil", "Generation", "x');
 const char* const kCharacterTables[] = {"Char_Info",      "Health",    "Discipline_Link", "BackGround_Link",
                                         "MeritFlaw_Link", "Path_Link", "Ritual_Link"};
 
+// Tools commands write the settings file beside the program; it is put back as it was.
+struct KeptFile {
+    QString path;
+    bool existed = QFile::exists(path);
+    QByteArray bytes = fileBytes(path);
+    ~KeptFile() { existed ? writeFile(path, bytes) : void(QFile::remove(path)); }
+};
+
 class Walk {
 public:
+    KeptFile settings{QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DSKLDG.ini"))};
     TempDatabase temp;
     Program program;
     QStringList log;
