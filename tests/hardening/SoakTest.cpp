@@ -422,7 +422,7 @@ private:
 // as it runs (for a crash, which leaves no failure message).
 TEST(Soak, RandomOperationsKeepTheInvariants) {
     const quint32 seed = quint32(setting("DUSKLEDGER_SOAK_SEED", 20240611));
-    const int steps = setting("DUSKLEDGER_SOAK_STEPS", 7000);
+    const int steps = setting("DUSKLEDGER_SOAK_STEPS", 6000);
     constexpr int kIntegrityEvery = 50;
     std::cout << "soak seed " << seed << ", " << steps << " steps" << std::endl;
     Walk walk(seed);
