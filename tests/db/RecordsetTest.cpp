@@ -1,40 +1,51 @@
 #include "Chronicle.h"
-#include "db/DbError.h"
-
-#include <functional>
 
 using db::DbError;
 using db::schema::mainCharacterQuery;
 
 namespace {
 
-const QString kPathLinks = "SELECT Char_Info.Char_ID, Path_Link.*, Path_LookUp.ThaNec "
-                           "FROM (Char_Info INNER JOIN Path_Link ON "
-                           "Char_Info.Char_ID = Path_Link.Char_ID) INNER JOIN "
-                           "Path_LookUp ON Path_Link.Path_ID = Path_LookUp.Path_ID "
-                           "WHERE Path_LookUp.ThaNec=1 AND Char_Info.Char_ID=1";
-
 using RecordsetTest = ChronicleTest;
 
-TEST_F(RecordsetTest, MainQueryAddressesQualifiedNamesKeysAndPositions) {
-    d.Execute("UPDATE Char_Info SET Strength_Spec = 'Grip', Science_Spec = 'Alchemy' WHERE Char_ID = 1");
+TEST_F(RecordsetTest, MainQueryAddressesNamesAndPositionsAndShowsWhatIsStoredNow) {
+    d.Execute("UPDATE Char_Info SET Science_Spec = 'Alchemy' WHERE Char_ID = 1");
     auto rs = d.OpenRecordset(mainCharacterQuery(), "Char_Info");
     ASSERT_EQ(rs->RecordCount(), 2);
-    EXPECT_EQ(rs->Fields("b.DemNat").toString(), "Sage");
-    EXPECT_EQ(rs->Fields("c.DemNat").toString(), "Drifter");
+    EXPECT_EQ(rs->Fields("b.DemNat").toString() + rs->Fields("c.DemNat").toString(), "SageDrifter");
     EXPECT_EQ(rs->Fields("DemNat").toString(), "Sage");
     EXPECT_EQ(rs->Fields("d.Clan").toString(), "Vesper");
     EXPECT_EQ(rs->Fields("Clan").toInt(), 2); // the key columns of a.*
     EXPECT_EQ(rs->Fields("nAmE").toString(), "Mira");
-    EXPECT_EQ(rs->Fields(db::schema::specialtyPosition(0)).toString(), "Grip"); // a.* comes first
-    EXPECT_EQ(rs->Fields(db::schema::specialtyPosition(38)).toString(), "Alchemy");
     EXPECT_THROW(rs->Fields("x.DemNat"), DbError);
     EXPECT_THROW(rs->Fields("NoSuchColumn"), DbError);
     EXPECT_THROW(rs->Fields(rs->fieldCount()), DbError);
+    // a.* comes first; each rating, 0 by default, is followed by its specialty.
+    EXPECT_EQ(rs->fieldName(11), "Strength");
+    for (int i = 0; i < db::schema::kTraitCount; ++i) {
+        const QString trait = QLatin1String(db::schema::kTraitColumns[size_t(i)]);
+        SCOPED_TRACE(trait.toStdString());
+        EXPECT_EQ(rs->fieldName(db::schema::ratingPosition(i)), trait);
+        EXPECT_EQ(rs->fieldName(db::schema::specialtyPosition(i)), trait + "_Spec");
+        EXPECT_EQ(rs->Fields(db::schema::ratingPosition(i)), QVariant(0LL));
+        EXPECT_EQ(rs->Fields(db::schema::specialtyPosition(i)), i == 38 ? QVariant("Alchemy") : QVariant());
+    }
+    for (const char* rating :
+         {"Conscience", "SelfControl", "Courage", "Humanity", "WillPower", "Cur_WillPower", "BloodPool"})
+        EXPECT_EQ(rs->Fields(rating), QVariant(0LL)) << rating;
 
-    auto computed = d.OpenRecordset("SELECT a.Name, b.Clan, a.Clan + 40 AS c FROM Char_Info a, Clan b "
-                                    "WHERE a.Clan = b.Clan_ID AND a.Char_ID = 1");
-    EXPECT_EQ(computed->Fields("b.Clan").toString(), "Vesper");
+    // Fields show what is stored now, also after another recordset wrote it or a rollback.
+    EXPECT_FALSE(rs->Fields("History").isValid());
+    store(*d.OpenRecordset("Select history from char_info where char_id = 1"), {{"History", "Born at dusk"}});
+    EXPECT_EQ(rs->Fields("History").toString(), "Born at dusk");
+    {
+        db::Transaction transaction(d);
+        d.Execute("UPDATE Char_Info SET Cur_WillPower = 4, History = 'lost' WHERE Char_ID = 1");
+        EXPECT_EQ(rs->Fields("Cur_WillPower").toInt(), 4);
+    }
+    EXPECT_EQ(rs->Fields("Cur_WillPower").toInt(), 0);
+    EXPECT_EQ(rs->Fields("History").toString(), "Born at dusk");
+
+    auto computed = d.OpenRecordset("SELECT a.Name, a.Clan + 40 AS c FROM Char_Info a WHERE a.Char_ID = 1");
     EXPECT_EQ(computed->Fields("c").toInt(), 42);
     EXPECT_THROW(computed->Edit(), DbError); // an expression column makes it read-only
 }
@@ -65,34 +76,25 @@ TEST_F(RecordsetTest, NavigationOverEmptySingleAndSeveralRows) {
 
 TEST_F(RecordsetTest, AddNewEditUpdateAndCounterKeys) {
     auto chars = d.OpenRecordset("Select * from char_info where Char_ID = 0");
-    ASSERT_TRUE(chars->atEOF());
-    chars->AddNew();
-    chars->setField("Name", "New Char");
-    chars->setField("BloodPool", 0);
-    chars->Update();
+    store(*chars, {{"Name", "New Char"}}, true);
     chars->MoveLast();
     EXPECT_EQ(chars->Fields("Char_ID").toInt(), 3);
     EXPECT_EQ(chars->Fields("Strength").toInt(), 0); // the table's default, read back
-    chars->Edit();
-    chars->setField("Name", "Renamed");
-    chars->Update();
+    store(*chars, {{"Name", "Renamed"}});
     EXPECT_EQ(d.scalar("SELECT Name FROM Char_Info WHERE Char_ID = 3").toString(), "Renamed");
 
     // An edit reaches the current row only, also where the SELECT names no key.
     d.Execute("INSERT INTO Discipline_Link VALUES (1, 1, 3)");
     auto levels = d.OpenRecordset("Select Level from Discipline_Link where char_id = 1 and Discipline_ID = 1");
     ASSERT_EQ(levels->RecordCount(), 2);
-    levels->Edit();
-    levels->setField("Level", 5);
-    levels->Update();
+    store(*levels, {{"Level", 5}});
     EXPECT_EQ(count("SELECT count(*) FROM Discipline_Link WHERE Level = 5"), 1);
-
     levels->Edit();
     levels->setField("Level", 9);
     levels->CancelUpdate();
     EXPECT_THROW(levels->Update(), DbError); // no AddNew or Edit pending
     EXPECT_EQ(count("SELECT count(*) FROM Discipline_Link WHERE Level = 9"), 0);
-    levels->MoveNext();
+    levels->MoveLast();
     levels->MoveNext();
     EXPECT_THROW(levels->Edit(), DbError);
     EXPECT_THROW(levels->Delete(), DbError);
@@ -102,8 +104,6 @@ TEST_F(RecordsetTest, DeletedRowsLeaveTheSetAddedRowsJoinAtTheEnd) {
     // The character delete's loop: count the rows, then delete and move next that many times.
     d.Execute("INSERT INTO MeritFlaw_Link VALUES (1, 1, 2), (1, 2, 1)");
     auto merits = d.OpenRecordset("Select * from meritflaw_link where char_ID = 1");
-    merits->MoveLast();
-    merits->MoveFirst();
     const int n = merits->RecordCount();
     ASSERT_EQ(n, 4);
     for (int i = 0; i < n; ++i) {
@@ -113,19 +113,23 @@ TEST_F(RecordsetTest, DeletedRowsLeaveTheSetAddedRowsJoinAtTheEnd) {
     }
     EXPECT_TRUE(merits->atEOF());
     EXPECT_EQ(merits->RecordCount(), 0);
-    merits->AddNew();
-    merits->setField("Char_ID", 1);
-    merits->setField("MeritFlaw_ID", 2);
-    merits->Update();
+    store(*merits, {{"Char_ID", 1}, {"MeritFlaw_ID", 2}}, true);
     merits->MoveLast();
     EXPECT_EQ(merits->Fields("MeritFlaw_ID").toInt(), 2);
     EXPECT_EQ(count("SELECT count(*) FROM MeritFlaw_Link"), 1);
 }
 
-TEST_F(RecordsetTest, JoinDeletesReachExactlyOneLinkRow) {
-    d.Execute("INSERT INTO Path_Link VALUES (1, 1, 3)"); // a duplicate of Mira's Cinder Path
-    auto paths = d.OpenRecordset(kPathLinks, "Path_Link");
+// Through a join, edits, deletes and additions reach exactly one row of the edit table.
+TEST_F(RecordsetTest, JoinEditsReachExactlyOneLinkRow) {
+    d.Execute("INSERT INTO Path_Link VALUES (1, 1, 3)"); // a twin of Mira's Cinder Path
+    auto paths = d.OpenRecordset("SELECT Char_Info.Char_ID, Path_Link.*, Path_LookUp.ThaNec FROM (Char_Info INNER "
+                                 "JOIN Path_Link ON Char_Info.Char_ID = Path_Link.Char_ID) INNER JOIN Path_LookUp ON "
+                                 "Path_Link.Path_ID = Path_LookUp.Path_ID WHERE Path_LookUp.ThaNec=1 AND "
+                                 "Char_Info.Char_ID=1",
+                                 "Path_Link");
     ASSERT_EQ(paths->RecordCount(), 2);
+    store(*paths, {{"Path_Link.Level", 5}});
+    EXPECT_EQ(count("SELECT count(*) FROM Path_Link WHERE Level = 5"), 1);
     paths->Delete();
     EXPECT_EQ(count("SELECT count(*) FROM Path_Link WHERE Char_ID = 1 AND Path_ID = 1"), 1);
     EXPECT_THROW(paths->Delete(), DbError); // the current row is gone until the next move
@@ -135,51 +139,30 @@ TEST_F(RecordsetTest, JoinDeletesReachExactlyOneLinkRow) {
         paths->MoveFirst();
     }
     // Mira's necromancy path and Old Tom's link stay; no character or lookup row goes.
-    EXPECT_EQ(count("SELECT count(*) FROM Path_Link"), 2);
-    EXPECT_EQ(count("SELECT count(*) FROM Path_Link WHERE Char_ID = 1 AND Path_ID = 3"), 1);
+    EXPECT_EQ(d.scalar("SELECT group_concat(Char_ID || '/' || Path_ID, ' ') FROM Path_Link").toString(), "1/3 2/1");
     EXPECT_EQ(count("SELECT count(*) FROM Char_Info") + count("SELECT count(*) FROM Path_LookUp"), 5);
 
-    // The path save appends its link rows through the same set.
-    paths->AddNew();
-    paths->setField("char_id", 1); // unqualified: the edited table's column, not Char_Info's
-    paths->setField("path_ID", 2);
-    paths->setField("Path_Link.Level", 4);
-    paths->Update();
+    // Unqualified "char_id" is the edited table's column, not Char_Info's.
+    store(*paths, {{"char_id", 1}, {"path_ID", 2}, {"Level", 4}}, true);
     EXPECT_EQ(count("SELECT Level FROM Path_Link WHERE Char_ID = 1 AND Path_ID = 2"), 4);
 }
 
-TEST_F(RecordsetTest, FieldsShowWhatIsStoredNowAlsoAfterARollback) {
-    auto character = d.OpenRecordset(mainCharacterQuery(), "Char_Info");
-    EXPECT_FALSE(character->Fields("History").isValid());
-    EXPECT_EQ(character->Fields("Cur_WillPower").toInt(), 0);
-    auto history = d.OpenRecordset("Select history from char_info where char_id = 1");
-    history->Edit();
-    history->setField("History", "Born at dusk");
-    history->Update();
-    EXPECT_EQ(character->Fields("History").toString(), "Born at dusk");
-    {
-        db::Transaction transaction(d);
-        d.Execute("UPDATE Char_Info SET Cur_WillPower = 4, History = 'lost' WHERE Char_ID = 1");
-        EXPECT_EQ(character->Fields("Cur_WillPower").toInt(), 4);
-    } // rolled back
-    EXPECT_EQ(character->Fields("Cur_WillPower").toInt(), 0);
-    EXPECT_EQ(character->Fields("History").toString(), "Born at dusk");
-}
-
 TEST_F(RecordsetTest, EveryUseAfterCloseRaises) {
-    const std::vector<std::function<void(db::Recordset&)>> uses = {
+    const std::function<void(db::Recordset&)> uses[] = {
         [](db::Recordset& r) { r.MoveFirst(); },   [](db::Recordset& r) { r.MoveNext(); },
         [](db::Recordset& r) { r.RecordCount(); }, [](db::Recordset& r) { r.Fields("Name"); },
         [](db::Recordset& r) { r.AddNew(); },      [](db::Recordset& r) { r.Delete(); },
     };
-    for (size_t i = 0; i < uses.size(); ++i) {
+    for (size_t i = 0; i < std::size(uses); ++i) {
+        SCOPED_TRACE(i);
+        const auto& use = uses[i];
         auto closed = temp.db().OpenRecordset("Select * from char_info");
         closed->Close();
         EXPECT_TRUE(closed->atEOF()); // no current row, so a guard like "!atEOF()" holds off
-        EXPECT_THROW(uses[i](*closed), DbError) << "use " << i;
+        EXPECT_THROW(use(*closed), DbError);
         auto orphan = temp.db().OpenRecordset("Select * from char_info");
         temp.release(); // closes the database under it
-        EXPECT_THROW(uses[i](*orphan), DbError) << "use " << i << " after the database closed";
+        EXPECT_THROW(use(*orphan), DbError) << "after the database closed";
     }
 }
 

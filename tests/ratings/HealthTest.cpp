@@ -10,19 +10,30 @@ namespace {
 
 class HealthTest : public SheetRatingsTest {
 protected:
-    QString shown() const {
-        QString states;
-        for (const HealthBox* box : ui().HealthBox)
-            states += QString::number(box->state());
-        return states;
+    // The seven boxes' states as digits; with states given, shows those first.
+    QString shown(const QString& states = {}) const {
+        QString now;
+        for (size_t i = 0; i < 7; ++i) {
+            if (!states.isEmpty())
+                ui().HealthBox[i]->setState(states[int(i)].digitValue());
+            now += QString::number(ui().HealthBox[i]->state());
+        }
+        return now;
     }
-    void setShown(const QString& states) {
-        for (size_t i = 0; i < 7; ++i)
-            ui().HealthBox[i]->setState(states.mid(int(i), 1).toInt());
+    // The seven stored states of a character, "1111111" when untouched.
+    QString health(qint64 id) {
+        return global->database
+            ->scalar("SELECT Health0||Health1||Health2||Health3||Health4||Health5||Health6 "
+                     "FROM Health WHERE Char_ID = ?",
+                     {id})
+            .toString();
     }
 };
 
-TEST_F(HealthTest, ClicksCycleEmptyTickedCrossedDoubleClickClearsOthersDoNothing) {
+TEST_F(HealthTest, ClicksCycleDoubleClickClearsLoadAndStoreTouchOnlyTheShownCharacter) {
+    const qint64 other = temp.addCharacter(QStringLiteral("Other"));
+    const QString orphan = QString::number(temp.addCharacter(QStringLiteral("Orphan")));
+    temp.exec("DELETE FROM Health WHERE Char_ID = " + orphan);
     open();
     HealthBox& box = *ui().HealthBox[4];
     QSignalSpy changed(&box, &HealthBox::changed);
@@ -42,31 +53,26 @@ TEST_F(HealthTest, ClicksCycleEmptyTickedCrossedDoubleClickClearsOthersDoNothing
     QTest::mouseClick(&box, Qt::LeftButton);
     EXPECT_EQ(box.state(), 1);
     EXPECT_EQ(changed.count(), 5);
-}
 
-TEST_F(HealthTest, LoadShowsStoredStatesStoreWritesThemAndNeitherTouchesAnotherOrAMissingRow) {
-    const qint64 other = temp.addCharacter(QStringLiteral("Other"));
-    const QString orphan = QString::number(temp.addCharacter(QStringLiteral("Orphan")));
-    temp.exec("DELETE FROM Health WHERE Char_ID = " + orphan);
-    open();
+    // Load shows stored states, store writes them; neither touches another character or a missing row.
     const QString id = QString::number(key);
     global->database->Execute("UPDATE Health SET Health0 = 1, Health1 = 2, Health2 = 3, Health3 = NULL, "
-                              "Health4 = 7, Health5 = 'x', Health6 = 0 WHERE Char_ID = " +
-                              id);
-    setShown("3333333"); // what a previous character left
+                              "Health4 = 7, Health5 = 'x', Health6 = 0 WHERE Char_ID = ?",
+                              {key});
+    shown("3333333"); // what a previous character left
     ratings::loadHealth(*global, id, ui().HealthBox);
     EXPECT_EQ(shown(), "1231111");
     for (const QString& missing : {orphan, QString(), QStringLiteral("999"), id + " OR 1=1"}) {
-        setShown("2323232");
+        shown("2323232");
         ratings::loadHealth(*global, missing, ui().HealthBox);
         EXPECT_EQ(shown(), "1111111") << missing.toStdString();
     }
 
-    setShown("1231321");
+    shown("1231321");
     ratings::storeHealth(*global, id, ui().HealthBox);
     EXPECT_EQ(health(key), "1231321");
     EXPECT_EQ(health(other), "1111111");
-    setShown("3333333");
+    shown("3333333");
     for (const QString& missing : {orphan, QString(), QStringLiteral("abc")})
         EXPECT_NO_THROW(ratings::storeHealth(*global, missing, ui().HealthBox));
     EXPECT_EQ(global->database->scalar("SELECT count(*) FROM Health WHERE Health0 = 3").toInt(), 0);

@@ -3,8 +3,6 @@
 #include "ratings/RatingClicks.h"
 #include "ratings/mdlConvertions.h"
 
-#include <functional>
-
 using ratings::DotRow;
 using RatingClicksTest = SheetRatingsTest;
 using ConvertionsTest = SheetRatingsTest;
@@ -14,26 +12,22 @@ namespace {
 
 TEST_F(ConvertionsTest, PicturesFollowValuesTagsKeepThemBloodPoolSpreadsAndSumsBack) {
     open();
-    ratings::DotRow& row = *ui().PBAtt[0];
-    const std::tuple<std::function<void(app::mdlGlobal&, ratings::DotRow&, int16_t)>, int16_t, const char*> cases[] = {
-        {conv::Set_AbilDots, 3, "CHECK03.bmp"},
-        {conv::Set_HumDots, 11, "CHECK10.bmp"},
-        {conv::Set_AttDots, -2, "CHECK00.bmp"},
-        {conv::Set_PathDots, 7, "GCHECK07.bmp"},
-        {conv::Set_CurWillBoxes, 300, "BOX10.bmp"}};
+    DotRow& row = *ui().PBAtt[0];
+    using Set = void (*)(app::mdlGlobal&, DotRow&, int16_t);
+    const std::tuple<Set, int16_t, const char*> cases[] = {{conv::Set_AbilDots, 3, "CHECK03.bmp"},
+                                                           {conv::Set_HumDots, 11, "CHECK10.bmp"},
+                                                           {conv::Set_AttDots, -2, "CHECK00.bmp"},
+                                                           {conv::Set_PathDots, 7, "GCHECK07.bmp"},
+                                                           {conv::Set_CurWillBoxes, 300, "BOX10.bmp"}};
     for (const auto& [set, value, picture] : cases) {
         set(*global, row, value);
         EXPECT_EQ(row.pictureName(), picture) << value;
         EXPECT_EQ(global->PicFile, picture);
         EXPECT_EQ(row.Tag(), QString::number(value));
     }
-
     // Out of range: the nearest pictures, and the total still reads back as stored.
-    const std::pair<int16_t, const char*> pools[] = {{0, "0/00 0/00 0/00 0/00 0/00"},
-                                                     {23, "10/10 10/10 3/03 0/00 0/00"},
-                                                     {50, "10/10 10/10 10/10 10/10 10/10"},
-                                                     {57, "10/10 10/10 10/10 10/10 17/10"},
-                                                     {-4, "-4/00 0/00 0/00 0/00 0/00"}};
+    const std::pair<int16_t, const char*> pools[] = {
+        {0, "0 0 0 0 0"}, {23, "10 10 3 0 0"}, {50, "10 10 10 10 10"}, {57, "10 10 10 10 17"}, {-4, "-4 0 0 0 0"}};
     for (auto [total, rows] : pools) {
         conv::Set_BloodPool(*global, ui().PBBP, total);
         EXPECT_EQ(pool(), rows) << total;
@@ -45,53 +39,11 @@ TEST_F(ConvertionsTest, PicturesFollowValuesTagsKeepThemBloodPoolSpreadsAndSumsB
     EXPECT_EQ(conv::Get_BloodPool(ui().PBBP), 16); // 15.5 rounds half to even
 }
 
-TEST_F(RatingClicksTest, DotUnderThePointerAtBoundariesRightEdgeAndVirtues) {
-    open();
-    edit();
-    DotRow* att = ui().PBAtt[3];
-    DotRow* virtue = ui().PBAdv[15];
-    const int w = dot(att, 2);
-    ASSERT_EQ(att->width(), 10 * w);
-    ASSERT_EQ(dot(virtue, 2), w) << "the five visible virtue dots are as wide as any other";
-    const std::tuple<DotRow*, int, const char*> cases[] = {{att, 0, "1"},
-                                                           {att, w - 1, "1"},
-                                                           {att, w, "2"},
-                                                           {att, 9 * w - 1, "9"},
-                                                           {att, 10 * w - 1, "10"},
-                                                           {ui().PBAdv[0], 3 * w, " 4"},
-                                                           {virtue, 2 * w + 1, " 3"},
-                                                           {virtue, virtue->width() - 1, " 5"}};
-    for (auto [row, x, tag] : cases) {
-        row->setTag("0");
-        press(row, x);
-        EXPECT_EQ(row->Tag(), tag) << row->objectName().toStdString() << " x = " << x;
-        EXPECT_EQ(row->pictureName(), QStringLiteral("CHECK%1.bmp").arg(row->Tag().toInt(), 2, 10, QChar('0')));
-    }
-    ratings::PBAtt_MouseDown(*global, ui(), 3, 10 * w + 40); // right of the drawn dots
-    EXPECT_EQ(att->Tag(), "10");
-}
-
-TEST_F(RatingClicksTest, FirstDotTogglesOnlyARowShowingOne) {
-    open();
-    edit();
-    ratings::connectSheetRatings(*global, ui(), window.get()); // a second wiring must not run handlers twice
-    for (DotRow* row : {ui().PBAtt[0], ui().PBAbil[29], ui().PBAdv[13], ui().PBAdv[16], ui().pbWill, ui().pbHum}) {
-        for (const char* one : {"1", " 1"}) {
-            row->setTag(one);
-            press(row, 0);
-            EXPECT_EQ(row->Tag(), "0") << row->objectName().toStdString() << " from '" << one << "'";
-            EXPECT_EQ(row->pictureName(), "CHECK00.bmp");
-            press(row, 0);
-            EXPECT_EQ(row->Tag().trimmed(), "1");
-        }
-        row->setTag("3");
-        press(row, 0);
-        EXPECT_EQ(row->Tag().trimmed(), "1") << "3 goes to 1, not 0";
-    }
-}
-
-TEST_F(RatingClicksTest, NothingChangesInBrowseModeOrWithoutACharacter) {
+// Only while editing a shown character does a press show the dot under the pointer; the first dot
+// of a row showing one clears it.
+TEST_F(RatingClicksTest, EditingPressShowsTheDotUnderThePointerFirstDotTogglesAOne) {
     open("Strength = 2, Humanity = 7, WillPower = 4");
+    ratings::connectSheetRatings(*global, ui(), window.get()); // a second wiring must not run handlers twice
     std::vector<DotRow*> rows(ui().PBAdv.begin(), ui().PBAdv.end());
     rows.insert(rows.end(), {ui().PBAtt[0], ui().PBAbil[0], ui().pbWill, ui().pbHum, ui().PBCurWill, ui().PBBP[1]});
     auto snapshot = [&] {
@@ -101,15 +53,41 @@ TEST_F(RatingClicksTest, NothingChangesInBrowseModeOrWithoutACharacter) {
         return tags;
     };
     const QStringList before = snapshot();
-    // Browse mode: current willpower and blood pool (the last two) still work.
-    for (size_t i = 0; i + 2 < rows.size(); ++i)
+    for (size_t i = 0; i + 2 < rows.size(); ++i) // current willpower and blood pool (the last two) work
         press(rows[i], dot(rows[i], 5));
     EXPECT_EQ(snapshot(), before) << "browse mode";
+
     edit();
+    DotRow* att = ui().PBAtt[3];
+    DotRow* adv = ui().PBAdv[0];
+    DotRow* virtue = ui().PBAdv[15];
+    const int w = dot(att, 2);
+    const int end = virtue->width() - 1;
+    ASSERT_EQ(att->width(), 10 * w);
+    ASSERT_EQ(dot(virtue, 2), w) << "the five visible virtue dots are as wide as any other";
+    std::vector<std::tuple<DotRow*, const char*, int, QString>> cases;
+    for (auto [x, tag] : {std::pair{0, "1"}, {w - 1, "1"}, {w, "2"}, {9 * w - 1, "9"}, {10 * w - 1, "10"}})
+        cases.push_back({att, "0", x, tag});
+    cases.insert(cases.end(), {{adv, "0", 3 * w, " 4"}, {virtue, "0", 2 * w + 1, " 3"}, {virtue, "0", end, " 5"}});
+    for (DotRow* row : {ui().PBAtt[0], ui().PBAbil[29], ui().PBAdv[13], ui().PBAdv[16], ui().pbWill, ui().pbHum}) {
+        const QString one = row->objectName().startsWith("PBAdv") ? " 1" : "1";
+        cases.insert(cases.end(), {{row, "1", 0, "0"}, {row, " 1", 0, "0"}, {row, "0", 0, one}, {row, "3", 0, one}});
+    }
+    for (const auto& [row, from, x, tag] : cases) {
+        SCOPED_TRACE(row->objectName().toStdString() + " from '" + from + "' x = " + std::to_string(x));
+        row->setTag(from);
+        press(row, x);
+        EXPECT_EQ(row->Tag(), tag);
+        EXPECT_EQ(row->pictureName(), QStringLiteral("CHECK%1.bmp").arg(tag.toInt(), 2, 10, QChar('0')));
+    }
+    ratings::PBAtt_MouseDown(*global, ui(), 3, 10 * w + 40); // right of the drawn dots
+    EXPECT_EQ(att->Tag(), "10");
+
+    const QStringList shown = snapshot();
     ui().lblChar_ID->clear();
     for (DotRow* row : rows)
         press(row, dot(row, 5));
-    EXPECT_EQ(snapshot(), before) << "no character";
+    EXPECT_EQ(snapshot(), shown) << "no character";
 }
 
 TEST_F(RatingClicksTest, GenerationBackgroundSetsGenerationMaximumAndPerTurnBothWays) {
@@ -133,26 +111,25 @@ TEST_F(RatingClicksTest, GenerationBackgroundSetsGenerationMaximumAndPerTurnBoth
     EXPECT_EQ(labels(), "13 10 1");
 }
 
-TEST_F(RatingClicksTest, CurrentWillpowerIsStoredAtOnceAndADoubleClickCountsAsAPress) {
-    open("Cur_WillPower = 2, WillPower = 6");
-    DotRow* row = ui().PBCurWill;
-    press(row, dot(row, 7));
-    EXPECT_EQ(row->pictureName(), "BOX07.bmp");
+// Current willpower and blood pool change in browse mode too and are stored at once.
+TEST_F(RatingClicksTest, CurrentWillpowerAndBloodPoolAreStoredAtOnce) {
+    open("Cur_WillPower = 2, WillPower = 6, BloodPool = 47");
+    DotRow* will = ui().PBCurWill;
+    press(will, dot(will, 7));
+    EXPECT_EQ(will->pictureName(), "BOX07.bmp");
     EXPECT_EQ(stored("Cur_WillPower").toInt(), 7) << "no comparison with permanent willpower";
-    press(row, 1);
+    press(will, 1);
     EXPECT_EQ(stored("Cur_WillPower").toInt(), 1);
-    QTest::mouseDClick(row, Qt::LeftButton, {}, QPoint(1, 5)); // the fast second press
-    EXPECT_EQ(row->Tag(), "0");
+    QTest::mouseDClick(will, Qt::LeftButton, {}, QPoint(1, 5)); // the fast second press
+    EXPECT_EQ(will->Tag(), "0");
     EXPECT_EQ(stored("Cur_WillPower").toInt(), 0);
-}
 
-TEST_F(RatingClicksTest, BloodPoolFillsRowsBeforeEmptiesRowsAfterAndStoresTheTotal) {
-    open("BloodPool = 47");
-    const std::tuple<size_t, int, const char*, int> cases[] = {{2, 3, "10/10 10/10 3/03 0/00 0/00", 23},
-                                                               {0, 5, "5/05 0/00 0/00 0/00 0/00", 5},
-                                                               {4, 10, "10/10 10/10 10/10 10/10 10/10", 50},
-                                                               {1, 1, "10/10 1/01 0/00 0/00 0/00", 11},
-                                                               {1, 1, "10/10 0/00 0/00 0/00 0/00", 10}};
+    // Rows before the pressed one fill, rows after it empty.
+    const std::tuple<size_t, int, const char*, int> cases[] = {{2, 3, "10 10 3 0 0", 23},
+                                                               {0, 5, "5 0 0 0 0", 5},
+                                                               {4, 10, "10 10 10 10 10", 50},
+                                                               {1, 1, "10 1 0 0 0", 11},
+                                                               {1, 1, "10 0 0 0 0", 10}};
     for (auto [element, box, rows, total] : cases) {
         press(ui().PBBP[element], dot(ui().PBBP[0], box));
         EXPECT_EQ(pool(), rows) << "element " << element << ", box " << box;

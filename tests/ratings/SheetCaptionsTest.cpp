@@ -34,8 +34,12 @@ TEST_F(ExperienceTest, SequencesStepOnePointRecomputeRemainingAndStayOffTheDatab
     EXPECT_EQ(stored("ExperienceSpent").toInt(), 4);
 }
 
+// Only while editing a shown character with a row: the answer goes to tooltip and column at once.
 TEST_F(SpecialtiesTest, AnswerGoesToTooltipAndColumnAtOnceCancelKeepsEmptyStoresNull) {
     open("Stamina_Spec = 'Tireless', Occult_Spec = 'Blood rites'");
+    QLabel* strength = ui().lblAttributes[0];
+    QTest::mouseClick(strength, Qt::LeftButton); // browse mode
+    EXPECT_TRUE(services.inputs.empty());
     edit();
     const struct {
         QLabel* caption;
@@ -43,31 +47,26 @@ TEST_F(SpecialtiesTest, AnswerGoesToTooltipAndColumnAtOnceCancelKeepsEmptyStores
         std::optional<QString> answer;
         QVariant stored;
     } cases[] = {
-        {ui().lblAttributes[0], "Strength", "Enter Specialty", "", "Wrestling", "Wrestling"},
+        {strength, "Strength", "Enter Specialty", "", "Wrestling", "Wrestling"},
         {ui().lblAttributes[2], "Stamina", "Enter Specialty", "Tireless", "O'Hara", "O'Hara"},
         {ui().lblAbilities[29], "Science", "Specialization", "", "Optics", "Optics"},
         {ui().lblAbilities[27], "Occult", "Specialization", "Blood rites", std::nullopt, "Blood rites"},
         {ui().lblAbilities[27], "Occult", "Specialization", "Blood rites", "", QVariant()},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.trait);
         services.inputs.clear();
         services.inputAnswers.push_back(c.answer);
         QTest::mouseClick(c.caption, Qt::LeftButton);
-        ASSERT_EQ(services.inputs.size(), 1u) << c.trait;
+        ASSERT_EQ(services.inputs.size(), 1u);
         EXPECT_EQ(services.inputs[0].prompt, QStringLiteral("Enter Specialty for %1::").arg(c.trait));
         EXPECT_EQ(services.inputs[0].title, c.title);
         EXPECT_EQ(services.inputs[0].preset, c.preset);
-        EXPECT_EQ(c.caption->toolTip(), c.stored.toString()) << c.trait;
-        EXPECT_EQ(stored(QStringLiteral("%1_Spec").arg(c.trait)), c.stored) << c.trait;
+        EXPECT_EQ(c.caption->toolTip(), c.stored.toString());
+        EXPECT_EQ(stored(QStringLiteral("%1_Spec").arg(c.trait)), c.stored);
     }
-}
-
-TEST_F(SpecialtiesTest, NoInputBoxInBrowseModeWithoutACharacterOrWithoutItsRow) {
-    open("Strength_Spec = 'Wrestling'");
-    QLabel* strength = ui().lblAttributes[0];
-    QTest::mouseClick(strength, Qt::LeftButton); // browse mode
-    edit();
-    global->database->Execute(QStringLiteral("DELETE FROM Char_Info WHERE Char_ID = %1").arg(key));
+    services.inputs.clear();
+    global->database->Execute("DELETE FROM Char_Info WHERE Char_ID = ?", {key});
     QTest::mouseClick(strength, Qt::LeftButton);
     ui().lblChar_ID->clear();
     QTest::mouseClick(strength, Qt::LeftButton);

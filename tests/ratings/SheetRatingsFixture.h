@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -58,22 +59,18 @@ protected:
     // x at the left edge of dot n, in the row's own units.
     static int dot(const ratings::DotRow* row, int n) { return (n - 1) * (row->tenDotWidth() / 10); }
 
-    // The five blood pool rows as "tag/nn" for a picture BOXnn.bmp.
+    // The five blood pool tags; each row's picture shows its tag, kept within 0..10.
     QString pool() const {
-        QStringList rows;
-        for (const ratings::DotRow* row : ui().PBBP)
-            rows << row->Tag() + '/' + row->pictureName().mid(3, 2);
-        return rows.join(' ');
+        QStringList tags;
+        for (const ratings::DotRow* row : ui().PBBP) {
+            tags << row->Tag();
+            EXPECT_EQ(row->pictureName(),
+                      QString("BOX%1.bmp").arg(std::clamp(row->Tag().toInt(), 0, 10), 2, 10, QChar('0')));
+        }
+        return tags.join(' ');
     }
     QVariant stored(const QString& column) {
-        return global->database->scalar(
-            QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = %2").arg(column).arg(key));
-    }
-    // The seven stored health states of a character, "1111111" when untouched.
-    QString health(qint64 id) {
-        const QString sql = "SELECT Health0||Health1||Health2||Health3||Health4||Health5||Health6 FROM Health "
-                            "WHERE Char_ID = " +
-                            QString::number(id);
-        return global->database->scalar(sql).toString();
+        return global->database->scalar(QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = ?").arg(column),
+                                        {key});
     }
 };
