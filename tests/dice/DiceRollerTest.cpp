@@ -57,10 +57,8 @@ TEST(DiceRoller, VerdictsFollowTheCountingRules) {
 }
 
 TEST(DiceRoller, FacesCoverOneToTen) {
-    EXPECT_EQ(dice::Roll_Die(0.0), 1);
-    EXPECT_EQ(dice::Roll_Die(0.0999), 1);
-    EXPECT_EQ(dice::Roll_Die(0.1), 2);
-    EXPECT_EQ(dice::Roll_Die(0.99999999), 10);
+    for (auto [value, face] : {std::pair{0.0, 1}, {0.0999, 1}, {0.1, 2}, {0.99999999, 10}})
+        EXPECT_EQ(dice::Roll_Die(value), face) << value;
 }
 
 TEST(DiceRoller, OutOfRangeCountIsRefusedAndLargePoolsRoll) {

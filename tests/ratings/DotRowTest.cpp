@@ -2,6 +2,7 @@
 #include "ratings/BitmapStore.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,9 +20,7 @@ struct DotRowTest : ::testing::Test {
     void writeHalves(const QString& name, QSize size) {
         QImage image(size, QImage::Format_RGB888);
         image.fill(Qt::blue);
-        for (int y = 0; y < size.height(); ++y)
-            for (int x = 0; x < size.width() / 2; ++x)
-                image.setPixelColor(x, y, Qt::red);
+        QPainter(&image).fillRect(0, 0, size.width() / 2, size.height(), Qt::red);
         ASSERT_TRUE(image.save(folder.filePath(name), "BMP"));
     }
 };
