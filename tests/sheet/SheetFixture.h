@@ -77,14 +77,37 @@ protected:
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    QString text(const QString& label) { return get<QLabel>(label)->text(); }
-    QStringList texts(const QStringList& labels) {
-        QStringList result;
-        for (const QString& label : labels)
-            result << text(label);
-        return result;
+    // Leaves controls as a user would: "txtChar=Mira|cmbClan=|PBAdv(3)=2|HealthBox(0)=3".
+    void set(const QString& assignments) {
+        for (const QString& assignment : assignments.split('|')) {
+            QWidget* control = get<QWidget>(assignment.section('=', 0, 0));
+            const QString value = assignment.section('=', 1);
+            if (auto* combo = qobject_cast<QComboBox*>(control))
+                combo->setCurrentText(value);
+            else if (auto* row = qobject_cast<ratings::DotRow*>(control))
+                row->setTag(value);
+            else if (auto* box = qobject_cast<ratings::HealthBox*>(control))
+                box->setState(value.toInt());
+            else
+                control->setProperty("text", value);
+        }
     }
-    QString tag(const QString& row) { return get<ratings::DotRow>(row)->Tag(); }
+    // What controls show, in the form set() takes: "Mira|2|3" for "txtChar|PBAdv(3)|HealthBox(0)".
+    QString values(const QString& names) {
+        QStringList result;
+        for (const QString& name : names.split('|')) {
+            QWidget* control = get<QWidget>(name);
+            if (auto* combo = qobject_cast<QComboBox*>(control))
+                result << combo->currentText();
+            else if (auto* row = qobject_cast<ratings::DotRow*>(control))
+                result << row->Tag();
+            else if (auto* box = qobject_cast<ratings::HealthBox*>(control))
+                result << QString::number(box->state());
+            else
+                result << control->property("text").toString();
+        }
+        return result.join('|');
+    }
     // Hidden in its own right (the window itself is mostly not shown in these tests).
     bool hidden(const QString& name) { return get<QWidget>(name)->isHidden(); }
     QStringList items(const QString& name) {
@@ -142,15 +165,9 @@ protected:
         return stored(QStringLiteral("SELECT count(*) FROM %1 WHERE Char_ID = %2").arg(table).arg(key)).toLongLong();
     }
     QString storedHealth(qint64 key) {
-        return stored(
-                   "SELECT Health0||Health1||Health2||Health3||Health4||Health5||Health6 FROM Health WHERE Char_ID = " +
-                   QString::number(key))
+        return stored("SELECT Health0||Health1||Health2||Health3||Health4||Health5||Health6 FROM Health WHERE "
+                      "Char_ID = " +
+                      QString::number(key))
             .toString();
-    }
-    // Makes the save fail while the name being stored is `name`.
-    void refuseSaving(const QString& name) {
-        temp.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Char_Info WHEN NEW.Name = %1 "
-                                 "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END")
-                      .arg(db::sqlText(name)));
     }
 };
