@@ -1,20 +1,10 @@
 #include "HardeningFixture.h"
-#include "support/ListEntries.h"
 
 #include "app/Guard.h"
-#include "app/Settings.h"
-#include "app/Startup.h"
 #include "db/DbError.h"
 #include "export/HtmlExport.h"
-#include "sheet/SheetControls.h"
-#include "sheet/mdlModes.h"
-#include "sheet/mdlSwitch.h"
 
-#include <QListWidget>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <functional>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -39,63 +29,40 @@ QByteArray randomBytes(QRandomGenerator& random, int size) {
     return bytes;
 }
 
-struct Damage {
-    const char* name;
-    std::function<QByteArray(const Sources&, QRandomGenerator&)> make;
-};
+const char* const kDamages[] = {
+    "truncated",      "bytes flipped anywhere",     "header flipped", "page zeroed", "pages swapped",
+    "random bytes",   "SQLite header then garbage", "text",           "web page",    "other program's database",
+    "a table missing"};
 
-const std::vector<Damage>& damages() {
-    static const std::vector<Damage> list = {
-        {"truncated",
-         [](const Sources& s, QRandomGenerator& r) {
-             return s.chronicle.left(qsizetype(r.bounded(quint64(s.chronicle.size()))));
-         }},
-        {"bytes flipped anywhere",
-         [](const Sources& s, QRandomGenerator& r) {
-             return flipped(s.chronicle, r, 1 + int(r.bounded(32)), s.chronicle.size());
-         }},
-        {"header flipped",
-         [](const Sources& s, QRandomGenerator& r) { return flipped(s.chronicle, r, 1 + int(r.bounded(4)), 100); }},
-        {"page zeroed",
-         [](const Sources& s, QRandomGenerator& r) {
-             QByteArray bytes = s.chronicle;
-             const qsizetype page = qsizetype(r.bounded(quint64(bytes.size() / kPage)));
-             bytes.replace(page * kPage, kPage, QByteArray(kPage, '\0'));
-             return bytes;
-         }},
-        {"pages swapped",
-         [](const Sources& s, QRandomGenerator& r) {
-             QByteArray bytes = s.chronicle;
-             const quint64 pages = quint64(bytes.size() / kPage);
-             const qsizetype a = qsizetype(r.bounded(pages)) * kPage, b = qsizetype(r.bounded(pages)) * kPage;
-             const QByteArray first = bytes.mid(a, kPage);
-             bytes.replace(a, kPage, bytes.mid(b, kPage));
-             bytes.replace(b, kPage, first);
-             return bytes;
-         }},
-        {"random bytes", [](const Sources&, QRandomGenerator& r) { return randomBytes(r, int(r.bounded(65536))); }},
-        {"SQLite header then garbage",
-         [](const Sources& s, QRandomGenerator& r) {
-             return s.chronicle.left(100 + qsizetype(r.bounded(2 * kPage))) + randomBytes(r, int(r.bounded(8192)));
-         }},
-        {"text",
-         [](const Sources&, QRandomGenerator& r) {
-             return QByteArray("Name;Player;Clan\r\nAldric;Ann;House 1\r\n").repeated(1 + int(r.bounded(500)));
-         }},
-        {"web page",
-         [](const Sources&, QRandomGenerator& r) {
-             return QByteArray("<HTML><BODY>").repeated(1 + int(r.bounded(100))) + QByteArray(4096, ' ');
-         }},
-        {"other program's database",
-         [](const Sources& s, QRandomGenerator& r) {
-             return flipped(s.otherSchema, r, int(r.bounded(3)), s.otherSchema.size());
-         }},
-        {"a table missing",
-         [](const Sources& s, QRandomGenerator& r) {
-             return flipped(s.tableMissing, r, int(r.bounded(3)), s.tableMissing.size());
-         }},
-    };
-    return list;
+// The file of damage `kind` (an index into kDamages).
+QByteArray damaged(int kind, const Sources& s, QRandomGenerator& r) {
+    const auto below = [&](qsizetype n) { return qsizetype(r.bounded(quint64(n))); };
+    QByteArray bytes = s.chronicle;
+    const qsizetype a = below(bytes.size() / kPage) * kPage, b = below(bytes.size() / kPage) * kPage;
+    switch (kind) {
+    case 0: // truncated
+        return bytes.left(below(bytes.size()));
+    case 1: // bytes flipped anywhere
+        return flipped(bytes, r, 1 + int(r.bounded(32)), bytes.size());
+    case 2: // header flipped
+        return flipped(bytes, r, 1 + int(r.bounded(4)), 100);
+    case 3: // page zeroed
+        return bytes.replace(a, kPage, QByteArray(kPage, '\0'));
+    case 4: // pages swapped
+        return bytes.replace(a, kPage, s.chronicle.mid(b, kPage)).replace(b, kPage, s.chronicle.mid(a, kPage));
+    case 5: // random bytes
+        return randomBytes(r, int(r.bounded(65536)));
+    case 6: // SQLite header then garbage
+        return bytes.left(100 + below(2 * kPage)) + randomBytes(r, int(r.bounded(8192)));
+    case 7: // text
+        return QByteArray("Name;Player;Clan\r\nAldric;Ann;House 1\r\n").repeated(1 + int(r.bounded(500)));
+    case 8: // web page
+        return QByteArray("<HTML><BODY>").repeated(1 + int(r.bounded(100))) + QByteArray(4096, ' ');
+    case 9: // other program's database
+        return flipped(s.otherSchema, r, int(r.bounded(3)), s.otherSchema.size());
+    default: // a table missing
+        return flipped(s.tableMissing, r, int(r.bounded(3)), s.tableMissing.size());
+    }
 }
 
 Sources makeSources(const QTemporaryDir& folder) {
@@ -115,31 +82,12 @@ Sources makeSources(const QTemporaryDir& folder) {
     {
         db::Database database(std::make_shared<db::Connection>(other, true));
         database.Execute(QStringLiteral("CREATE TABLE songs (title TEXT, length INTEGER)"));
-        for (int i = 0; i < 200; ++i)
-            database.Execute(QStringLiteral("INSERT INTO songs VALUES (?, ?)"), {QStringLiteral("song %1").arg(i), i});
+        database.Execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 199) "
+                                        "INSERT INTO songs SELECT 'song ' || i, i FROM n"));
         database.Close();
     }
     sources.otherSchema = fileBytes(other);
     return sources;
-}
-
-// What a user can do once a damaged file has opened: every roster entry, edit and save, export.
-// Each failure must come as a message, never a crash.
-void useTheSheet(Program& program, const QTemporaryDir& folder) {
-    app::mdlGlobal& global = *program.global;
-    const sheet::SheetControls& ui = program.ui();
-    const QStringList names = listEntries(ui.lstChar) + listEntries(ui.lstNPC);
-    for (const QString& name : names)
-        app::guarded(global.services, [&] { sheet::mdlSwitch::SwitchCharacter(global, ui, name); });
-    app::guarded(global.services, [&] {
-        sheet::mdlEditMode::EnterEditMode(global, ui);
-        sheet::leaveEditMode(global, ui);
-    });
-    app::guarded(global.services, [&] {
-        if (global.isConnected() && !program.window->currentKey().isEmpty())
-            exporter::writeCharacterHtml(*global.database, program.window->currentKey(),
-                                         folder.filePath(QStringLiteral("sheet.htm")));
-    });
 }
 
 } // namespace
@@ -153,13 +101,12 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
     Program program;
     app::Startup startup(*program.global, app::Settings(folder.path()));
     std::map<std::string, std::pair<int, int>> outcome; // refused, opened
-    constexpr int kFiles = 1000;
-    for (int i = 0; i < kFiles; ++i) {
-        const Damage& damage = damages()[size_t(i) % damages().size()];
+    for (int i = 0; i < 1000; ++i) {
+        const int kind = i % int(std::size(kDamages));
         const QString path = folder.filePath(QStringLiteral("damaged-%1.mdb").arg(i));
-        const QByteArray bytes = damage.make(sources, random);
+        const QByteArray bytes = damaged(kind, sources, random);
         writeFile(path, bytes);
-        const std::string what = std::string(damage.name) + " file #" + std::to_string(i);
+        const std::string what = std::string(kDamages[kind]) + " file #" + std::to_string(i);
 
         bool refused = false;
         try {
@@ -170,22 +117,32 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
         } catch (const std::exception& e) {
             ADD_FAILURE() << what << ": not a DbError: " << e.what();
         }
-        if (refused) {
-            EXPECT_EQ(fileBytes(path), bytes) << what << " was written to";
-        }
-        ++(refused ? outcome[damage.name].first : outcome[damage.name].second);
+        ++(refused ? outcome[kDamages[kind]].first : outcome[kDamages[kind]].second);
 
         program.global->closeConnection();
         program.services.messages.clear();
         program.services.answers.assign(20, app::Answer::Cancel); // gives up at the locate dialog
         const bool loaded = startup.loadMainWindow([&] { program.open(path); });
         program.services.answers.clear();
-        if (loaded)
-            useTheSheet(program, folder);
-        else
+        if (loaded) { // a user's work on it: every roster entry, edit and save, export; failures come as messages
+            app::mdlGlobal& global = *program.global;
+            const sheet::SheetControls& ui = program.ui();
+            for (const QString& name : listEntries(ui.lstChar) + listEntries(ui.lstNPC))
+                app::guarded(global.services, [&] { sheet::mdlSwitch::SwitchCharacter(global, ui, name); });
+            app::guarded(global.services, [&] {
+                sheet::mdlEditMode::EnterEditMode(global, ui);
+                sheet::leaveEditMode(global, ui);
+            });
+            app::guarded(global.services, [&] {
+                if (global.isConnected() && !program.window->currentKey().isEmpty())
+                    exporter::writeCharacterHtml(*global.database, program.window->currentKey(),
+                                                 folder.filePath(QStringLiteral("sheet.htm")));
+            });
+        } else
             EXPECT_FALSE(program.services.messages.empty()) << what << ": refused without a message";
         if (refused) {
             EXPECT_FALSE(loaded) << what << ": the engine refused it, start-up took it";
+            EXPECT_EQ(fileBytes(path), bytes) << what << " was written to";
         }
         for (const auto& message : program.services.messages)
             EXPECT_FALSE(message.text.trimmed().isEmpty()) << what << ": an empty message";

@@ -1,27 +1,8 @@
 #include "HardeningFixture.h"
 
-#include "app/Settings.h"
-#include "app/Startup.h"
 #include "ratings/HealthBox.h"
-#include "sheet/SheetControls.h"
-#include "sheet/mdlModes.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QLineEdit>
-#include <QTest>
 #include <cstdio>
-#include <functional>
-#include <gtest/gtest.h>
-
-namespace {
-
-QString storedHaven(const QString& path) {
-    auto database = db::Database::open(path, false);
-    return database->scalar(QStringLiteral("SELECT Haven FROM Char_Info")).toString();
-}
-
-} // namespace
 
 // Marked read-only: refused at start-up with a message that says so, and not touched.
 TEST(FileTrouble, ReadOnlyFileRefusedAndLeftAlone) {
@@ -39,39 +20,32 @@ TEST(FileTrouble, ReadOnlyFileRefusedAndLeftAlone) {
     QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
-// The file is taken away under the open program. The save, a health click and the close each end in a message
-// (or nothing); nothing is written to whatever now stands at the path, and the original
-// file, where it still exists, holds no half of the save.
+// The file is taken away under the open program: the save and a health click each end in a message, the
+// close in nothing worse; nothing is written to whatever now stands at the path, and the moved file holds no half.
 TEST(FileTrouble, FileDeletedMovedOrReplacedWhileOpen) {
-    struct Case {
-        const char* name;
-        std::function<void(const QString& path, const QString& other)> act;
-    };
-    const Case cases[] = {
-        {"deleted", [](const QString& path, const QString&) { QFile::remove(path); }},
-        {"moved", [](const QString& path, const QString&) { QFile::rename(path, path + QStringLiteral(".moved")); }},
-        {"replaced",
-         [](const QString& path, const QString& other) {
-             std::rename(other.toLocal8Bit().constData(), path.toLocal8Bit().constData());
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDatabase temp;
+    enum Way { Deleted, Moved, Replaced };
+    for (const Way way : {Deleted, Moved, Replaced}) {
+        SCOPED_TRACE(way);
+        TempDatabase temp, replacement;
         fullCharacter(temp, QStringLiteral("Aldric"));
-        TempDatabase replacement;
         fullCharacter(replacement, QStringLiteral("Someone else"));
         replacement.release();
         const QByteArray replacementBytes = fileBytes(replacement.path());
         temp.release();
+        const QString path = temp.path(), moved = path + QStringLiteral(".moved");
 
         Program program;
-        program.open(temp.path());
+        program.open(path);
         const sheet::SheetControls& ui = program.ui();
         sheet::mdlEditMode::EnterEditMode(*program.global, ui);
         ui.txtHaven->setText(QStringLiteral("A new haven"));
         ui.cmbClan->setEditText(QStringLiteral("A new clan"));
-        c.act(temp.path(), replacement.path());
+        if (way == Deleted)
+            QFile::remove(path);
+        else if (way == Moved)
+            QFile::rename(path, moved);
+        else // in one step, as a program saving by rename does
+            std::rename(replacement.path().toLocal8Bit().constData(), path.toLocal8Bit().constData());
 
         EXPECT_FALSE(sheet::leaveEditMode(*program.global, ui));
         EXPECT_TRUE(program.global->editMode);
@@ -83,17 +57,15 @@ TEST(FileTrouble, FileDeletedMovedOrReplacedWhileOpen) {
         program.window.reset();
         program.global.reset();
 
-        if (QString(c.name) == QLatin1String("replaced")) {
-            EXPECT_EQ(fileBytes(temp.path()), replacementBytes);
-        }
-        if (QString(c.name) == QLatin1String("deleted")) {
-            EXPECT_FALSE(QFile::exists(temp.path()));
-        }
-        if (QString(c.name) == QLatin1String("moved")) {
-            const QString moved = temp.path() + QStringLiteral(".moved");
-            EXPECT_EQ(storedHaven(moved), QStringLiteral("Mill"));
+        if (way == Replaced)
+            EXPECT_EQ(fileBytes(path), replacementBytes);
+        else
+            EXPECT_FALSE(QFile::exists(path));
+        if (way == Moved) {
             auto database = db::Database::open(moved, false);
             EXPECT_EQ(integrity(*database), QStringLiteral("ok"));
+            EXPECT_EQ(database->scalar(QStringLiteral("SELECT Haven FROM Char_Info")).toString(),
+                      QStringLiteral("Mill"));
             EXPECT_EQ(database->scalar(QStringLiteral("SELECT count(*) FROM Clan WHERE Clan = 'A new clan'")).toInt(),
                       0);
         }

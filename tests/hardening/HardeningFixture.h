@@ -1,15 +1,50 @@
 #pragma once
 
+#include "app/Settings.h"
+#include "app/Startup.h"
 #include "app/mdlGlobal.h"
 #include "db/Database.h"
 #include "db/Schema.h"
+#include "ratings/DotRow.h"
+#include "sheet/SheetControls.h"
 #include "sheet/frmMain.h"
+#include "sheet/mdlModes.h"
+#include "sheet/mdlSwitch.h"
+#include "support/ListEntries.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
 #include <memory>
+
+// Names a user might type that would alter a statement built by pasting text: quotes, separators,
+// comment marks, wildcards, non-Latin text and a 10,000-character name ending in a quote.
+inline const QStringList kHostile = {"O'Brien",
+                                     "''",
+                                     "'; DROP TABLE Char_Info; --",
+                                     "x'); DELETE FROM Clan; --",
+                                     "a; b; c",
+                                     "-- not a comment",
+                                     "/* nor this */",
+                                     "\"double\" \\ back",
+                                     "%_ like * ?",
+                                     "Ünïcødé 名前 Ωμέγα 🦇",
+                                     "tab\there",
+                                     "  spaces around  ",
+                                     QString(9990, QLatin1Char('x')) + "'; -- end"};
 
 // The program as start-up leaves it: shared state and main window over one database file.
 struct Program {
@@ -37,20 +72,46 @@ struct Program {
     }
 };
 
-// Every row of every table, in storage order: equal dumps mean nothing was written.
-inline QString dumpTables(db::Database& database) {
-    QString dump;
-    for (const QString& table : db::schema::tableNames()) {
-        auto rs = database.OpenRecordset(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table));
-        dump += table + QLatin1Char('\n');
-        for (; !rs->atEOF(); rs->MoveNext()) {
-            for (int c = 0; c < rs->fieldCount(); ++c)
-                dump +=
-                    rs->Fields(c).isNull() ? QStringLiteral("<null>|") : rs->Fields(c).toString() + QLatin1Char('|');
-            dump += QLatin1Char('\n');
-        }
+// Each row the query returns as "field|field|...", Null as <null>.
+inline QStringList rowTexts(db::Database& database, const QString& sql) {
+    QStringList rows;
+    for (auto rs = database.OpenRecordset(sql); !rs->atEOF(); rs->MoveNext()) {
+        QStringList fields;
+        for (int c = 0; c < rs->fieldCount(); ++c)
+            fields << (rs->Fields(c).isNull() ? QStringLiteral("<null>") : rs->Fields(c).toString());
+        rows << fields.join(QLatin1Char('|'));
     }
-    return dump;
+    return rows;
+}
+
+// Every row of every table and of sqlite_master as "table|fields", one per line: equal dumps mean nothing was written.
+inline QString dumpTables(db::Database& database) {
+    QStringList dump;
+    for (const QString& table : db::schema::tableNames() + QStringList{QStringLiteral("sqlite_master")})
+        for (const QString& row : rowTexts(database, QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table)))
+            dump << table + QLatin1Char('|') + row;
+    return dump.join(QLatin1Char('\n'));
+}
+
+// The rows added since the dump `before` as "Table+n ...", and "changed: <row>" for each row of it that changed or
+// went.
+inline QString addedRows(db::Database& database, const QString& before) {
+    QStringList now = dumpTables(database).split(QLatin1Char('\n')), result;
+    for (const QString& row : before.split(QLatin1Char('\n')))
+        if (!now.removeOne(row))
+            result << QStringLiteral("changed: ") + row.left(80);
+    std::map<QString, int> added;
+    for (const QString& row : now)
+        ++added[row.section(QLatin1Char('|'), 0, 0)];
+    for (const auto& [table, count] : added)
+        result << table + QLatin1Char('+') + QString::number(count);
+    return result.join(QLatin1Char(' '));
+}
+
+// A positive number from the environment, or the fallback.
+inline int setting(const char* name, int fallback) {
+    const int value = qEnvironmentVariableIntValue(name);
+    return value > 0 ? value : fallback;
 }
 
 inline QString integrity(db::Database& database) {
@@ -71,31 +132,20 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
 // A character with links of every kind and some text, so damage can land anywhere in the file.
 inline qint64 fullCharacter(TempDatabase& temp, const QString& name, const QString& player = QStringLiteral("Ann")) {
     const qint64 key = temp.addCharacter(name, player);
-    const QString id = QString::number(key);
     temp.db().Execute(QStringLiteral("UPDATE Char_Info SET Haven = 'Mill', History = ?, Notes = 'watch the gate', "
-                                     "Strength = 3, Alertness = 2 WHERE Char_ID = ") +
-                          id,
-                      {QStringLiteral("long ago ").repeated(200)});
-    temp.db().Execute(QStringLiteral("INSERT INTO Discipline_LookUp (Discipline) VALUES ('Gift ' || ?)"), {key});
-    temp.db().Execute(QStringLiteral("INSERT INTO Discipline_Link VALUES (?, (SELECT max(Discipline_ID) FROM "
-                                     "Discipline_LookUp), 2)"),
-                      {key});
-    temp.db().Execute(QStringLiteral("INSERT INTO BackGround_LookUp (BackGround) VALUES ('Holding ' || ?)"), {key});
-    temp.db().Execute(QStringLiteral("INSERT INTO BackGround_Link VALUES (?, (SELECT max(BackGround_ID) FROM "
-                                     "BackGround_LookUp), 3)"),
-                      {key});
-    temp.db().Execute(QStringLiteral("INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points) VALUES ('Quirk ' || ?, 2)"),
-                      {key});
-    temp.db().Execute(
-        QStringLiteral("INSERT INTO MeritFlaw_Link VALUES (?, (SELECT max(MeritFlaw_ID) FROM MeritFlaw_LookUp), "
-                       "2)"),
-        {key});
-    temp.db().Execute(QStringLiteral("INSERT INTO Path_LookUp (Path, ThaNec) VALUES ('Way ' || ?, 1)"), {key});
-    temp.db().Execute(QStringLiteral("INSERT INTO Path_Link VALUES (?, (SELECT max(Path_ID) FROM Path_LookUp), 1)"),
-                      {key});
-    temp.db().Execute(QStringLiteral("INSERT INTO Ritual_Lookup (Ritual, Level, ThaNec) VALUES ('Rite ' || ?, 1, 1)"),
-                      {key});
-    temp.db().Execute(QStringLiteral("INSERT INTO Ritual_Link VALUES (?, (SELECT max(Ritual_ID) FROM Ritual_Lookup))"),
-                      {key});
+                                     "Strength = 3, Alertness = 2 WHERE Char_ID = ?"),
+                      {QStringLiteral("long ago ").repeated(200), key});
+    // Each a new lookup row named after the key, then the character's link to it.
+    for (const char* sql : {"INSERT INTO Discipline_LookUp (Discipline) VALUES ('Gift ' || ?)",
+                            "INSERT INTO Discipline_Link SELECT ?, max(Discipline_ID), 2 FROM Discipline_LookUp",
+                            "INSERT INTO BackGround_LookUp (BackGround) VALUES ('Holding ' || ?)",
+                            "INSERT INTO BackGround_Link SELECT ?, max(BackGround_ID), 3 FROM BackGround_LookUp",
+                            "INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points) VALUES ('Quirk ' || ?, 2)",
+                            "INSERT INTO MeritFlaw_Link SELECT ?, max(MeritFlaw_ID), 2 FROM MeritFlaw_LookUp",
+                            "INSERT INTO Path_LookUp (Path, ThaNec) VALUES ('Way ' || ?, 1)",
+                            "INSERT INTO Path_Link SELECT ?, max(Path_ID), 1 FROM Path_LookUp",
+                            "INSERT INTO Ritual_Lookup (Ritual, Level, ThaNec) VALUES ('Rite ' || ?, 1, 1)",
+                            "INSERT INTO Ritual_Link SELECT ?, max(Ritual_ID) FROM Ritual_Lookup"})
+        temp.db().Execute(QString::fromLatin1(sql), {key});
     return key;
 }

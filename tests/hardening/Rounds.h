@@ -1,30 +1,20 @@
 #pragma once
 
-#include <QString>
+#include "app/mdlGlobal.h"
+#include "db/Database.h"
+#include "sheet/SheetControls.h"
+
 #include <optional>
 
-namespace app {
-class mdlGlobal;
-}
-namespace db {
-class Database;
-}
-namespace sheet {
-struct SheetControls;
-}
-
-// A save whose every written value follows from one round number, so a character read back
-// after a crash tells whether it holds one whole round or a mix of two.
+// A save whose every value follows from one round number, so a character read back after a crash
+// tells whether it holds one whole round or a mix of two.
 namespace rounds {
 
 inline constexpr int kCharacters = 4;
 QString characterName(int index);
-
-// Puts round r onto the sheet in edit mode: every attribute and ability, chronicle, haven, a clan
-// name new to the lookup table, and three disciplines (new names, levels).
+// Puts round r onto the sheet in edit mode: every trait, chronicle, haven, a new clan and three new disciplines.
 void apply(app::mdlGlobal& global, const sheet::SheetControls& ui, int round);
-
-// The round character `key` holds whole, or nothing with the mismatch in `why`.
+// The round character `key` holds whole, or nothing with what it holds in `why`.
 std::optional<int> storedRound(db::Database& database, qint64 key, QString* why);
 
 } // namespace rounds

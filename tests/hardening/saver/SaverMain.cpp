@@ -1,9 +1,7 @@
-// The program's window saving characters in a loop, for the kill test: each round switches to
-// the next character, puts the round onto the sheet and leaves edit mode, announcing the save on
-// standard output before it starts ("begin <character> <round>") and once it is done ("done ...").
+// For the kill test: the real window saving round after round, each into the next character, printing
+// "begin <character> <round>" before the save and "done <character> <round>" after it.
 // Usage: hardening_saver <database> <first round> <rounds, 0 = until killed>
 #include "Rounds.h"
-#include "app/mdlGlobal.h"
 #include "sheet/frmMain.h"
 #include "sheet/mdlModes.h"
 #include "sheet/mdlSwitch.h"
