@@ -37,15 +37,4 @@ protected:
     }
     void set(const QString& assignments) { exec("UPDATE Char_Info SET " + assignments + " WHERE Char_ID = $K"); }
     QString page() { return exporter::characterPage(temp.db(), keyText()); }
-    static QString heading(const char* title) {
-        return QStringLiteral("<P ALIGN=CENTER><FONT FACE=\"Abaddon\u2122\" SIZE=5><B>%1</B></FONT>|<HR></P>|")
-            .arg(title);
-    }
-    // The page's text after the first `from`, up to the next `to`.
-    QString between(const QString& from, const QString& to) {
-        const QString text = page();
-        const qsizetype start = text.indexOf(from) + from.size();
-        EXPECT_GE(start, from.size()) << from.toStdString();
-        return text.mid(start, text.indexOf(to, start) - start);
-    }
 };

@@ -1,0 +1,128 @@
+#include "ExportFixture.h"
+
+#include "app/mdlGlobal.h"
+#include "db/DbError.h"
+#include "export/Windows1252.h"
+#include "export/mnuFileExport.h"
+#include "support/ScriptedServices.h"
+
+#include <QDir>
+#include <QFile>
+
+// Boxes as many as the generation allows, ten to a row, the pool ticked; an open cell for each
+// point beyond the pool's last full ten.
+TEST_F(ExportFixture, BloodPoolFollowsGenerationAndPool) {
+    const std::pair<const char*, QString> cases[] = {
+        {"13, 4", "{X4}{O6}</TD><TR><TD><TD><TD><TD>"},
+        {"10, 12", "{X10}</TD><TR>{X2}{O1}<TD><TD>"},
+        {"4, 50", QStringLiteral("{X10}</TD><TR>").repeated(5)},
+        {"13, -3", "{O10}</TD><TR>"},
+        {"14, 3", "<TD><TD><TD>"}, // no boxes outside generations 3 to 13
+        {"12.5, 2", "<TD><TD>"},
+        {"NULL, 0", ""},
+    };
+    for (const auto& [values, expected] : cases) {
+        set(QStringLiteral("(Generation, BloodPool) = (%1)").arg(values));
+        EXPECT_EQ(page().section("> Blood Pool\r\n", 1).section("  </TABLE>", 0, 0).remove("\r\n"),
+                  "  <TABLE BORDER=0 WIDTH=\"100%\">" + expand(expected))
+            << "generation, pool: " << values;
+    }
+}
+
+// Seven discipline and merit slots and no more; the captions of the other virtue kinds (a Null kind
+// counts as the second); no health row; an empty text still gets its heading, text is written as
+// stored; no picture gives the placeholder.
+TEST_F(ExportFixture, SlotsVirtueKindsEmptyTextsAndWhatIsMissing) {
+    set("Conscience = 3, SelfControl = 2, Conscience_Conviction = NULL, SelfControl_Instinct = 1, Picture = '', "
+        "Notes = '', History = 'Born <b>1692</b> & raised' || char(10) || 'in Ghent'");
+    exec("DELETE FROM Health WHERE Char_ID = $K");
+    for (int i = 1; i <= 9; ++i)
+        for (const QString table : {"Discipline", "MeritFlaw"})
+            exec(QStringLiteral("INSERT INTO %1_LookUp (%1_ID, %1) VALUES (%2, '%1 %2');"
+                                "INSERT INTO %1_Link VALUES ($K, %2, 1)")
+                     .arg(table)
+                     .arg(i));
+    const QString text = page();
+    EXPECT_EQ(text.count("<TD>Discipline "), 7);
+    EXPECT_TRUE(text.contains(expand("|<TD>Discipline 7{C1}{U9}</TD>|")));
+    EXPECT_EQ(text.count(" <TR><TD>MeritFlaw "), 7);
+    EXPECT_TRUE(text.contains(" <TR><TD>MeritFlaw 7\r\n </TABLE>"));
+    EXPECT_TRUE(text.contains(expand("<TD>|<TD>Conviction   {C3}{U2}</TD>|<TR>")));
+    EXPECT_TRUE(text.contains(expand("<TD>|<TD WIDTH=\"45%\">Self-Control{C2}{U3}</TD>|<TR>")));
+    EXPECT_EQ(text.count("<TD> <IMG"), 0); // the health levels' image lines are empty
+    EXPECT_TRUE(text.contains("  <TD> Incapacitated\r\n  <TD>\r\n\r\n </TABLE>"));
+    const QString heading = "<P ALIGN=CENTER><FONT FACE=\"Abaddon\u2122\" SIZE=5><B>%1</B></FONT>|<HR></P>|";
+    EXPECT_TRUE(text.contains(expand("</TABLE></TABLE><BR>|<BR><HR>|" + heading.arg("Notes") + "|<BR><HR>|" +
+                                     heading.arg("History") + "Born <b>1692</b> & raised\nin Ghent|<BR><HR>|" +
+                                     heading.arg("Picture") +
+                                     "<TABLE ALIGN=CENTER><TR><TD>|<IMG SRC=\"nopic.bmp\" ALT=\"*\" ALIGN=CENTER>")));
+}
+
+TEST_F(ExportFixture, MissingCharacterOrBadKeyIsRefused) {
+    set("Clan = 99"); // no such clan: the character query finds no row
+    EXPECT_THROW(page(), db::DbError);
+    for (const QString& badKey : {QString(), QStringLiteral("1 OR 1=1"), QStringLiteral("abc")})
+        EXPECT_THROW(exporter::characterPage(temp.db(), badKey), db::DbError) << badKey.toStdString();
+    set("Clan = 1, Strength = 'lots'");
+    EXPECT_THROW(page(), db::DbError);
+}
+
+TEST(Windows1252, BytesAndReferences) {
+    const std::pair<QString, QByteArray> cases[] = {
+        {"Plain <b> & 'x'\r\n\u2122\u00e9\u20ac\u017d\u0178", "Plain <b> & 'x'\r\n\x99\xe9\x80\x8e\x9f"},
+        // Beyond the code page: the C1 controls it leaves out, other scripts, surrogates whole and broken.
+        {"\u0081\u009d\u0416a\u4e2d", "&#129;&#157;&#1046;a&#20013;"},
+        {QString::fromUcs4(U"\U0001F319") + QChar(0xD800) + QLatin1Char('x'), "&#127769;&#65533;x"},
+        {QString(QChar(0)), QByteArray(1, '\0')},
+    };
+    for (const auto& [text, bytes] : cases)
+        EXPECT_EQ(exporter::toWindows1252(text), bytes) << bytes.toStdString();
+}
+
+// Cancel and failures write nothing and leave an earlier export as it was. An export replaces it
+// without a question: names unchanged in the page's code page, CR LF line ends only.
+TEST_F(ExportFixture, ExportCommandWritesThePageOrNothing) {
+    temp.release();
+    ScriptedServices services;
+    app::mdlGlobal global(services);
+    global.database = db::Database::open(temp.path(), false);
+    const QString kept = temp.file("kept.html"); // an earlier export
+    const auto contents = [&] {
+        QFile file(kept);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    };
+    QFile old(kept);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("kept") > 0);
+    old.close();
+    set("Name = 'A<b> & O''Neil \u0416\u0435\u043d\u044f \u20ac', Chronicle = 'Nuit \u00e9t\u00e9'");
+    const std::tuple<QString, QString, const char*> cases[] = {
+        // key, answer to the file dialog, the start of the one message shown
+        {keyText(), QString(), "Character has not been exported."}, // cancelled
+        {QString(), temp.file("fresh.html"), "No character is shown"}, {"999", kept, "The character with the key 999"},
+        {keyText(), temp.file("missing/sheet.html"), "The file \""},   {keyText(), temp.folder(), "The file \""},
+        {keyText(), kept, "Character has been exported to HTML!"}, // over the earlier export
+    };
+    for (int i = 0; i < 6; ++i) {
+        const auto& [key, answer, message] = cases[i];
+        SCOPED_TRACE(answer.toStdString());
+        services.messages.clear();
+        services.fileDialogs.clear();
+        services.fileAnswers = {answer};
+        exporter::mnuFileExport_Click(global, key);
+        ASSERT_EQ(services.messages.size(), 1u);
+        EXPECT_TRUE(services.lastMessage().startsWith(message)) << services.lastMessage().toStdString();
+        EXPECT_TRUE(services.messages[0].title == "Duskledger" && services.messages[0].buttons == app::Buttons::OK);
+        EXPECT_EQ(services.fileDialogs.size(), key.isEmpty() ? 0u : 1u); // asks only with a character shown
+        EXPECT_EQ(contents() == "kept", i < 5);
+        EXPECT_EQ(QDir(temp.folder()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no new or temporary file";
+    }
+    EXPECT_TRUE(services.fileDialogs[0].save);
+    EXPECT_EQ(services.fileDialogs[0].title, "Export Character to HTML File");
+    EXPECT_EQ(services.fileDialogs[0].filter, "HTML (*.htm, *.html)|*.html;*.htm");
+    const QByteArray bytes = contents();
+    EXPECT_TRUE(
+        bytes.contains("\r\n<TITLE>Nuit \xe9t\xe9: A<b> & O'Neil &#1046;&#1077;&#1085;&#1103; \x80</TITLE>\r\n"));
+    EXPECT_TRUE(bytes.contains("<FONT FACE=\"Abaddon\x99\" SIZE=5> <B>Caldrenne</B></FONT>\r\n"));
+    EXPECT_TRUE(bytes.endsWith("</A></P>\r\n</HTML>\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')) << "every line end is CR LF";
+}
