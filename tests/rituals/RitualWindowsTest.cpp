@@ -388,6 +388,18 @@ TEST_F(Rituals, DescriptionsAreShownAndWrittenForTheFamilysRitualOnly) {
         EXPECT_EQ(global->PathKind, "Candle Sight");
         EXPECT_EQ(description(2), edit ? "A flame that shows the unseen." : "");
     }
+    // The empty row of a character without rituals, and a name no ritual of the family has, open nothing.
+    auto empty = open(necromancy, tobin, true);
+    empty->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(empty.get()));
+    auto* grid = child<QTableWidget>(*empty, "fgRituals");
+    services.modalHandlers.push_back([](QDialog&) { return 0; });
+    doubleClick(*grid, 0);
+    grid->setItem(0, 2, new QTableWidgetItem("Binding Knot"));
+    doubleClick(*grid, 0);
+    EXPECT_EQ(services.modalHandlers.size(), 1u);
+    services.modalHandlers.clear();
+
     auto window = addThrough(thaumaturgy, tobin, [&](QDialog& dialog) {
         auto* combo = child<QComboBox>(dialog, "cmbRitual");
         EXPECT_EQ(listEntries(combo->view()).join('|'), "Candle Sight|Ward of Salt|Binding Knot"); // by level
@@ -403,15 +415,12 @@ TEST_F(Rituals, DescriptionsAreShownAndWrittenForTheFamilysRitualOnly) {
     EXPECT_EQ(links("Ritual", tobin), QStringList{"Ward of Salt|1"});
     EXPECT_EQ(description(1) + '|' + description(5), "Keeps spirits out, mostly.|Keeps the living out.");
     EXPECT_EQ(child<QTableWidget>(*window, "fgRituals")->item(0, 2)->text(), "Ward of Salt");
-
-    // The empty row of a character without rituals, and a name no ritual of the family has, open nothing.
-    auto empty = open(necromancy, tobin, true);
-    empty->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(empty.get()));
-    auto* grid = child<QTableWidget>(*empty, "fgRituals");
-    services.modalHandlers.push_back([](QDialog&) { return 0; });
-    doubleClick(*grid, 0);
-    grid->setItem(0, 2, new QTableWidgetItem("Binding Knot"));
-    doubleClick(*grid, 0);
-    EXPECT_EQ(services.modalHandlers.size(), 1u);
+    addThrough(necromancy, tobin, [&](QDialog& dialog) { // the same name in the other family is another ritual
+        auto* combo = child<QComboBox>(dialog, "cmbRitual");
+        EXPECT_EQ(listEntries(combo->view()).join('|'), "Call the Drowned|Ward of Salt");
+        pick(*combo, "Ward of Salt");
+        EXPECT_EQ(child<QLabel>(dialog, "lblLevel")->text(), "2");
+        click(dialog, "cmdok");
+    });
+    EXPECT_EQ(links("Ritual", tobin), (QStringList{"Ward of Salt|1", "Ward of Salt|2"}));
 }
