@@ -41,7 +41,7 @@ struct StartupTest : ::testing::Test {
 };
 
 TEST_F(StartupTest, SettingsKeepCommasAndValidOnesAskNothing) {
-    const QString path = temp.file("my chronicle, part 2.mdb");
+    const QString path = temp.file("my chronicle, book 2.mdb");
     ASSERT_TRUE(settings.writeDatabasePath(path));
     EXPECT_EQ(readFile(settings.filePath()), path.toUtf8() + "\r\n");
     EXPECT_EQ(settings.readDatabasePath(), path);
