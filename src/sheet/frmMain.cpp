@@ -95,9 +95,9 @@ void frmMain::wireCommands() {
     });
     onAction("mnuBrowse", [this] { leaveEditMode(m_global, m_ui); });
 
-    // Roster: a double-click switches, the buttons add and delete.
+    // Roster: a double-click (or Return on an entry) switches, the buttons add and delete.
     for (QListView* list : {m_ui.lstChar, m_ui.lstNPC}) {
-        connect(list, &QListView::doubleClicked, this, [this](const QModelIndex& entry) {
+        connect(list, &QListView::activated, this, [this](const QModelIndex& entry) {
             const QString name = entry.data().toString(); // the switch may change the list under the index
             run([&] { mdlSwitch::SwitchCharacter(m_global, m_ui, name); });
         });

@@ -124,6 +124,11 @@ TEST_F(ModesTest, RosterSplitsPlayersFromNpcsAndADoubleClickSavesThenSwitchesToT
     EXPECT_GE(services.maxWaitCursorDepth, 1);
     doubleClick(ui().lstChar, 2);
     EXPECT_EQ(window->currentKey(), QString::number(twin));
+    // Return on the current entry switches as a double-click does.
+    ui().lstChar->setCurrentIndex(ui().lstChar->model()->index(0, 0));
+    QTest::keyClick(ui().lstChar, Qt::Key_Return);
+    EXPECT_EQ(window->currentKey(), QString::number(ann));
+    doubleClick(ui().lstChar, 2);
 
     // A name that matches no row any more leaves the sheet where it was.
     global->database->Execute("DELETE FROM Char_Info WHERE Name = 'O''Gone'");
