@@ -51,17 +51,8 @@ constexpr Operation kOperations[] = {
     {"add merit", 2, true}, {"remove merit", 1, true}, {"paths", 2, false}, {"memo", 1, false},
     {"export", 1, false},   {"specialty", 1, true},    {"tools", 1, false}, {"experience", 1, false}};
 
-// Tools commands write the settings file beside the program; it is put back as it was.
-struct KeptFile {
-    QString path;
-    bool existed = QFile::exists(path);
-    QByteArray bytes = fileBytes(path);
-    ~KeptFile() { existed ? writeFile(path, bytes) : void(QFile::remove(path)); }
-};
-
 class Walk {
 public:
-    KeptFile settings{QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DSKLDG.ini"))};
     TempDatabase temp;
     Program program;
     QStringList log;
