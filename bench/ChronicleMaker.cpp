@@ -1,8 +1,9 @@
+#include "model/TraitCatalogue.h"
 #include "ChronicleMaker.h"
 
 #include "db/Connection.h"
 #include "db/Database.h"
-#include "db/Schema.h"
+#include "store/Schema.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -89,7 +90,7 @@ QStringList characterColumns() {
         "Name",       "player",      "Chronicle", "Nature",          "Demeanor",        "Clan",          "Generation",
         "Haven",      "Concept",     "Path",      "Humanity",        "WillPower",       "Cur_WillPower", "BloodPool",
         "Conscience", "SelfControl", "Courage",   "ExperienceGiven", "ExperienceSpent", "History",       "Notes"};
-    for (const char* trait : db::schema::kTraitColumns)
+    for (const char* trait : model::catalogue::kTraitColumns)
         columns << QLatin1String(trait) << QLatin1String(trait) + QStringLiteral("_Spec");
     return columns;
 }
@@ -101,7 +102,7 @@ QString characterName(int number) {
 }
 
 void makeChronicle(const QString& path, int characters) {
-    db::createDatabase(path);
+    store::createDatabase(path);
     auto database = db::Database::open(path, true);
     database->Execute(QStringLiteral("PRAGMA synchronous = OFF")); // a generated file, remade when lost
     database->Execute(QStringLiteral("BEGIN"));
@@ -146,7 +147,7 @@ void makeChronicle(const QString& path, int characters) {
                             n % 30,
                             history,
                             notes};
-        for (int t = 0; t < db::schema::kTraitCount; ++t) {
+        for (int t = 0; t < model::catalogue::kTraitCount; ++t) {
             row << (n + t) % 6;
             row << (t % 9 == n % 9 ? QVariant(QStringLiteral("Specialty %1").arg(t)) : QVariant());
         }

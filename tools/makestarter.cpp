@@ -4,7 +4,8 @@
 
 #include "db/Database.h"
 #include "db/DbError.h"
-#include "db/Schema.h"
+#include "model/TraitCatalogue.h"
+#include "store/Schema.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -231,10 +232,10 @@ void addCharacter(db::Database& database, const Character& c) {
     int trait = 0;
     for (const char* digit = c.ratings; *digit; ++digit)
         if (*digit != ' ') {
-            columns << QLatin1String(db::schema::kTraitColumns.at(size_t(trait++)));
+            columns << QLatin1String(model::catalogue::kTraitColumns.at(size_t(trait++)));
             values << (*digit - '0');
         }
-    if (trait != db::schema::kTraitCount)
+    if (trait != model::catalogue::kTraitCount)
         throw db::DbError(QStringLiteral("%1 has %2 trait ratings.").arg(c.identity[0].toString()).arg(trait));
     for (const auto& [column, value] : c.columns) {
         columns << QLatin1String(column);
@@ -292,7 +293,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        db::createDatabase(path);
+        store::createDatabase(path);
         auto database = db::Database::open(path, true);
         fill(*database);
         database->Close();

@@ -4,7 +4,7 @@
 #include "app/Startup.h"
 #include "app/mdlGlobal.h"
 #include "db/DbError.h"
-#include "db/Schema.h"
+#include "store/Schema.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -144,7 +144,7 @@ void ToolsMenu::mnuNewDB_Click() {
         return;
     WaitCursor wait(services);
     try {
-        db::createDatabase(chosen);
+        store::createDatabase(chosen);
     } catch (const db::DbError& e) {
         services.messageBox(e.message(), Buttons::OK, Icon::Critical);
         return;

@@ -1,6 +1,6 @@
 #include "app/mdlGlobal.h"
 
-#include "db/Schema.h"
+#include "store/Schema.h"
 
 namespace app {
 
@@ -11,12 +11,9 @@ std::optional<qint64> characterKey(const QString& text) {
 }
 
 void mdlGlobal::openConnection() {
-    auto newWorkspace = db::Workspace::CreateWorkspace(QString(), QStringLiteral("admin"), QString());
-    auto newDatabase = newWorkspace->OpenDatabase(databasePath, true);
-    db::schema::verify(*newDatabase);
-    auto newRecordset = newDatabase->OpenRecordset(db::schema::mainCharacterQuery(), QStringLiteral("Char_Info"));
+    auto newDatabase = store::openChronicle(databasePath, true);
+    auto newRecordset = newDatabase->OpenRecordset(store::schema::mainCharacterQuery(), QStringLiteral("Char_Info"));
     closeConnection();
-    workspace = std::move(newWorkspace);
     database = std::move(newDatabase);
     characterRecordset = std::move(newRecordset);
 }
@@ -29,10 +26,6 @@ void mdlGlobal::closeConnection() {
     if (database) {
         database->Close();
         database.reset();
-    }
-    if (workspace) {
-        workspace->Close();
-        workspace.reset();
     }
 }
 

@@ -28,7 +28,6 @@ public:
     ratings::BitmapStore bitmaps;
 
     QString databasePath;
-    std::unique_ptr<db::Workspace> workspace;
     std::unique_ptr<db::Database> database;
     std::unique_ptr<db::Recordset> characterRecordset;
 

@@ -1,7 +1,6 @@
 #include "db/Database.h"
 
 #include "db/DbError.h"
-#include "db/Schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +9,7 @@
 
 namespace db {
 
-std::unique_ptr<Database> Database::open(const QString& path, bool exclusive) {
+std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, const Check& check) {
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo file(path);
     if (path.isEmpty() || !file.isFile())
@@ -37,7 +36,8 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive) {
         // Reading the header and the schema tells a foreign file apart before anything is
         // written; only then is the file locked, which writes nothing to it.
         conn->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        schema::verify(*database);
+        if (check)
+            check(*database);
         if (exclusive) {
             conn->execute(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
             conn->execute(QStringLiteral("BEGIN EXCLUSIVE"));
@@ -123,16 +123,6 @@ Transaction::~Transaction() {
 void Transaction::commit() {
     m_db.Execute(QStringLiteral("RELEASE ") + m_name);
     m_done = true;
-}
-
-std::unique_ptr<Workspace> Workspace::CreateWorkspace(const QString&, const QString&, const QString&) {
-    return std::make_unique<Workspace>();
-}
-
-std::unique_ptr<Database> Workspace::OpenDatabase(const QString& path, bool exclusive) {
-    if (!m_open)
-        throw DbError(QStringLiteral("The workspace is closed."));
-    return Database::open(path, exclusive);
 }
 
 void CompactDatabase(const QString& source, const QString& destination) {

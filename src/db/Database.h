@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 
 namespace db {
@@ -12,9 +13,12 @@ namespace db {
 // An open database file: the source of recordsets and plain statements.
 class Database {
 public:
+    // Refuses a file that is SQLite but not what the caller expects (throws DbError).
+    using Check = std::function<void(Database&)>;
     // Opens an existing file (never creates one). Exclusive use takes the file's lock at once,
-    // so a second program is refused immediately rather than after a wait.
-    static std::unique_ptr<Database> open(const QString& path, bool exclusive);
+    // so a second program is refused immediately rather than after a wait. The check runs before
+    // anything is written or locked.
+    static std::unique_ptr<Database> open(const QString& path, bool exclusive, const Check& check = {});
     explicit Database(ConnectionPtr connection) : m_conn(std::move(connection)) {}
     ~Database();
 
@@ -45,19 +49,6 @@ private:
     Database& m_db;
     QString m_name;
     bool m_done = false;
-};
-
-// The engine's workspace: a session in which databases are opened.
-class Workspace {
-public:
-    static std::unique_ptr<Workspace> CreateWorkspace(const QString& name, const QString& user,
-                                                      const QString& password);
-    std::unique_ptr<Database> OpenDatabase(const QString& path, bool exclusive);
-    void Close() { m_open = false; }
-    bool isOpen() const { return m_open; }
-
-private:
-    bool m_open = true;
 };
 
 // Writes a compacted copy of a closed database file; refuses an existing destination.

@@ -1,12 +1,11 @@
 #include "export/CharacterPage.h"
-#include "sheet/TraitCatalogue.h"
 
 #include "db/Database.h"
 #include "db/DbError.h"
-#include "db/Schema.h"
+#include "store/Schema.h"
 #include "export/ColumnValues.h"
 #include "export/HtmlCells.h"
-#include "sheet/TraitCatalogue.h"
+#include "model/TraitCatalogue.h"
 
 #include <array>
 #include <memory>
@@ -19,23 +18,20 @@ namespace cv = columnValues;
 
 // A trait's caption as the page shows it: the sheet's caption without its colon.
 QString traitCaption(int trait) {
-    const auto& traits = sheet::catalogue::attributes();
+    const auto& traits = model::catalogue::attributes();
     const char* caption =
-        trait < sheet::catalogue::kAttributeCount
+        trait < model::catalogue::kAttributeCount
             ? traits[size_t(trait)].caption
-            : sheet::catalogue::abilities()[size_t(trait - sheet::catalogue::kAttributeCount)].caption;
+            : model::catalogue::abilities()[size_t(trait - model::catalogue::kAttributeCount)].caption;
     QString text = QString::fromLatin1(caption);
     if (text.endsWith(QLatin1Char(':')))
         text.chop(1);
     return text;
 }
 
-// Maximum blood pool boxes for generations 3 to 13; any other generation shows none.
-constexpr std::array<int, 11> kBloodPoolBoxes = {100, 50, 40, 30, 20, 15, 14, 13, 12, 11, 10};
+constexpr int kSlots = model::catalogue::kSlotCount;
 
-constexpr int kSlots = 7;
-
-const QString kCharacterQuery = db::schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ");
+const QString kCharacterQuery = store::schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ");
 const QString kBackgroundsQuery = QStringLiteral("SELECT BackGround_LookUp.BackGround, "
                                                  "BackGround_Link.Level, Char_Info.Char_ID "
                                                  "FROM (Char_Info INNER JOIN BackGround_Link ON "
@@ -177,7 +173,7 @@ void PageBuilder::traitGrid(int firstTrait, int rowsPerColumn) {
                 line(QStringLiteral("<TD>"));
             const int trait = firstTrait + column * rowsPerColumn + row;
             line(QStringLiteral("<TD>%1 ").arg(traitCaption(trait)) +
-                 Html_DotCells(rating(db::schema::kTraitColumns[size_t(trait)]), 9) + QStringLiteral("</TD>"));
+                 Html_DotCells(rating(model::catalogue::kTraitColumns[size_t(trait)]), 9) + QStringLiteral("</TD>"));
         }
     }
 }
@@ -208,7 +204,7 @@ void PageBuilder::abilities() {
     line(QStringLiteral("<TD ALIGN=CENTER><FONT FACE=\"Gaeilge 1\"  SIZE=2> Knowledge"));
     line(QStringLiteral("</TABLE>"));
     line(QStringLiteral("<TABLE ALIGN=CENTER WIDTH=\"75%\">"));
-    traitGrid(db::schema::kAttributeCount, db::schema::kAbilityCount / 3);
+    traitGrid(model::catalogue::kAttributeCount, model::catalogue::kAbilityCount / 3);
     line(QStringLiteral("</TABLE>"));
     line(QStringLiteral("<BR>"));
     line(QStringLiteral("<HR>"));
@@ -316,10 +312,10 @@ void PageBuilder::bloodPool() {
     const int16_t pool = rating("BloodPool");
     const double current = cv::number(*m_char, QStringLiteral("BloodPool")).value_or(0.0);
     int boxes = 0;
-    if (const std::optional<double> generation = cv::number(*m_char, QStringLiteral("Generation"))) {
-        if (*generation >= 3 && *generation <= 13 && *generation == int(*generation))
-            boxes = kBloodPoolBoxes[size_t(int(*generation) - 3)];
-    }
+    // Generations outside the table show no boxes.
+    if (const std::optional<double> generation = cv::number(*m_char, QStringLiteral("Generation")))
+        if (const auto row = model::catalogue::generationRow(*generation))
+            boxes = row->bloodPoolBoxes;
     for (int i = 1; i <= boxes; ++i) {
         line(i <= current ? QStringLiteral("<TD><IMG SRC=\"BOXCHECK.bmp\" ALT=\"*\">")
                           : QStringLiteral("<TD><IMG SRC=\"BOX.bmp\" ALT=\"*\">"));
@@ -337,13 +333,13 @@ void PageBuilder::health() {
         const char* name;
         const char* penalty;
     };
-    static constexpr Level kLevels[db::schema::kHealthLevels] = {
+    static constexpr Level kLevels[model::catalogue::kHealthCount] = {
         {"Bruised", ""},   {"Hurt", " -1"},     {"Injured", " -1"},    {"Wounded", " -2"},
         {"Mauled", " -2"}, {"Crippled", " -5"}, {"Incapacitated", ""},
     };
     const auto healthRow = open(kHealthQuery);
     line(QStringLiteral(" <TABLE BORDER=0>"));
-    for (int i = 0; i < db::schema::kHealthLevels; ++i) {
+    for (int i = 0; i < model::catalogue::kHealthCount; ++i) {
         line(QStringLiteral("  <TR>"));
         line(QStringLiteral("  <TD> ") + QLatin1String(kLevels[i].name));
         line(QStringLiteral("  <TD>") + QLatin1String(kLevels[i].penalty));

@@ -1,6 +1,6 @@
 #include "export/ColumnValues.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "db/DbError.h"
 #include "db/Recordset.h"
 

@@ -1,6 +1,6 @@
 #include "merits/MeritData.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "db/Database.h"
 #include "db/Sql.h"
 

@@ -1,7 +1,7 @@
 #include "merits/frmAddMerit.h"
 
 #include "app/Guard.h"
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "app/mdlGlobal.h"
 #include "merits/MeritData.h"
 

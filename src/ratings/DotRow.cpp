@@ -1,6 +1,6 @@
 #include "ratings/DotRow.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "ratings/BitmapStore.h"
 
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #include "ratings/Experience.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "app/mdlGlobal.h"
 #include "sheet/SheetControls.h"
 #include "sheet/mdlLoadData.h"

@@ -1,6 +1,6 @@
 #include "ratings/HealthTrack.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "app/mdlGlobal.h"
 #include "ratings/HealthBox.h"
 

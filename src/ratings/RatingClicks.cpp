@@ -1,12 +1,12 @@
 #include "ratings/RatingClicks.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "app/mdlGlobal.h"
 #include "db/Recordset.h"
 #include "ratings/DotRow.h"
 #include "ratings/mdlConvertions.h"
 #include "sheet/SheetControls.h"
-#include "sheet/TraitCatalogue.h"
+#include "model/TraitCatalogue.h"
 #include "sheet/mdlLoadData.h"
 
 #include <QComboBox>
@@ -69,7 +69,7 @@ std::optional<int> editClick(app::mdlGlobal& global, const sheet::SheetControls&
 
 // A background chosen as "Generation" sets the generation and what follows from it.
 void showGeneration(const sheet::SheetControls& ui, int index, int rating) {
-    using namespace sheet::catalogue;
+    using namespace model::catalogue;
     const int slot = index - kFirstBackground;
     if (slot < 0 || slot >= kSlotCount || ui.cmbBackGrounds[size_t(slot)]->currentText() != QLatin1String("Generation"))
         return;

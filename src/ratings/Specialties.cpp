@@ -2,7 +2,7 @@
 
 #include "app/mdlGlobal.h"
 #include "db/Recordset.h"
-#include "db/Schema.h"
+#include "store/Schema.h"
 #include "sheet/SheetControls.h"
 #include "sheet/mdlLoadData.h"
 
@@ -32,7 +32,7 @@ void editSpecialty(app::mdlGlobal& global, const sheet::SheetControls& ui, QLabe
         return;
     }
     rs->Edit();
-    rs->setField(db::schema::specialtyPosition(trait), answer->isEmpty() ? QVariant() : QVariant(*answer));
+    rs->setField(model::catalogue::specialtyPosition(trait), answer->isEmpty() ? QVariant() : QVariant(*answer));
     rs->Update();
     rs->Close();
     caption->setToolTip(*answer);
@@ -41,15 +41,15 @@ void editSpecialty(app::mdlGlobal& global, const sheet::SheetControls& ui, QLabe
 } // namespace
 
 void lblAttributes_Click(app::mdlGlobal& global, const sheet::SheetControls& ui, int index) {
-    if (index < 0 || index >= db::schema::kAttributeCount)
+    if (index < 0 || index >= model::catalogue::kAttributeCount)
         return;
     editSpecialty(global, ui, ui.lblAttributes[size_t(index)], index, QStringLiteral("Enter Specialty"));
 }
 
 void lblAbilities_Click(app::mdlGlobal& global, const sheet::SheetControls& ui, int index) {
-    if (index < 0 || index >= db::schema::kAbilityCount)
+    if (index < 0 || index >= model::catalogue::kAbilityCount)
         return;
-    editSpecialty(global, ui, ui.lblAbilities[size_t(index)], db::schema::kAttributeCount + index,
+    editSpecialty(global, ui, ui.lblAbilities[size_t(index)], model::catalogue::kAttributeCount + index,
                   QStringLiteral("Specialization"));
 }
 

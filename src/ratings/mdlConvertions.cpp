@@ -1,6 +1,6 @@
 #include "ratings/mdlConvertions.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "app/mdlGlobal.h"
 #include "ratings/DotRow.h"
 

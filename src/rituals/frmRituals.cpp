@@ -1,7 +1,7 @@
 #include "rituals/frmRituals.h"
 
 #include "app/Guard.h"
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "app/mdlGlobal.h"
 #include "ratings/DotRow.h"
 #include "ratings/mdlConvertions.h"

@@ -1,6 +1,6 @@
 #include "rituals/mdlRituals.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "db/Database.h"
 #include "db/Sql.h"
 

@@ -10,7 +10,7 @@
 namespace sheet::build {
 
 QWidget* identityBand(SheetControls& ui) {
-    using catalogue::EditKind;
+    using model::catalogue::EditKind;
     auto* band = new QWidget;
     band->setObjectName(QStringLiteral("identityBand"));
     auto* grid = new QGridLayout(band);
@@ -18,14 +18,14 @@ QWidget* identityBand(SheetControls& ui) {
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(3);
 
-    std::array<QLabel*, catalogue::kIdentityCount> labels{};
-    std::array<QWidget*, catalogue::kIdentityCount> editors{};
-    for (int i = 0; i < catalogue::kIdentityCount; ++i) {
-        const catalogue::IdentityField& field = catalogue::kIdentity[size_t(i)];
+    std::array<QLabel*, model::catalogue::kIdentityCount> labels{};
+    std::array<QWidget*, model::catalogue::kIdentityCount> editors{};
+    for (int i = 0; i < model::catalogue::kIdentityCount; ++i) {
+        const model::catalogue::IdentityField& field = model::catalogue::kIdentity[size_t(i)];
         const int row = i % 3;
         const int column = (i / 3) * 2;
         ui.Label1[size_t(i)] =
-            widgets::caption(QString::fromLatin1(field.caption), catalogue::indexedName("Label1", i));
+            widgets::caption(QString::fromLatin1(field.caption), model::catalogue::indexedName("Label1", i));
         labels[size_t(i)] = widgets::valueLabel(QString::fromLatin1(field.label));
         grid->addWidget(ui.Label1[size_t(i)], row, column);
         grid->addWidget(labels[size_t(i)], row, column + 1);

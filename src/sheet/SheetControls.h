@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheet/TraitCatalogue.h"
+#include "model/TraitCatalogue.h"
 
 #include <QList>
 #include <array>
@@ -31,8 +31,8 @@ struct SheetControls {
     // The key of the shown character; never visible.
     QLabel* lblChar_ID = nullptr;
 
-    // Identity, in the order of catalogue::kIdentity.
-    std::array<QLabel*, catalogue::kIdentityCount> Label1{};
+    // Identity, in the order of model::catalogue::kIdentity.
+    std::array<QLabel*, model::catalogue::kIdentityCount> Label1{};
     QLabel* lblChar = nullptr;
     QLabel* lblPlayer = nullptr;
     QLabel* lblChronicle = nullptr;
@@ -52,17 +52,17 @@ struct SheetControls {
     QComboBox* cmbConcept = nullptr;
 
     // Attributes and abilities.
-    std::array<ratings::DotRow*, catalogue::kAttributeCount> PBAtt{};
-    std::array<QLabel*, catalogue::kAttributeCount> lblAttributes{};
-    std::array<ratings::DotRow*, catalogue::kAbilityCount> PBAbil{};
-    std::array<QLabel*, catalogue::kAbilityCount> lblAbilities{};
+    std::array<ratings::DotRow*, model::catalogue::kAttributeCount> PBAtt{};
+    std::array<QLabel*, model::catalogue::kAttributeCount> lblAttributes{};
+    std::array<ratings::DotRow*, model::catalogue::kAbilityCount> PBAbil{};
+    std::array<QLabel*, model::catalogue::kAbilityCount> lblAbilities{};
 
     // Advantages: PBAdv(0..6) disciplines, (7..13) backgrounds, (14..16) virtues.
-    std::array<ratings::DotRow*, catalogue::kAdvantageCount> PBAdv{};
-    std::array<QLabel*, catalogue::kSlotCount> lblDisc{};
-    std::array<QComboBox*, catalogue::kSlotCount> cmbDisciplines{};
-    std::array<QLabel*, catalogue::kSlotCount> lblBack{};
-    std::array<QComboBox*, catalogue::kSlotCount> cmbBackGrounds{};
+    std::array<ratings::DotRow*, model::catalogue::kAdvantageCount> PBAdv{};
+    std::array<QLabel*, model::catalogue::kSlotCount> lblDisc{};
+    std::array<QComboBox*, model::catalogue::kSlotCount> cmbDisciplines{};
+    std::array<QLabel*, model::catalogue::kSlotCount> lblBack{};
+    std::array<QComboBox*, model::catalogue::kSlotCount> cmbBackGrounds{};
     QLabel* lblConscience = nullptr;
     QComboBox* cmbConscience = nullptr;
     QLabel* lblSelfControl = nullptr;
@@ -80,7 +80,7 @@ struct SheetControls {
     QLabel* lblPTBP = nullptr;
 
     // Health.
-    std::array<ratings::HealthBox*, catalogue::kHealthCount> HealthBox{};
+    std::array<ratings::HealthBox*, model::catalogue::kHealthCount> HealthBox{};
 
     // Experience.
     QLabel* lblExpGiven = nullptr;

@@ -90,8 +90,8 @@ QWidget* rosterTab(const QString& title, QListView*& list, RosterModel* model, c
     list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     list->setMinimumHeight(80);
     layout->addWidget(list, 1);
-    add = widgets::button(catalogue::indexedName("cmdAdd", addIndex), QStringLiteral("Add New Character"));
-    remove = widgets::button(catalogue::indexedName("cmddelete", removeIndex), QStringLiteral("  Delete Character"));
+    add = widgets::button(model::catalogue::indexedName("cmdAdd", addIndex), QStringLiteral("Add New Character"));
+    remove = widgets::button(model::catalogue::indexedName("cmddelete", removeIndex), QStringLiteral("  Delete Character"));
     add->setEnabled(false); // adding and deleting come with their own handlers
     remove->setEnabled(false);
     layout->addWidget(add);

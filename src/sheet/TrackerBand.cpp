@@ -82,7 +82,7 @@ QGroupBox* bloodPoolFrame(SheetControls& ui, const ratings::BitmapStore& bitmaps
     auto* layout = new QVBoxLayout(box);
     layout->setSpacing(3);
     for (int i = 0; i < int(ui.PBBP.size()); ++i) {
-        ui.PBBP[size_t(i)] = widgets::dotRow(bitmaps, catalogue::indexedName("PBBP", i), QStringLiteral("BOX00.bmp"));
+        ui.PBBP[size_t(i)] = widgets::dotRow(bitmaps, model::catalogue::indexedName("PBBP", i), QStringLiteral("BOX00.bmp"));
         layout->addWidget(ui.PBBP[size_t(i)], 0, Qt::AlignHCenter);
     }
     auto* derived = new QGridLayout;
@@ -151,8 +151,8 @@ QGroupBox* healthFrame(SheetControls& ui, const ratings::BitmapStore& bitmaps) {
     auto* grid = new QGridLayout(box);
     grid->setVerticalSpacing(4);
     grid->setHorizontalSpacing(8);
-    for (int i = 0; i < catalogue::kHealthCount; ++i) {
-        const catalogue::HealthLevel& level = catalogue::kHealthLevels[size_t(i)];
+    for (int i = 0; i < model::catalogue::kHealthCount; ++i) {
+        const model::catalogue::HealthLevel& level = model::catalogue::kHealthLevels[size_t(i)];
         grid->addWidget(widgets::caption(QString::fromLatin1(level.caption)), i, 0);
         if (*level.penalty) {
             QLabel* penalty = widgets::caption(QString::fromLatin1(level.penalty));
@@ -160,7 +160,7 @@ QGroupBox* healthFrame(SheetControls& ui, const ratings::BitmapStore& bitmaps) {
             grid->addWidget(penalty, i, 1);
         }
         auto* healthBox = new ratings::HealthBox(bitmaps);
-        healthBox->setObjectName(catalogue::indexedName("HealthBox", i));
+        healthBox->setObjectName(model::catalogue::indexedName("HealthBox", i));
         ui.HealthBox[size_t(i)] = healthBox;
         grid->addWidget(healthBox, i, 2);
     }

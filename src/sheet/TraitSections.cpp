@@ -45,18 +45,18 @@ Region region(const QString& name, const QString& heading, const std::array<cons
 }
 
 template <size_t N>
-QWidget* traitRegion(const QString& name, const QString& heading, const std::array<catalogue::TraitGroup, 3>& groups,
-                     const std::array<catalogue::Trait, N>& traits, std::array<QLabel*, N>& labels,
+QWidget* traitRegion(const QString& name, const QString& heading, const std::array<model::catalogue::TraitGroup, 3>& groups,
+                     const std::array<model::catalogue::Trait, N>& traits, std::array<QLabel*, N>& labels,
                      std::array<ratings::DotRow*, N>& rows, const char* labelArray, const char* rowArray,
                      const ratings::BitmapStore& bitmaps) {
     Region r = region(name, heading, {groups[0].heading, groups[1].heading, groups[2].heading});
     for (int g = 0; g < 3; ++g) {
-        const catalogue::TraitGroup& group = groups[size_t(g)];
+        const model::catalogue::TraitGroup& group = groups[size_t(g)];
         for (int k = 0; k < group.count; ++k) {
-            const catalogue::Trait& trait = traits[size_t(group.first + k)];
+            const model::catalogue::Trait& trait = traits[size_t(group.first + k)];
             QLabel* label =
-                widgets::caption(QString::fromLatin1(trait.caption), catalogue::indexedName(labelArray, trait.index));
-            ratings::DotRow* row = widgets::dotRow(bitmaps, catalogue::indexedName(rowArray, trait.index), kEmptyDots);
+                widgets::caption(QString::fromLatin1(trait.caption), model::catalogue::indexedName(labelArray, trait.index));
+            ratings::DotRow* row = widgets::dotRow(bitmaps, model::catalogue::indexedName(rowArray, trait.index), kEmptyDots);
             labels[size_t(trait.index)] = label;
             rows[size_t(trait.index)] = row;
             r.grid->addWidget(label, 1 + k, 3 * g);
@@ -81,17 +81,17 @@ void addSlot(QGridLayout* grid, int gridRow, int gridColumn, QLabel* label, QCom
 } // namespace
 
 QWidget* attributesSection(SheetControls& ui, const ratings::BitmapStore& bitmaps) {
-    return traitRegion(QStringLiteral("attributesRegion"), QStringLiteral("Attributes"), catalogue::kAttributeGroups,
-                       catalogue::attributes(), ui.lblAttributes, ui.PBAtt, "lblAttributes", "PBAtt", bitmaps);
+    return traitRegion(QStringLiteral("attributesRegion"), QStringLiteral("Attributes"), model::catalogue::kAttributeGroups,
+                       model::catalogue::attributes(), ui.lblAttributes, ui.PBAtt, "lblAttributes", "PBAtt", bitmaps);
 }
 
 QWidget* abilitiesSection(SheetControls& ui, const ratings::BitmapStore& bitmaps) {
-    return traitRegion(QStringLiteral("abilitiesRegion"), QStringLiteral("Abilities"), catalogue::kAbilityGroups,
-                       catalogue::abilities(), ui.lblAbilities, ui.PBAbil, "lblAbilities", "PBAbil", bitmaps);
+    return traitRegion(QStringLiteral("abilitiesRegion"), QStringLiteral("Abilities"), model::catalogue::kAbilityGroups,
+                       model::catalogue::abilities(), ui.lblAbilities, ui.PBAbil, "lblAbilities", "PBAbil", bitmaps);
 }
 
 QWidget* advantagesSection(SheetControls& ui, const ratings::BitmapStore& bitmaps) {
-    using namespace catalogue;
+    using namespace model::catalogue;
     Region r = region(QStringLiteral("advantagesRegion"), QStringLiteral("Advantages"),
                       {"Disciplines", "Backgrounds", "Virtues"});
     for (int index = 0; index < kAdvantageCount; ++index)

@@ -6,8 +6,8 @@
 #include "app/ToolsMenu.h"
 #include "app/frmAbout.h"
 #include "app/mdlGlobal.h"
-#include "dice/DiceRoller.h"
-#include "export/mnuFileExport.h"
+#include "sheet/DiceRoll.h"
+#include "sheet/HtmlExportCommand.h"
 #include "merits/MeritList.h"
 #include "notes/NotesCommands.h"
 #include "ratings/HealthBox.h"
@@ -134,7 +134,7 @@ void frmMain::wireCommands() {
             [this] { run([&] { merits::lstMerit_DblClick(m_global, currentKey(), *m_ui.lstMerit, this); }); });
     connect(m_ui.cmdRoll, &QPushButton::clicked, this, [this] {
         run([&] {
-            dice::cmdRoll_Click(m_global.services, m_ui.cmbDice->currentText(), m_ui.cmbDiff->currentText(),
+            sheet::cmdRoll_Click(m_global.services, m_ui.cmbDice->currentText(), m_ui.cmbDiff->currentText(),
                                 m_ui.chkSpec->checkState() == Qt::Checked);
         });
     });

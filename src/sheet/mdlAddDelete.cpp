@@ -3,7 +3,7 @@
 #include "app/Services.h"
 #include "app/mdlGlobal.h"
 #include "db/Database.h"
-#include "db/Schema.h"
+#include "store/Schema.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
 #include "sheet/mdlLoadData.h"
@@ -40,7 +40,7 @@ qint64 insertNewCharacter(db::Database& database) {
     health->AddNew();
     health->setField(QStringLiteral("Char_ID"), key);
     // Empty boxes whatever defaults the file's table carries.
-    for (int level = 0; level < db::schema::kHealthLevels; ++level)
+    for (int level = 0; level < model::catalogue::kHealthCount; ++level)
         health->setField(QStringLiteral("Health%1").arg(level), 1);
     health->Update();
     health->Close();

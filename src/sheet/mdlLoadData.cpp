@@ -1,6 +1,6 @@
 #include "sheet/mdlLoadData.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "app/mdlGlobal.h"
 #include "db/Recordset.h"
 #include "merits/MeritList.h"
@@ -58,11 +58,11 @@ QString keyText(const SheetControls& ui) {
 // each with a level above 0 taking the next slot; the slots left over are emptied and their
 // dots hidden.
 void loadSlots(app::mdlGlobal& global, const SheetControls& ui, const QString& sql, const QString& nameColumn,
-               const std::array<QLabel*, catalogue::kSlotCount>& labels, int firstRow) {
-    for (int k = 0; k < catalogue::kSlotCount; ++k)
+               const std::array<QLabel*, model::catalogue::kSlotCount>& labels, int firstRow) {
+    for (int k = 0; k < model::catalogue::kSlotCount; ++k)
         Set_AdvDots(global, *ui.PBAdv[size_t(firstRow + k)], 0);
     auto rs = global.database->OpenRecordset(sql);
-    const int examined = std::min(rs->RecordCount(), catalogue::kSlotCount);
+    const int examined = std::min(rs->RecordCount(), model::catalogue::kSlotCount);
     int slot = 0;
     for (int i = 0; i < examined && !rs->atEOF(); ++i, rs->MoveNext()) {
         const QVariant level = rs->Fields(QStringLiteral("Level"));
@@ -76,7 +76,7 @@ void loadSlots(app::mdlGlobal& global, const SheetControls& ui, const QString& s
         ++slot;
     }
     rs->Close();
-    for (; slot < catalogue::kSlotCount; ++slot) {
+    for (; slot < model::catalogue::kSlotCount; ++slot) {
         labels[size_t(slot)]->setText(QString());
         ui.PBAdv[size_t(firstRow + slot)]->setVisible(false);
     }
@@ -84,8 +84,8 @@ void loadSlots(app::mdlGlobal& global, const SheetControls& ui, const QString& s
 
 void setVirtues(app::mdlGlobal& global, const SheetControls& ui, bool fromRecordset) {
     QLabel* const captions[] = {ui.lblConscience, ui.lblSelfControl, ui.lblCourage};
-    for (size_t v = 0; v < catalogue::kVirtues.size(); ++v) {
-        const catalogue::Virtue& virtue = catalogue::kVirtues[v];
+    for (size_t v = 0; v < model::catalogue::kVirtues.size(); ++v) {
+        const model::catalogue::Virtue& virtue = model::catalogue::kVirtues[v];
         if (*virtue.choiceColumn) {
             const QVariant choice = fromRecordset ? field(global, QLatin1String(virtue.choiceColumn)) : QVariant(1);
             const bool first = !choice.isNull() && choice.toDouble() == 1;
@@ -115,11 +115,11 @@ void LoadCharacter(app::mdlGlobal& global, const SheetControls& ui) {
     const db::Recordset& rs = *global.characterRecordset;
 
     // Identity labels, then the experience figures.
-    const std::array<QLabel*, catalogue::kIdentityCount> labels = {ui.lblChar,   ui.lblPlayer,   ui.lblChronicle,
+    const std::array<QLabel*, model::catalogue::kIdentityCount> labels = {ui.lblChar,   ui.lblPlayer,   ui.lblChronicle,
                                                                    ui.lblNature, ui.lblDemeanor, ui.lblClan,
                                                                    ui.lblGen,    ui.lblHaven,    ui.lblConcept};
     for (size_t i = 0; i < labels.size(); ++i) {
-        const catalogue::IdentityField& f = catalogue::kIdentity[i];
+        const model::catalogue::IdentityField& f = model::catalogue::kIdentity[i];
         labels[i]->setText(fieldText(rs.Fields(QLatin1String(f.column)), QLatin1String(f.nullText)));
     }
     const QVariant given = rs.Fields(QStringLiteral("ExperienceGiven"));
@@ -142,11 +142,11 @@ void LoadCharacter(app::mdlGlobal& global, const SheetControls& ui) {
     setComboText(ui.cmbConcept, ui.lblConcept->text());
 
     // Attributes and abilities: ratings by column name, specialties by position.
-    for (const catalogue::Trait& trait : catalogue::attributes()) {
+    for (const model::catalogue::Trait& trait : model::catalogue::attributes()) {
         Set_AttDots(global, *ui.PBAtt[size_t(trait.index)], rating(rs.Fields(QLatin1String(trait.column))));
         ui.lblAttributes[size_t(trait.index)]->setToolTip(fieldText(rs.Fields(trait.specialtyPosition)));
     }
-    for (const catalogue::Trait& trait : catalogue::abilities()) {
+    for (const model::catalogue::Trait& trait : model::catalogue::abilities()) {
         Set_AbilDots(global, *ui.PBAbil[size_t(trait.index)], rating(rs.Fields(QLatin1String(trait.column))));
         ui.lblAbilities[size_t(trait.index)]->setToolTip(fieldText(rs.Fields(trait.specialtyPosition)));
     }
@@ -157,7 +157,7 @@ void LoadCharacter(app::mdlGlobal& global, const SheetControls& ui) {
     Set_BloodPool(global, ui.PBBP, rating(rs.Fields(QStringLiteral("BloodPool"))));
 
     // Maximum blood pool and blood per turn follow the generation; any other value leaves them.
-    if (const auto row = catalogue::generationRow(numbers::leadingNumber(ui.lblGen->text()))) {
+    if (const auto row = model::catalogue::generationRow(numbers::leadingNumber(ui.lblGen->text()))) {
         ui.lblMaxBP->setText(QLatin1String(row->maxBloodPool));
         ui.lblPTBP->setText(QLatin1String(row->perTurn));
     }
@@ -178,7 +178,7 @@ void LoadAdvantages(app::mdlGlobal& global, const SheetControls& ui) {
               QStringLiteral("SELECT c.Background, b.Level FROM Char_Info a, BackGround_Link b, BackGround_Lookup c  "
                              "WHERE b.Char_ID = a.Char_ID and C.BackGround_ID = b.BackGround_ID and a.Char_ID = ") +
                   key,
-              QStringLiteral("Background"), ui.lblBack, catalogue::kFirstBackground);
+              QStringLiteral("Background"), ui.lblBack, model::catalogue::kFirstBackground);
     setVirtues(global, ui, true);
 }
 
@@ -216,16 +216,16 @@ void clearSheet(app::mdlGlobal& global, const SheetControls& ui) {
     for (QComboBox* combo : {ui.cmbNature, ui.cmbDemeanor, ui.cmbClan, ui.cmbConcept, ui.cmbHumanity})
         setComboText(combo, QString());
 
-    for (const catalogue::Trait& trait : catalogue::attributes()) {
+    for (const model::catalogue::Trait& trait : model::catalogue::attributes()) {
         Set_AttDots(global, *ui.PBAtt[size_t(trait.index)], 0);
         ui.lblAttributes[size_t(trait.index)]->setToolTip(QString());
     }
-    for (const catalogue::Trait& trait : catalogue::abilities()) {
+    for (const model::catalogue::Trait& trait : model::catalogue::abilities()) {
         Set_AbilDots(global, *ui.PBAbil[size_t(trait.index)], 0);
         ui.lblAbilities[size_t(trait.index)]->setToolTip(QString());
     }
-    for (int k = 0; k < catalogue::kSlotCount; ++k) {
-        for (int row : {catalogue::disciplineRow(k), catalogue::backgroundRow(k)}) {
+    for (int k = 0; k < model::catalogue::kSlotCount; ++k) {
+        for (int row : {model::catalogue::disciplineRow(k), model::catalogue::backgroundRow(k)}) {
             Set_AdvDots(global, *ui.PBAdv[size_t(row)], 0);
             ui.PBAdv[size_t(row)]->setVisible(false);
         }

@@ -1,6 +1,6 @@
 #include "sheet/mdlModes.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "app/Services.h"
 #include "app/mdlGlobal.h"
 #include "db/DbError.h"
@@ -40,7 +40,7 @@ std::vector<Pair> labelPairs(const SheetControls& ui) {
                                {ui.lblPlayer, ui.txtPlayer},
                                {ui.lblChronicle, ui.txtChronicle},
                                {ui.lblHaven, ui.txtHaven}};
-    for (int k = 0; k < catalogue::kSlotCount; ++k) {
+    for (int k = 0; k < model::catalogue::kSlotCount; ++k) {
         pairs.push_back({ui.lblDisc[size_t(k)], ui.cmbDisciplines[size_t(k)]});
         pairs.push_back({ui.lblBack[size_t(k)], ui.cmbBackGrounds[size_t(k)]});
     }
@@ -116,7 +116,7 @@ void EnterEditMode(app::mdlGlobal& global, const SheetControls& ui) {
         return;
     app::WaitCursor wait(global.services);
     setEditingButtonsEnabled(ui, true);
-    for (int k = 0; k < catalogue::kSlotCount; ++k) {
+    for (int k = 0; k < model::catalogue::kSlotCount; ++k) {
         setComboText(ui.cmbDisciplines[size_t(k)], ui.lblDisc[size_t(k)]->text());
         setComboText(ui.cmbBackGrounds[size_t(k)], ui.lblBack[size_t(k)]->text());
     }
@@ -124,7 +124,7 @@ void EnterEditMode(app::mdlGlobal& global, const SheetControls& ui) {
     setComboText(ui.cmbSelfControl, ui.lblSelfControl->text());
     ui.setEditControlsVisible(true);
     // Empty discipline and background rows can be rated too.
-    for (int row = 0; row < catalogue::kConscience; ++row)
+    for (int row = 0; row < model::catalogue::kConscience; ++row)
         ui.PBAdv[size_t(row)]->setVisible(true);
     global.editMode = true;
 }
@@ -144,7 +144,7 @@ void EnterBrowseMode(app::mdlGlobal& global, const SheetControls& ui) {
     releaseEditorFocus(ui);
     ui.setEditControlsVisible(false);
     // Unrated discipline and background rows disappear; the virtues always stay.
-    for (int row = 0; row < catalogue::kConscience; ++row) {
+    for (int row = 0; row < model::catalogue::kConscience; ++row) {
         ratings::DotRow* dots = ui.PBAdv[size_t(row)];
         dots->setVisible(numbers::leadingNumber(dots->Tag()) != 0);
     }

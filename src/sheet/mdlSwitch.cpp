@@ -3,7 +3,7 @@
 #include "app/Services.h"
 #include "app/mdlGlobal.h"
 #include "db/Recordset.h"
-#include "db/Schema.h"
+#include "store/Schema.h"
 #include "db/Sql.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
@@ -22,7 +22,7 @@ namespace {
 const QString kNewCharacter = QStringLiteral("New Char");
 
 std::unique_ptr<db::Recordset> openCharacters(app::mdlGlobal& global, const QString& condition) {
-    return global.database->OpenRecordset(db::schema::mainCharacterQuery() + QStringLiteral(" AND ") + condition,
+    return global.database->OpenRecordset(store::schema::mainCharacterQuery() + QStringLiteral(" AND ") + condition,
                                           QStringLiteral("Char_Info"));
 }
 

@@ -1,9 +1,9 @@
 #include "sheet/mdlUpdateDate.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 #include "app/mdlGlobal.h"
 #include "db/DbError.h"
-#include "db/Schema.h"
+#include "store/Schema.h"
 #include "db/Sql.h"
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"
@@ -84,13 +84,13 @@ QVariant captionNumber(const QLabel* label) {
 // Deletes the character's rows of a link table and adds one per slot whose combo names something,
 // in slot order, with the level of that slot's dot row.
 void rewriteLinks(db::Database& database, const SheetControls& ui, qint64 key, const QString& linkQuery,
-                  const Lookup& lookup, const std::array<QComboBox*, catalogue::kSlotCount>& combos, int firstRow) {
+                  const Lookup& lookup, const std::array<QComboBox*, model::catalogue::kSlotCount>& combos, int firstRow) {
     auto links = database.OpenRecordset(linkQuery + QString::number(key));
     while (!links->atEOF()) {
         links->Delete();
         links->MoveFirst();
     }
-    for (int slot = 0; slot < catalogue::kSlotCount; ++slot) {
+    for (int slot = 0; slot < model::catalogue::kSlotCount; ++slot) {
         const QString name = combos[size_t(slot)]->currentText();
         if (name.isEmpty())
             continue;
@@ -114,7 +114,7 @@ void writeHealth(db::Database& database, const SheetControls& ui, qint64 key) {
     } else {
         rs->Edit();
     }
-    for (int i = 0; i < catalogue::kHealthCount; ++i)
+    for (int i = 0; i < model::catalogue::kHealthCount; ++i)
         rs->setField(i + 1, ui.HealthBox[size_t(i)]->state());
     rs->Update();
     rs->Close();
@@ -175,20 +175,20 @@ void UpdateData(app::mdlGlobal& global, const SheetControls& ui) {
     main->setField(QStringLiteral("ExperienceGiven"), captionNumber(ui.lblExpGiven));
     main->setField(QStringLiteral("ExperienceSpent"), captionNumber(ui.lblExpSpent));
 
-    for (const catalogue::Trait& trait : catalogue::attributes())
+    for (const model::catalogue::Trait& trait : model::catalogue::attributes())
         main->setField(QLatin1String(trait.column), rating(ui.PBAtt[size_t(trait.index)]));
-    for (const catalogue::Trait& trait : catalogue::abilities())
+    for (const model::catalogue::Trait& trait : model::catalogue::abilities())
         main->setField(QLatin1String(trait.column), rating(ui.PBAbil[size_t(trait.index)]));
 
     rewriteLinks(database, ui, key, QStringLiteral("Select * from Discipline_Link where char_id = "), kDiscipline,
-                 ui.cmbDisciplines, catalogue::disciplineRow(0));
+                 ui.cmbDisciplines, model::catalogue::disciplineRow(0));
     rewriteLinks(database, ui, key, QStringLiteral("Select * from background_link where char_id = "), kBackground,
-                 ui.cmbBackGrounds, catalogue::backgroundRow(0));
+                 ui.cmbBackGrounds, model::catalogue::backgroundRow(0));
 
     // The variant is the first one only when its combo reads exactly that name.
     QComboBox* const choosers[] = {ui.cmbConscience, ui.cmbSelfControl, nullptr};
-    for (size_t v = 0; v < catalogue::kVirtues.size(); ++v) {
-        const catalogue::Virtue& virtue = catalogue::kVirtues[v];
+    for (size_t v = 0; v < model::catalogue::kVirtues.size(); ++v) {
+        const model::catalogue::Virtue& virtue = model::catalogue::kVirtues[v];
         main->setField(QLatin1String(virtue.column), rating(ui.PBAdv[size_t(virtue.row)]));
         if (choosers[v])
             main->setField(QLatin1String(virtue.choiceColumn),

@@ -1,3 +1,4 @@
+#include "store/Schema.h"
 #include "app/Startup.h"
 #include "app/Settings.h"
 #include "app/frmAbout.h"
@@ -106,11 +107,11 @@ TEST_F(StartupTest, FileIsHeldUntilShutDown) {
     first.databasePath = temp.path();
     frmMain main(first);
     main.Form_Load();
-    EXPECT_THROW(db::Database::open(temp.path(), true), db::DbError);
+    EXPECT_THROW(store::openChronicle(temp.path(), true), db::DbError);
     EXPECT_EQ(first.characterRecordset->Fields("Name").toString(), "Mira");
     main.shutDown();
-    EXPECT_FALSE(first.database || first.characterRecordset || first.workspace);
-    EXPECT_NO_THROW(db::Database::open(temp.path(), true));
+    EXPECT_FALSE(first.database || first.characterRecordset);
+    EXPECT_NO_THROW(store::openChronicle(temp.path(), true));
 }
 
 TEST(Splash, HandsOverOnceOnTimerKeyOrClick) {

@@ -1,3 +1,4 @@
+#include "store/Schema.h"
 #include "app/ToolsMenu.h"
 #include "app/Settings.h"
 #include "app/mdlGlobal.h"
@@ -66,7 +67,7 @@ TEST_F(ToolsMenuTest, ChangeDatabaseCancelledSameFileAndNewFile) {
     EXPECT_EQ(settings.readDatabasePath(), second.path());
     EXPECT_EQ(services.waitCursorDepth, 0);
     EXPECT_GE(services.maxWaitCursorDepth, 1);
-    EXPECT_NO_THROW(db::Database::open(first.path(), true)); // the old file was let go
+    EXPECT_NO_THROW(store::openChronicle(first.path(), true)); // the old file was let go
 }
 
 // A file that cannot be opened, or a sheet that fails to load after the open: the current file stays.
@@ -118,7 +119,7 @@ TEST_F(ToolsMenuTest, MobilizeWritesACopyAndContinuesOnIt) {
     EXPECT_EQ(settings.readDatabasePath(), copy);
     EXPECT_EQ(shownName(), "Mira");
     global.closeConnection();
-    auto original = db::Database::open(first.path(), true);
+    auto original = store::openChronicle(first.path(), true);
     EXPECT_EQ(original->scalar("SELECT Name FROM Char_Info").toString(), "Mira");
 }
 

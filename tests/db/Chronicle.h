@@ -2,7 +2,7 @@
 
 #include "db/Database.h"
 #include "db/DbError.h"
-#include "db/Schema.h"
+#include "store/Schema.h"
 #include "support/TempDatabase.h"
 
 #include <QStringList>
@@ -21,7 +21,7 @@ inline db::DbError raised(const std::function<void()>& call) {
 }
 
 // Edits the current row, or adds one, the way the program's saves do.
-inline void store(db::Recordset& rs, std::initializer_list<std::pair<const char*, QVariant>> fields, bool add = false) {
+inline void writeRow(db::Recordset& rs, std::initializer_list<std::pair<const char*, QVariant>> fields, bool add = false) {
     add ? rs.AddNew() : rs.Edit();
     for (const auto& [name, value] : fields)
         rs.setField(name, value);

@@ -1,3 +1,4 @@
+#include "store/Schema.h"
 #include "Chronicle.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
@@ -24,7 +25,7 @@ void write(const QString& path, const QByteArray& bytes) {
 }
 
 QString openError(const QString& path, bool exclusive = true) {
-    return raised([&] { Database::open(path, exclusive); }).message();
+    return raised([&] { store::openChronicle(path, exclusive); }).message();
 }
 
 // Refused before anything is written: foreign, empty, cut-off, incomplete and read-only files.
@@ -36,8 +37,8 @@ TEST(DatabaseOpen, RefusesWhatIsNotAWritableDuskledgerDatabase) {
     const QByteArray database = contents(temp.path());
     ASSERT_GT(database.size(), 500000); // enough pages that half the file loses some
     const QString other = temp.file("other.db");
-    db::createDatabase(other);
-    Database::open(other, false)->Execute("DROP TABLE Ritual_Link");
+    store::createDatabase(other);
+    store::openChronicle(other, false)->Execute("DROP TABLE Ritual_Link");
     const std::pair<const char*, QByteArray> cases[] = {{"text", "Mira, Ann, Vesper\r\n"},
                                                         {"empty", {}},
                                                         {"half", database.left(database.size() / 2)},
@@ -65,7 +66,7 @@ TEST(DatabaseOpen, RefusesWhatIsNotAWritableDuskledgerDatabase) {
     write(temp.file(odd), database);
     const QString previous = QDir::currentPath();
     QDir::setCurrent(temp.folder());
-    EXPECT_NO_THROW(Database::open(odd, true));
+    EXPECT_NO_THROW(store::openChronicle(odd, true));
     QDir::setCurrent(previous);
     EXPECT_FALSE(QFile::exists(temp.file("odd.mdb")));
 }
@@ -75,7 +76,7 @@ TEST(DatabaseOpen, ExclusiveUseAndAFileTakenAwayWhileOpen) {
     TempDatabase temp;
     temp.addCharacter("Mira");
     temp.release();
-    auto first = Database::open(temp.path(), true);
+    auto first = store::openChronicle(temp.path(), true);
     for (bool exclusive : {true, false}) {
         QElapsedTimer timer;
         timer.start();
@@ -90,13 +91,13 @@ TEST(DatabaseOpen, ExclusiveUseAndAFileTakenAwayWhileOpen) {
     EXPECT_EQ(contents(temp.path()).mid(18, 2), QByteArray("\x01\x01", 2));
     EXPECT_FALSE(QFile::exists(temp.path() + "-wal"));
 
-    auto again = Database::open(temp.path(), true);
+    auto again = store::openChronicle(temp.path(), true);
     ASSERT_TRUE(QFile::rename(temp.path(), temp.file("moved.mdb")));
     const QString message = raised([&] { again->Execute("UPDATE Char_Info SET Haven = 'Cellar'"); }).message();
     EXPECT_TRUE(message.contains(temp.path()) && message.contains("moved")) << message.toStdString();
     EXPECT_EQ(again->scalar("SELECT Haven FROM Char_Info").toString(), "Mill"); // reading goes on
     again->Close();
-    EXPECT_EQ(Database::open(temp.file("moved.mdb"), false)->scalar("SELECT Haven FROM Char_Info").toString(), "Mill");
+    EXPECT_EQ(store::openChronicle(temp.file("moved.mdb"), false)->scalar("SELECT Haven FROM Char_Info").toString(), "Mill");
 }
 
 TEST(DatabaseCompact, WritesAWorkingCopyAndRefusesAnExistingDestination) {
@@ -105,7 +106,7 @@ TEST(DatabaseCompact, WritesAWorkingCopyAndRefusesAnExistingDestination) {
     temp.release();
     const QString copy = temp.file("copy.mdb");
     db::CompactDatabase(temp.path(), copy);
-    auto compacted = Database::open(copy, true);
+    auto compacted = store::openChronicle(copy, true);
     EXPECT_EQ(compacted->scalar("SELECT Name FROM Char_Info").toString(), "Mira");
     compacted->Execute("INSERT INTO Clan (Clan) VALUES ('Vesper')");
     compacted->Close();

@@ -1,7 +1,8 @@
+#include "model/TraitCatalogue.h"
 #include "Chronicle.h"
 
 using db::DbError;
-using db::schema::mainCharacterQuery;
+using store::schema::mainCharacterQuery;
 
 namespace {
 
@@ -21,13 +22,13 @@ TEST_F(RecordsetTest, MainQueryAddressesNamesAndPositionsAndShowsWhatIsStoredNow
     EXPECT_THROW(rs->Fields(rs->fieldCount()), DbError);
     // a.* comes first; each rating, 0 by default, is followed by its specialty.
     EXPECT_EQ(rs->fieldName(11), "Strength");
-    for (int i = 0; i < db::schema::kTraitCount; ++i) {
-        const QString trait = QLatin1String(db::schema::kTraitColumns[size_t(i)]);
+    for (int i = 0; i < model::catalogue::kTraitCount; ++i) {
+        const QString trait = QLatin1String(model::catalogue::kTraitColumns[size_t(i)]);
         SCOPED_TRACE(trait.toStdString());
-        EXPECT_EQ(rs->fieldName(db::schema::ratingPosition(i)), trait);
-        EXPECT_EQ(rs->fieldName(db::schema::specialtyPosition(i)), trait + "_Spec");
-        EXPECT_EQ(rs->Fields(db::schema::ratingPosition(i)), QVariant(0LL));
-        EXPECT_EQ(rs->Fields(db::schema::specialtyPosition(i)), i == 38 ? QVariant("Alchemy") : QVariant());
+        EXPECT_EQ(rs->fieldName(model::catalogue::ratingPosition(i)), trait);
+        EXPECT_EQ(rs->fieldName(model::catalogue::specialtyPosition(i)), trait + "_Spec");
+        EXPECT_EQ(rs->Fields(model::catalogue::ratingPosition(i)), QVariant(0LL));
+        EXPECT_EQ(rs->Fields(model::catalogue::specialtyPosition(i)), i == 38 ? QVariant("Alchemy") : QVariant());
     }
     for (const char* rating :
          {"Conscience", "SelfControl", "Courage", "Humanity", "WillPower", "Cur_WillPower", "BloodPool"})
@@ -35,7 +36,7 @@ TEST_F(RecordsetTest, MainQueryAddressesNamesAndPositionsAndShowsWhatIsStoredNow
 
     // Fields show what is stored now, also after another recordset wrote it or a rollback.
     EXPECT_FALSE(rs->Fields("History").isValid());
-    store(*d.OpenRecordset("Select history from char_info where char_id = 1"), {{"History", "Born at dusk"}});
+    writeRow(*d.OpenRecordset("Select history from char_info where char_id = 1"), {{"History", "Born at dusk"}});
     EXPECT_EQ(rs->Fields("History").toString(), "Born at dusk");
     {
         db::Transaction transaction(d);
@@ -76,18 +77,18 @@ TEST_F(RecordsetTest, NavigationOverEmptySingleAndSeveralRows) {
 
 TEST_F(RecordsetTest, AddNewEditUpdateAndCounterKeys) {
     auto chars = d.OpenRecordset("Select * from char_info where Char_ID = 0");
-    store(*chars, {{"Name", "New Char"}}, true);
+    writeRow(*chars, {{"Name", "New Char"}}, true);
     chars->MoveLast();
     EXPECT_EQ(chars->Fields("Char_ID").toInt(), 3);
     EXPECT_EQ(chars->Fields("Strength").toInt(), 0); // the table's default, read back
-    store(*chars, {{"Name", "Renamed"}});
+    writeRow(*chars, {{"Name", "Renamed"}});
     EXPECT_EQ(d.scalar("SELECT Name FROM Char_Info WHERE Char_ID = 3").toString(), "Renamed");
 
     // An edit reaches the current row only, also where the SELECT names no key.
     d.Execute("INSERT INTO Discipline_Link VALUES (1, 1, 3)");
     auto levels = d.OpenRecordset("Select Level from Discipline_Link where char_id = 1 and Discipline_ID = 1");
     ASSERT_EQ(levels->RecordCount(), 2);
-    store(*levels, {{"Level", 5}});
+    writeRow(*levels, {{"Level", 5}});
     EXPECT_EQ(count("SELECT count(*) FROM Discipline_Link WHERE Level = 5"), 1);
     levels->Edit();
     levels->setField("Level", 9);
@@ -113,7 +114,7 @@ TEST_F(RecordsetTest, DeletedRowsLeaveTheSetAddedRowsJoinAtTheEnd) {
     }
     EXPECT_TRUE(merits->atEOF());
     EXPECT_EQ(merits->RecordCount(), 0);
-    store(*merits, {{"Char_ID", 1}, {"MeritFlaw_ID", 2}}, true);
+    writeRow(*merits, {{"Char_ID", 1}, {"MeritFlaw_ID", 2}}, true);
     merits->MoveLast();
     EXPECT_EQ(merits->Fields("MeritFlaw_ID").toInt(), 2);
     EXPECT_EQ(count("SELECT count(*) FROM MeritFlaw_Link"), 1);
@@ -128,7 +129,7 @@ TEST_F(RecordsetTest, JoinEditsReachExactlyOneLinkRow) {
                                  "Char_Info.Char_ID=1",
                                  "Path_Link");
     ASSERT_EQ(paths->RecordCount(), 2);
-    store(*paths, {{"Path_Link.Level", 5}});
+    writeRow(*paths, {{"Path_Link.Level", 5}});
     EXPECT_EQ(count("SELECT count(*) FROM Path_Link WHERE Level = 5"), 1);
     paths->Delete();
     EXPECT_EQ(count("SELECT count(*) FROM Path_Link WHERE Char_ID = 1 AND Path_ID = 1"), 1);
@@ -143,7 +144,7 @@ TEST_F(RecordsetTest, JoinEditsReachExactlyOneLinkRow) {
     EXPECT_EQ(count("SELECT count(*) FROM Char_Info") + count("SELECT count(*) FROM Path_LookUp"), 5);
 
     // Unqualified "char_id" is the edited table's column, not Char_Info's.
-    store(*paths, {{"char_id", 1}, {"path_ID", 2}, {"Level", 4}}, true);
+    writeRow(*paths, {{"char_id", 1}, {"path_ID", 2}, {"Level", 4}}, true);
     EXPECT_EQ(count("SELECT Level FROM Path_Link WHERE Char_ID = 1 AND Path_ID = 2"), 4);
 }
 

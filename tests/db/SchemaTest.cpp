@@ -1,3 +1,4 @@
+#include "store/Schema.h"
 #include "Chronicle.h"
 
 #include <QElapsedTimer>
@@ -5,7 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-using db::schema::mainCharacterQuery;
+using store::schema::mainCharacterQuery;
 
 namespace {
 
@@ -33,7 +34,7 @@ TEST_F(SchemaTest, TheProgramsSelectShapesRunAsTheyStand) {
         EXPECT_EQ(rs->RecordCount(), rows);
         EXPECT_EQ(rs->Fields(QLatin1String(field)).toString(), value.toString());
         if (sql.endsWith(';')) { // the ritual save edits through it
-            EXPECT_NO_THROW(store(*rs, {{field, 3}}));
+            EXPECT_NO_THROW(writeRow(*rs, {{field, 3}}));
         }
     }
     EXPECT_EQ(count("SELECT Level FROM Ritual_Lookup WHERE Ritual = 'Candle Ward'"), 3);
@@ -48,7 +49,7 @@ TEST_F(SchemaTest, NumbersTextsAndCaseLikeTheProgramExpects) {
     };
     auto rs = d.OpenRecordset("Select * from Char_Info where Char_ID = 1");
     for (const auto& [column, written, readBack] : stored) {
-        store(*rs, {{column, written}});
+        writeRow(*rs, {{column, written}});
         const QVariant read = rs->Fields(column);
         EXPECT_EQ(read.typeId(), readBack.typeId()) << column << " " << written.toString().toStdString();
         EXPECT_EQ(read, readBack) << column;
@@ -65,10 +66,10 @@ TEST(CreateDatabase, MakesTheKeyRowsAndNeverOverwrites) {
     temp.addCharacter("Mira");
     temp.release();
     const qint64 size = QFileInfo(temp.path()).size();
-    EXPECT_THROW(db::createDatabase(temp.path()), db::DbError);
+    EXPECT_THROW(store::createDatabase(temp.path()), db::DbError);
     EXPECT_EQ(QFileInfo(temp.path()).size(), size);
-    EXPECT_EQ(db::Database::open(temp.path(), true)->scalar("SELECT Name FROM Char_Info").toString(), "Mira");
-    EXPECT_THROW(db::createDatabase(temp.file("no/such/folder/x.mdb")), db::DbError);
+    EXPECT_EQ(store::openChronicle(temp.path(), true)->scalar("SELECT Name FROM Char_Info").toString(), "Mira");
+    EXPECT_THROW(store::createDatabase(temp.file("no/such/folder/x.mdb")), db::DbError);
 }
 
 qint64 residentKilobytes() {

@@ -1,9 +1,10 @@
+#include "store/Schema.h"
 #include "ExportFixture.h"
 
 #include "app/mdlGlobal.h"
 #include "db/DbError.h"
 #include "export/Windows1252.h"
-#include "export/mnuFileExport.h"
+#include "sheet/HtmlExportCommand.h"
 #include "support/ScriptedServices.h"
 
 #include <QDir>
@@ -85,7 +86,7 @@ TEST_F(ExportFixture, ExportCommandWritesThePageOrNothing) {
     temp.release();
     ScriptedServices services;
     app::mdlGlobal global(services);
-    global.database = db::Database::open(temp.path(), false);
+    global.database = store::openChronicle(temp.path(), false);
     const QString kept = temp.file("kept.html"); // an earlier export
     const auto contents = [&] {
         QFile file(kept);

@@ -1,3 +1,4 @@
+#include "store/Schema.h"
 #include "HardeningFixture.h"
 
 #include "app/Guard.h"
@@ -110,7 +111,7 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
 
         bool refused = false;
         try {
-            db::Database::open(path, true)->Close();
+            store::openChronicle(path, true)->Close();
         } catch (const db::DbError& e) {
             refused = true;
             EXPECT_FALSE(e.message().trimmed().isEmpty()) << what;

@@ -1,3 +1,4 @@
+#include "store/Schema.h"
 #include "HardeningFixture.h"
 
 #include "ratings/HealthBox.h"
@@ -62,7 +63,7 @@ TEST(FileTrouble, FileDeletedMovedOrReplacedWhileOpen) {
         else
             EXPECT_FALSE(QFile::exists(path));
         if (way == Moved) {
-            auto database = db::Database::open(moved, false);
+            auto database = store::openChronicle(moved, false);
             EXPECT_EQ(integrity(*database), QStringLiteral("ok"));
             EXPECT_EQ(database->scalar(QStringLiteral("SELECT Haven FROM Char_Info")).toString(),
                       QStringLiteral("Mill"));

@@ -4,7 +4,7 @@
 #include "app/Startup.h"
 #include "app/mdlGlobal.h"
 #include "db/Database.h"
-#include "db/Schema.h"
+#include "store/Schema.h"
 #include "ratings/DotRow.h"
 #include "sheet/SheetControls.h"
 #include "sheet/frmMain.h"
@@ -87,7 +87,7 @@ inline QStringList rowTexts(db::Database& database, const QString& sql) {
 // Every row of every table and of sqlite_master as "table|fields", one per line: equal dumps mean nothing was written.
 inline QString dumpTables(db::Database& database) {
     QStringList dump;
-    for (const QString& table : db::schema::tableNames() + QStringList{QStringLiteral("sqlite_master")})
+    for (const QString& table : store::schema::tableNames() + QStringList{QStringLiteral("sqlite_master")})
         for (const QString& row : rowTexts(database, QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table)))
             dump << table + QLatin1Char('|') + row;
     return dump.join(QLatin1Char('\n'));

@@ -1,3 +1,4 @@
+#include "model/TraitCatalogue.h"
 #include "HardeningFixture.h"
 
 #include "db/Sql.h"
@@ -108,7 +109,7 @@ TEST(HostileNames, StoredAndShownIntactEverywhere) {
         for (QComboBox* combo : {ui.cmbNature, ui.cmbDemeanor, ui.cmbClan, ui.cmbConcept, ui.cmbHumanity,
                                  ui.cmbDisciplines[0], ui.cmbBackGrounds[0]})
             combo->setEditText(typed);
-        for (const int row : {sheet::catalogue::disciplineRow(0), sheet::catalogue::backgroundRow(0)})
+        for (const int row : {model::catalogue::disciplineRow(0), model::catalogue::backgroundRow(0)})
             ratings::mdlConvertions::Set_AdvDots(*program.global, *ui.PBAdv[size_t(row)], 2);
         const QStringList objects = rowTexts(database, QStringLiteral("SELECT sql FROM sqlite_master"));
         ASSERT_TRUE(sheet::leaveEditMode(*program.global, ui)) << program.shown().toStdString();

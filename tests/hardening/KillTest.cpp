@@ -1,3 +1,4 @@
+#include "store/Schema.h"
 #include "HardeningFixture.h"
 #include "Rounds.h"
 
@@ -68,7 +69,7 @@ TEST(KillDuringSaves, FileIntactAndEveryCharacterWhollyOldOrNew) {
         announced.read(saver.readAllStandardOutput());
         killedMidSave += announced.midSave ? 1 : 0;
 
-        auto database = db::Database::open(temp.path(), true); // the program can open it again
+        auto database = store::openChronicle(temp.path(), true); // the program can open it again
         ASSERT_EQ(integrity(*database), QStringLiteral("ok")) << "after kill " << kill;
         for (int c = 0; c < rounds::kCharacters; ++c) {
             QString why;

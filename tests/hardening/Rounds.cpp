@@ -1,6 +1,7 @@
+#include "model/TraitCatalogue.h"
 #include "Rounds.h"
 
-#include "db/Schema.h"
+#include "store/Schema.h"
 #include "ratings/mdlConvertions.h"
 
 #include <QComboBox>
@@ -26,7 +27,7 @@ int disciplineLevel(int round, int slot) {
 QStringList expected(int round) {
     QStringList values{QString::number(round), QStringLiteral("Chronicle %1").arg(round),
                        QStringLiteral("House of round %1").arg(round)};
-    for (int t = 0; t < db::schema::kTraitCount; ++t)
+    for (int t = 0; t < model::catalogue::kTraitCount; ++t)
         values << QString::number(traitValue(round, t));
     for (int s = 0; s < kDisciplines; ++s)
         values << disciplineName(round, s) << QString::number(disciplineLevel(round, s));
@@ -41,7 +42,7 @@ QStringList held(db::Database& database, qint64 key) {
                 values << rs->Fields(c).toString();
     };
     read(QStringLiteral("SELECT a.Haven, a.Chronicle, d.Clan, a.") +
-         QStringList(db::schema::kTraitColumns.begin(), db::schema::kTraitColumns.end()).join(QStringLiteral(", a.")) +
+         QStringList(model::catalogue::kTraitColumns.begin(), model::catalogue::kTraitColumns.end()).join(QStringLiteral(", a.")) +
          QStringLiteral(" FROM Char_Info a JOIN Clan d ON d.Clan_ID = a.Clan WHERE a.Char_ID = %1"));
     read(QStringLiteral("SELECT d.Discipline, l.Level FROM Discipline_Link l JOIN Discipline_LookUp d "
                         "USING (Discipline_ID) WHERE l.Char_ID = %1 ORDER BY l.rowid"));
@@ -57,16 +58,16 @@ QString characterName(int index) {
 
 void apply(app::mdlGlobal& global, const sheet::SheetControls& ui, int round) {
     using namespace ratings::mdlConvertions;
-    for (int t = 0; t < db::schema::kAttributeCount; ++t)
+    for (int t = 0; t < model::catalogue::kAttributeCount; ++t)
         Set_AttDots(global, *ui.PBAtt[size_t(t)], traitValue(round, t));
-    for (int t = 0; t < db::schema::kAbilityCount; ++t)
-        Set_AbilDots(global, *ui.PBAbil[size_t(t)], traitValue(round, db::schema::kAttributeCount + t));
+    for (int t = 0; t < model::catalogue::kAbilityCount; ++t)
+        Set_AbilDots(global, *ui.PBAbil[size_t(t)], traitValue(round, model::catalogue::kAttributeCount + t));
     ui.txtChronicle->setText(QStringLiteral("Chronicle %1").arg(round));
     ui.txtHaven->setText(QString::number(round));
     ui.cmbClan->setEditText(QStringLiteral("House of round %1").arg(round));
     for (int s = 0; s < kDisciplines; ++s) {
         ui.cmbDisciplines[size_t(s)]->setEditText(disciplineName(round, s));
-        Set_AdvDots(global, *ui.PBAdv[size_t(sheet::catalogue::disciplineRow(s))], int16_t(disciplineLevel(round, s)));
+        Set_AdvDots(global, *ui.PBAdv[size_t(model::catalogue::disciplineRow(s))], int16_t(disciplineLevel(round, s)));
     }
 }
 

@@ -1,3 +1,4 @@
+#include "store/Schema.h"
 #include "app/mdlGlobal.h"
 #include "merits/MeritList.h"
 #include "support/ListEntries.h"
@@ -28,7 +29,7 @@ template <typename T> T* child(QWidget& parent, const char* name) {
 class Merits : public ::testing::Test {
 protected:
     Merits() : global(services) {
-        global.database = db::Database::open(temp.path(), false);
+        global.database = store::openChronicle(temp.path(), false);
         global.editMode = true;
     }
     qint64 addLookup(const QString& name, const QVariant& points, bool pointflex = false) {

@@ -1,3 +1,4 @@
+#include "store/Schema.h"
 #include "app/mdlGlobal.h"
 #include "notes/NotesCommands.h"
 #include "notes/PictureView.h"
@@ -24,7 +25,7 @@ protected:
         services.folder = temp.folder();
         savePicture("nopic.bmp", 30, 20);
         global = std::make_unique<app::mdlGlobal>(services); // reads the bitmaps of the folder
-        global->database = db::Database::open(temp.path(), false);
+        global->database = store::openChronicle(temp.path(), false);
     }
     // A width x height picture in the folder, of the type its name says; returns its path.
     QString savePicture(const char* name, int width, int height) {

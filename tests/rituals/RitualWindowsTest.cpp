@@ -1,3 +1,4 @@
+#include "store/Schema.h"
 #include "app/mdlGlobal.h"
 #include "ratings/DotRow.h"
 #include "rituals/RitualFamily.h"
@@ -110,7 +111,7 @@ struct Rituals : ::testing::Test {
             temp.exec(sql);
         services.folder = temp.folder();
         global = std::make_unique<app::mdlGlobal>(services);
-        global->database = db::Database::open(temp.path(), false);
+        global->database = store::openChronicle(temp.path(), false);
     }
 
     std::unique_ptr<rituals::frmRituals> open(const rituals::RitualFamily& family, qint64 key, bool edit) {

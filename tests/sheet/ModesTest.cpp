@@ -62,7 +62,7 @@ TEST_P(FailedSaveTest, StopsWhateverStartedItAndKeepsTheEdits) {
         {"close, answered Yes", [this] { EXPECT_FALSE(window->close()); }},
         {"Change Database, answered Yes",
          [this] {
-             db::createDatabase(temp.file("other.mdb"));
+             store::createDatabase(temp.file("other.mdb"));
              services.fileAnswers = {temp.file("other.mdb")};
              menu("mnuChngDB");
          }},

@@ -1,3 +1,4 @@
+#include "model/TraitCatalogue.h"
 #include "SheetFixture.h"
 
 #include "db/DbError.h"
@@ -28,7 +29,7 @@ protected:
     // Every row of every table and the counters: a failed save must leave exactly this.
     QString snapshot() {
         QString all;
-        for (const QString& table : db::schema::tableNames() + QStringList{"sqlite_sequence"})
+        for (const QString& table : store::schema::tableNames() + QStringList{"sqlite_sequence"})
             for (auto rs = global->database->OpenRecordset("SELECT * FROM " + table); !rs->atEOF(); rs->MoveNext())
                 for (int c = 0; c < rs->fieldCount(); ++c)
                     all += table + (rs->Fields(c).isNull() ? "<null>" : rs->Fields(c).toString()) + '|';
@@ -68,9 +69,9 @@ TEST_F(SaveTest, EveryFieldGroupReachesItsColumns) {
             .arg(QString::number(bravo), QString::number(clan), QString::number(poet), QString::number(lantern));
     for (const QString& pair : expected.split('|'))
         EXPECT_EQ(pair.section('=', 0, 0) + '=' + column(pair.section('=', 0, 0)).toString(), pair);
-    for (size_t t = 0; t < db::schema::kTraitCount; ++t) {
+    for (size_t t = 0; t < model::catalogue::kTraitCount; ++t) {
         const int want = t < 9 ? int(t) + 1 : t == 38 ? 4 : int(t - 9) % 11;
-        EXPECT_EQ(column(db::schema::kTraitColumns[t]).toInt(), want) << db::schema::kTraitColumns[t];
+        EXPECT_EQ(column(model::catalogue::kTraitColumns[t]).toInt(), want) << model::catalogue::kTraitColumns[t];
     }
     EXPECT_EQ(storedHealth(key), "2312113");
 }

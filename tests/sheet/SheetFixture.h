@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/mdlGlobal.h"
-#include "db/Schema.h"
+#include "store/Schema.h"
 #include "db/Sql.h"
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"
@@ -64,7 +64,7 @@ protected:
     // Shows another character the way a switch does: recordset on its name, key, load.
     void show(const QString& name) {
         global->characterRecordset = global->database->OpenRecordset(
-            db::schema::mainCharacterQuery() + QStringLiteral(" AND Name = ") + db::sqlText(name),
+            store::schema::mainCharacterQuery() + QStringLiteral(" AND Name = ") + db::sqlText(name),
             QStringLiteral("Char_Info"));
         const db::Recordset& rs = *global->characterRecordset;
         ui().lblChar_ID->setText(rs.atEOF() ? QString() : rs.Fields(QStringLiteral("Char_ID")).toString());

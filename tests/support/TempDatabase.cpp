@@ -1,15 +1,15 @@
 #include "support/TempDatabase.h"
 
-#include "db/Schema.h"
+#include "store/Schema.h"
 #include "db/Sql.h"
 
 TempDatabase::TempDatabase() : m_path(m_dir.filePath(QStringLiteral("chronicle.mdb"))) {
-    db::createDatabase(m_path);
+    store::createDatabase(m_path);
 }
 
 db::Database& TempDatabase::db() {
     if (!m_db)
-        m_db = db::Database::open(m_path, false);
+        m_db = store::openChronicle(m_path, false);
     return *m_db;
 }
 

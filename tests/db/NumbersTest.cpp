@@ -1,4 +1,4 @@
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 
 #include <gtest/gtest.h>
 

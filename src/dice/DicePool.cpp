@@ -1,6 +1,6 @@
-#include "dice/DiceRoller.h"
+#include "dice/DicePool.h"
 
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 
 #include <QStringList>
 #include <cmath>
@@ -39,21 +39,10 @@ std::optional<Verdict> rollPool(const QString& diceText, const QString& difficul
     }
     const QString rolls = QStringLiteral("Rolls: ") + faces.join(QStringLiteral(", "));
     if (successes > 0)
-        return Verdict{rolls + QStringLiteral(" Successes: ") + QString::number(successes), app::Icon::None};
+        return Verdict{rolls + QStringLiteral(" Successes: ") + QString::number(successes), Verdict::Outcome::Successes};
     if (successes == 0)
-        return Verdict{rolls + QStringLiteral("  Failure!"), app::Icon::Exclamation};
-    return Verdict{rolls + QStringLiteral("  BOTCH!"), app::Icon::Critical};
-}
-
-void cmdRoll_Click(app::Services& services, const QString& diceText, const QString& difficultyText,
-                   bool specialized) {
-    const auto verdict = rollPool(diceText, difficultyText, specialized, [&] { return services.random(); });
-    if (!verdict) {
-        services.messageBox(QStringLiteral("The number of dice must lie between -32768 and 32767."),
-                            app::Buttons::OK, app::Icon::Exclamation);
-        return;
-    }
-    services.messageBox(verdict->text, app::Buttons::OK, verdict->icon);
+        return Verdict{rolls + QStringLiteral("  Failure!"), Verdict::Outcome::Failure};
+    return Verdict{rolls + QStringLiteral("  BOTCH!"), Verdict::Outcome::Botch};
 }
 
 } // namespace dice

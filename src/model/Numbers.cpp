@@ -1,4 +1,4 @@
-#include "app/Numbers.h"
+#include "model/Numbers.h"
 
 #include <cmath>
 #include <limits>

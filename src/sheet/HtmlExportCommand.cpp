@@ -1,4 +1,4 @@
-#include "export/mnuFileExport.h"
+#include "sheet/HtmlExportCommand.h"
 
 #include "app/Guard.h"
 #include "app/mdlGlobal.h"

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/Services.h"
-
 #include <QString>
 #include <functional>
 #include <optional>
@@ -13,17 +11,14 @@ namespace dice {
 int Roll_Die(double uniform);
 
 struct Verdict {
+    enum class Outcome { Successes, Failure, Botch };
     QString text;
-    app::Icon icon = app::Icon::None;
+    Outcome outcome = Outcome::Successes;
 };
 
 // Rolls the pool described by the roller's texts. Nothing when the dice count lies outside
 // the 16-bit range.
 std::optional<Verdict> rollPool(const QString& diceText, const QString& difficultyText, bool specialized,
                                 const std::function<double()>& uniform);
-
-// The roll button: rolls and shows the verdict, or refuses a dice count out of range.
-void cmdRoll_Click(app::Services& services, const QString& diceText, const QString& difficultyText,
-                   bool specialized);
 
 } // namespace dice

@@ -1,4 +1,5 @@
-#include "dice/DiceRoller.h"
+#include "dice/DicePool.h"
+#include "sheet/DiceRoll.h"
 #include "support/ScriptedServices.h"
 
 #include <gtest/gtest.h>
@@ -13,31 +14,33 @@ std::deque<double> faces(std::initializer_list<int> values) {
     return out;
 }
 
+using Outcome = dice::Verdict::Outcome;
+
 struct Case {
     const char* dice;
     const char* difficulty;
     bool specialized;
     std::initializer_list<int> rolled;
     const char* text;
-    app::Icon icon;
+    dice::Verdict::Outcome outcome;
 };
 
 TEST(DiceRoller, VerdictsFollowTheCountingRules) {
     const Case cases[] = {
-        {"5", "6", true, {3, 10, 10, 4, 7, 1, 6}, "Rolls: 3, 10, 10, 4, 7, 1, 6 Successes: 3", app::Icon::None},
-        {"1", "10", false, {10}, "Rolls: 10 Successes: 1", app::Icon::None},
-        {"1", "10", false, {1}, "Rolls: 1  BOTCH!", app::Icon::Critical},
-        {"1", "10", false, {9}, "Rolls: 9  Failure!", app::Icon::Exclamation},
-        {"1", "10", true, {10, 10, 10, 3}, "Rolls: 10, 10, 10, 3 Successes: 1", app::Icon::None},
-        {"2", "6.5", false, {6, 7}, "Rolls: 6, 7 Successes: 1", app::Icon::None},
-        {"2.5", "6", false, {7, 7}, "Rolls: 7, 7 Successes: 2", app::Icon::None},
-        {"3.5", "6", false, {7, 7, 7, 7}, "Rolls: 7, 7, 7, 7 Successes: 4", app::Icon::None},
-        {"4 dice", "6", false, {2, 2, 2, 2}, "Rolls: 2, 2, 2, 2  Failure!", app::Icon::Exclamation},
-        {"", "6", false, {}, "Rolls:   Failure!", app::Icon::Exclamation},
-        {"-3", "6", false, {}, "Rolls:   Failure!", app::Icon::Exclamation},
-        {"2", "", false, {1, 5}, "Rolls: 1, 5 Successes: 1", app::Icon::None},
-        {"1", "1", true, {1}, "Rolls: 1  Failure!", app::Icon::Exclamation},
-        {"1", "6", true, {10, 1}, "Rolls: 10, 1 Successes: 1", app::Icon::None},
+        {"5", "6", true, {3, 10, 10, 4, 7, 1, 6}, "Rolls: 3, 10, 10, 4, 7, 1, 6 Successes: 3", Outcome::Successes},
+        {"1", "10", false, {10}, "Rolls: 10 Successes: 1", Outcome::Successes},
+        {"1", "10", false, {1}, "Rolls: 1  BOTCH!", Outcome::Botch},
+        {"1", "10", false, {9}, "Rolls: 9  Failure!", Outcome::Failure},
+        {"1", "10", true, {10, 10, 10, 3}, "Rolls: 10, 10, 10, 3 Successes: 1", Outcome::Successes},
+        {"2", "6.5", false, {6, 7}, "Rolls: 6, 7 Successes: 1", Outcome::Successes},
+        {"2.5", "6", false, {7, 7}, "Rolls: 7, 7 Successes: 2", Outcome::Successes},
+        {"3.5", "6", false, {7, 7, 7, 7}, "Rolls: 7, 7, 7, 7 Successes: 4", Outcome::Successes},
+        {"4 dice", "6", false, {2, 2, 2, 2}, "Rolls: 2, 2, 2, 2  Failure!", Outcome::Failure},
+        {"", "6", false, {}, "Rolls:   Failure!", Outcome::Failure},
+        {"-3", "6", false, {}, "Rolls:   Failure!", Outcome::Failure},
+        {"2", "", false, {1, 5}, "Rolls: 1, 5 Successes: 1", Outcome::Successes},
+        {"1", "1", true, {1}, "Rolls: 1  Failure!", Outcome::Failure},
+        {"1", "6", true, {10, 1}, "Rolls: 10, 1 Successes: 1", Outcome::Successes},
     };
     for (const Case& c : cases) {
         std::deque<double> values = faces(c.rolled);
@@ -51,7 +54,7 @@ TEST(DiceRoller, VerdictsFollowTheCountingRules) {
         });
         ASSERT_TRUE(verdict.has_value()) << c.dice;
         EXPECT_EQ(verdict->text, QString::fromLatin1(c.text)) << c.dice << " / " << c.difficulty;
-        EXPECT_EQ(verdict->icon, c.icon) << c.text;
+        EXPECT_EQ(verdict->outcome, c.outcome) << c.text;
         EXPECT_EQ(used, supplied) << c.text;
     }
 }
@@ -63,13 +66,13 @@ TEST(DiceRoller, FacesCoverOneToTen) {
 
 TEST(DiceRoller, OutOfRangeCountIsRefusedAndLargePoolsRoll) {
     ScriptedServices services;
-    dice::cmdRoll_Click(services, "40000", "6", false);
+    sheet::cmdRoll_Click(services, "40000", "6", false);
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0].title, "Duskledger");
     EXPECT_TRUE(services.messages[0].text.contains("32767"));
 
     services.messages.clear();
-    dice::cmdRoll_Click(services, "32767", "0", true); // every face succeeds (random() answers 0: face 1)
+    sheet::cmdRoll_Click(services, "32767", "0", true); // every face succeeds (random() answers 0: face 1)
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_TRUE(services.messages[0].text.endsWith("  Failure!")); // each 1 cancels its own success
     EXPECT_EQ(services.messages[0].text.count(", "), 32766);

@@ -1,10 +1,16 @@
-#include "sheet/TraitCatalogue.h"
-
-#include "db/Schema.h"
+#include "model/TraitCatalogue.h"
 
 #include <cmath>
 
-namespace sheet::catalogue {
+namespace model::catalogue {
+
+const std::array<const char*, kTraitCount> kTraitColumns = {
+    "Strength",     "Dexterity",    "Stamina",    "Charisma",   "Manipulation",  "Appearance", "Perception",
+    "Intelligence", "Wits",         "Alertness",  "Athletics",  "Brawl",         "Dodge",      "Empathy",
+    "Expression",   "Intimidation", "Leadership", "Streetwise", "Subterfuge",    "AnimalKen",  "Crafts",
+    "Drive",        "Etiquette",    "Firearms",   "Melee",      "Performance",   "Security",   "Stealth",
+    "Survival",     "Academics",    "Computer",   "Finance",    "Investigation", "Law",        "Linguistics",
+    "Medicine",     "Occult",       "Politics",   "Science"};
 
 const std::array<IdentityField, kIdentityCount> kIdentity = {{
     {"Character:", "lblChar", "txtChar", EditKind::Text, "Name", ""},
@@ -36,8 +42,7 @@ template <size_t N> std::array<Trait, N> makeTraits(const std::array<const char*
     std::array<Trait, N> traits{};
     for (size_t i = 0; i < N; ++i) {
         const int t = firstTrait + int(i);
-        traits[i] = {int(i), captions[i], db::schema::kTraitColumns[size_t(t)], db::schema::ratingPosition(t),
-                     db::schema::specialtyPosition(t)};
+        traits[i] = {int(i), captions[i], kTraitColumns[size_t(t)], ratingPosition(t), specialtyPosition(t)};
     }
     return traits;
 }
@@ -57,7 +62,7 @@ const std::array<Trait, kAbilityCount>& abilities() {
 const std::array<TraitGroup, 3> kAttributeGroups = {{{"Physical", 0, 3}, {"Social", 3, 3}, {"Mental", 6, 3}}};
 const std::array<TraitGroup, 3> kAbilityGroups = {{{"Talents", 0, 10}, {"Skills", 10, 10}, {"Knowledges", 20, 10}}};
 
-const std::array<Virtue, 3> kVirtues = {{
+const std::array<Virtue, kVirtueCount> kVirtues = {{
     {kConscience, "lblConscience", "cmbConscience", "Conscience", "Conscience_Conviction", "Conscience", "Conviction"},
     {kSelfControl, "lblSelfControl", "cmbSelfControl", "SelfControl", "SelfControl_Instinct", "Self-Control",
      "Instinct"},
@@ -66,17 +71,17 @@ const std::array<Virtue, 3> kVirtues = {{
 
 namespace {
 constexpr std::array<GenerationRow, kHighestGeneration - kLowestGeneration + 1> kGenerations = {{
-    {3, "??", "??"},
-    {4, "50", "10"},
-    {5, "40", "8"},
-    {6, "30", "6"},
-    {7, "20", "4"},
-    {8, "15", "3"},
-    {9, "14", "2"},
-    {10, "13", "1"},
-    {11, "12", "1"},
-    {12, "11", "1"},
-    {13, "10", "1"},
+    {3, "??", "??", 100},
+    {4, "50", "10", 50},
+    {5, "40", "8", 40},
+    {6, "30", "6", 30},
+    {7, "20", "4", 20},
+    {8, "15", "3", 15},
+    {9, "14", "2", 14},
+    {10, "13", "1", 13},
+    {11, "12", "1", 12},
+    {12, "11", "1", 11},
+    {13, "10", "1", 10},
 }};
 } // namespace
 
@@ -100,4 +105,4 @@ QString indexedName(const char* array, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
 }
 
-} // namespace sheet::catalogue
+} // namespace model::catalogue

@@ -1,4 +1,6 @@
-#include "db/Schema.h"
+#include "store/Schema.h"
+
+#include "model/TraitCatalogue.h"
 
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -8,16 +10,16 @@
 #include <QFileInfo>
 #include <QSet>
 
-namespace db {
-namespace schema {
+namespace store {
 
-const std::array<const char*, kTraitCount> kTraitColumns = {
-    "Strength",     "Dexterity",    "Stamina",    "Charisma",   "Manipulation",  "Appearance", "Perception",
-    "Intelligence", "Wits",         "Alertness",  "Athletics",  "Brawl",         "Dodge",      "Empathy",
-    "Expression",   "Intimidation", "Leadership", "Streetwise", "Subterfuge",    "AnimalKen",  "Crafts",
-    "Drive",        "Etiquette",    "Firearms",   "Melee",      "Performance",   "Security",   "Stealth",
-    "Survival",     "Academics",    "Computer",   "Finance",    "Investigation", "Law",        "Linguistics",
-    "Medicine",     "Occult",       "Politics",   "Science"};
+using db::Database;
+using db::DbError;
+using db::Statement;
+using db::Transaction;
+using db::Connection;
+using namespace model::catalogue;
+
+namespace schema {
 
 QString mainCharacterQuery() {
     return QStringLiteral("SELECT a.*, b.demnat,  c.demnat, d.clan, e.concept "
@@ -83,7 +85,7 @@ QString lookupTable(const char* table, const char* key, const char* name, const 
 
 void create(Database& database) {
     QStringList health;
-    for (int i = 0; i < kHealthLevels; ++i)
+    for (int i = 0; i < kHealthCount; ++i)
         health << QStringLiteral("Health%1 INTEGER DEFAULT 1").arg(i);
     const QStringList statements = {
         charInfoTable(),
@@ -140,10 +142,10 @@ void verify(Database& database) {
     };
     const std::pair<QString, int> fixed[] = {{QStringLiteral("Char_Info"), ratingPosition(0)},
                                              {QStringLiteral("Char_Info"), specialtyPosition(kTraitCount - 1)},
-                                             {QStringLiteral("Health"), kHealthLevels}};
+                                             {QStringLiteral("Health"), kHealthCount}};
     const QString expected[] = {QLatin1String(kTraitColumns[0]),
                                 QLatin1String(kTraitColumns[kTraitCount - 1]) + QStringLiteral("_Spec"),
-                                QStringLiteral("Health%1").arg(kHealthLevels - 1)};
+                                QStringLiteral("Health%1").arg(kHealthCount - 1)};
     for (size_t i = 0; i < std::size(fixed); ++i)
         if (columnAt(fixed[i].first, fixed[i].second).compare(expected[i], Qt::CaseInsensitive) != 0)
             throw DbError(refusal.arg(QStringLiteral("the column %1 is not where it belongs in the table %2")
@@ -151,6 +153,10 @@ void verify(Database& database) {
 }
 
 } // namespace schema
+
+std::unique_ptr<Database> openChronicle(const QString& path, bool exclusive) {
+    return Database::open(path, exclusive, &schema::verify);
+}
 
 void createDatabase(const QString& path) {
     if (QFileInfo::exists(path))
@@ -171,4 +177,4 @@ void createDatabase(const QString& path) {
     }
 }
 
-} // namespace db
+} // namespace store

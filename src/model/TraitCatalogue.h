@@ -4,9 +4,9 @@
 #include <array>
 #include <optional>
 
-// What each control array element of the sheet stands for: captions, database columns and
-// positions. The builders, the load, the save and the export all walk these tables.
-namespace sheet::catalogue {
+// What each trait of a character stands for: captions, database columns and positions. The
+// sheet's builders, the store, the binding and the export all walk these tables.
+namespace model::catalogue {
 
 // --- Identity fields: a browse label and, for most, an edit control at the same place.
 enum class EditKind { None, Text, Combo };
@@ -41,6 +41,18 @@ struct TraitGroup {
 
 inline constexpr int kAttributeCount = 9;
 inline constexpr int kAbilityCount = 30;
+inline constexpr int kTraitCount = kAttributeCount + kAbilityCount;
+// The 39 rating columns of Char_Info in column order, attributes first. Each is followed directly
+// by its specialty column (name + "_Spec").
+extern const std::array<const char*, kTraitCount> kTraitColumns;
+// Zero-based positions in Char_Info (and in the main character query, which starts with it).
+inline constexpr int kFirstTraitPosition = 11;
+inline constexpr int ratingPosition(int trait) {
+    return kFirstTraitPosition + 2 * trait;
+}
+inline constexpr int specialtyPosition(int trait) {
+    return ratingPosition(trait) + 1;
+}
 const std::array<Trait, kAttributeCount>& attributes();
 const std::array<Trait, kAbilityCount>& abilities();
 // Physical, Social, Mental; Talents, Skills, Knowledges: left to right, rows in index order.
@@ -70,13 +82,16 @@ struct Virtue {
     const char* first;        // caption when the choice is 1 (or the fixed caption)
     const char* second;
 };
-extern const std::array<Virtue, 3> kVirtues;
+inline constexpr int kVirtueCount = 3;
+extern const std::array<Virtue, kVirtueCount> kVirtues;
 
-// --- Generation: maximum blood pool and blood per turn.
+// --- Generation: maximum blood pool and blood per turn as the sheet shows them, and the boxes
+// the exported page draws for the blood pool.
 struct GenerationRow {
     int generation;
     const char* maxBloodPool;
     const char* perTurn;
+    int bloodPoolBoxes;
 };
 inline constexpr int kLowestGeneration = 3;
 inline constexpr int kHighestGeneration = 13;
@@ -94,4 +109,4 @@ extern const std::array<HealthLevel, kHealthCount> kHealthLevels;
 // "PBAtt(3)": the object name of a control array element.
 QString indexedName(const char* array, int index);
 
-} // namespace sheet::catalogue
+} // namespace model::catalogue
