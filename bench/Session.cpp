@@ -34,14 +34,14 @@ void typicalSession(const QString& path, int characters) {
     Session session(path);
     session.load();
     for (int i = 1; i <= 10; ++i)
-        sheet::mdlSwitch::SwitchCharacter(session.global, session.ui(), characterName(i * characters / 11));
-    sheet::mdlEditMode::EnterEditMode(session.global, session.ui());
-    ratings::mdlConvertions::Set_AttDots(session.global, *session.ui().PBAtt[0], 4);
+        sheet::mdlSwitch::SwitchCharacter(session.session, session.ui(), characterName(i * characters / 11));
+    sheet::mdlEditMode::EnterEditMode(session.session, session.ui());
+    ratings::mdlConvertions::Set_AttDots(session.session, *session.ui().PBAtt[0], 4);
     session.ui().txtHaven->setText(QStringLiteral("The old mill"));
-    sheet::leaveEditMode(session.global, session.ui());
-    sheet::mdlSwitch::LoadRoster(session.global, session.ui());
+    sheet::leaveEditMode(session.session, session.ui());
+    sheet::mdlSwitch::LoadRoster(session.session, session.ui());
     QTemporaryDir folder;
-    exporter::writeCharacterHtml(*session.global.database, session.window.currentKey(),
+    exporter::writeCharacterHtml(*session.session.database, session.window.currentKey(),
                                  folder.filePath(QStringLiteral("sheet.htm")));
     QApplication::processEvents();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SilentServices.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "sheet/frmMain.h"
 
 #include <QApplication>
@@ -12,10 +12,10 @@ namespace bench {
 // load() has run: connection open, first character shown in browse mode, window on screen.
 struct Session {
     SilentServices services;
-    app::mdlGlobal global{services};
-    frmMain window{global};
+    app::Session session{services};
+    frmMain window{session};
 
-    explicit Session(const QString& path) { global.databasePath = path; }
+    explicit Session(const QString& path) { session.databasePath = path; }
     void load() {
         window.Form_Load();
         window.show();

@@ -88,7 +88,7 @@ void BM_Switch(benchmark::State& state) {
         const QString& name = names[next++ % names.size()];
         bool switched = false;
         state.SetIterationTime(timed([&] {
-            switched = sheet::mdlSwitch::SwitchCharacter(session->global, session->ui(), name);
+            switched = sheet::mdlSwitch::SwitchCharacter(session->session, session->ui(), name);
             QApplication::processEvents();
         }));
         if (!switched) {
@@ -105,15 +105,15 @@ void BM_Save(benchmark::State& state) {
     const sheet::SheetControls& ui = session->ui();
     int round = 0;
     for (auto _ : state) {
-        sheet::mdlEditMode::EnterEditMode(session->global, ui);
+        sheet::mdlEditMode::EnterEditMode(session->session, ui);
         ++round;
-        ratings::mdlConvertions::Set_AttDots(session->global, *ui.PBAtt[0], int16_t(1 + round % 5));
+        ratings::mdlConvertions::Set_AttDots(session->session, *ui.PBAtt[0], int16_t(1 + round % 5));
         ui.txtHaven->setText(QStringLiteral("Haven, round %1").arg(round));
         state.SetIterationTime(timed([&] {
-            sheet::leaveEditMode(session->global, ui);
+            sheet::leaveEditMode(session->session, ui);
             QApplication::processEvents();
         }));
-        if (session->global.editMode) {
+        if (session->session.editMode) {
             state.SkipWithError("the save failed");
             return;
         }
@@ -126,7 +126,7 @@ void BM_RosterRefill(benchmark::State& state) {
     auto session = loadedSession(int(state.range(0)));
     for (auto _ : state) {
         state.SetIterationTime(timed([&] {
-            sheet::mdlSwitch::LoadRoster(session->global, session->ui());
+            sheet::mdlSwitch::LoadRoster(session->session, session->ui());
             QApplication::processEvents();
         }));
     }
@@ -139,7 +139,7 @@ void BM_RosterReadWhole(benchmark::State& state) {
     auto session = loadedSession(int(state.range(0)));
     for (auto _ : state) {
         sheet::Roster roster;
-        state.SetIterationTime(timed([&] { roster.refresh(session->global.database.get()); }));
+        state.SetIterationTime(timed([&] { roster.refresh(session->session.database.get()); }));
         benchmark::DoNotOptimize(roster.characters()->rowCount());
     }
     finish(state, *session);
@@ -151,7 +151,7 @@ void BM_ExportHtml(benchmark::State& state) {
     const QString target = folder.filePath(QStringLiteral("sheet.htm"));
     const QString key = session->window.currentKey();
     for (auto _ : state)
-        state.SetIterationTime(timed([&] { exporter::writeCharacterHtml(*session->global.database, key, target); }));
+        state.SetIterationTime(timed([&] { exporter::writeCharacterHtml(*session->session.database, key, target); }));
     finish(state, *session);
 }
 

@@ -2,7 +2,7 @@
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/frmSplash.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "sheet/frmMain.h"
 
 #include <QApplication>
@@ -11,18 +11,19 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Duskledger"));
     app::QtServices services;
-    app::mdlGlobal global(services);
-    app::Startup startup(global, app::Settings(services.programFolder()));
+    app::Session session(services);
+    app::Startup startup(services, app::Settings(services.programFolder()));
 
     app::frmSplash splash;
     splash.show();
-    if (!startup.locateDatabase())
+    const std::optional<QString> path = startup.locateDatabase();
+    if (!path)
         return 0;
 
-    frmMain main(global);
+    frmMain main(session);
     services.setDialogParent(&main);
     QObject::connect(&splash, &app::frmSplash::handOverRequested, [&] {
-        if (!startup.loadMainWindow([&] { main.Form_Load(); })) {
+        if (!startup.loadMainWindow(*path, [&](const QString& file) { main.Form_Load(file); })) {
             QApplication::quit();
             return;
         }

@@ -1,17 +1,14 @@
 #include "app/Startup.h"
 
 #include "app/Services.h"
-#include "app/mdlGlobal.h"
 #include "db/DbError.h"
 
 #include <QFileInfo>
 
 namespace app {
 
-
-
-bool Startup::locateDatabase(bool mustAsk) {
-    Services& services = m_global.services;
+std::optional<QString> Startup::locateDatabase(bool mustAsk) {
+    Services& services = m_services;
     QString path = mustAsk ? QString() : m_settings.readDatabasePath();
     bool asked = false;
     while (path.isEmpty() || !QFileInfo(path).isFile()) {
@@ -20,27 +17,28 @@ bool Startup::locateDatabase(bool mustAsk) {
         if (path.isEmpty() &&
             services.messageBox(QStringLiteral("You must locate the Zeth database to run this program!"),
                                 Buttons::OKCancel, Icon::None, kTitle) == Answer::Cancel)
-            return false;
+            return std::nullopt;
     }
     if (asked && !m_settings.writeDatabasePath(path))
         services.messageBox(QStringLiteral("The settings file \"%1\" could not be written; the database will be asked "
                                            "for again at the next start.")
                                 .arg(m_settings.filePath()),
                             Buttons::OK, Icon::Exclamation);
-    m_global.databasePath = path;
-    return true;
+    return path;
 }
 
-bool Startup::loadMainWindow(const std::function<void()>& load) {
+bool Startup::loadMainWindow(QString path, const std::function<void(const QString&)>& load) {
     for (;;) {
         try {
-            load();
+            load(path);
             return true;
         } catch (const db::DbError& e) {
-            m_global.services.messageBox(e.message(), Buttons::OK, Icon::Critical);
+            m_services.messageBox(e.message(), Buttons::OK, Icon::Critical);
         }
-        if (!locateDatabase(true))
+        const std::optional<QString> another = locateDatabase(true);
+        if (!another)
             return false;
+        path = *another;
     }
 }
 

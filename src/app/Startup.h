@@ -4,10 +4,11 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace app {
 
-class mdlGlobal;
+class Services;
 
 // The file dialogs' filter for database files.
 inline const QString kDatabaseFilter = QStringLiteral("MS:Access (*.mdb)|*.mdb|All files (*)|*");
@@ -16,18 +17,19 @@ inline const QString kDatabaseFilter = QStringLiteral("MS:Access (*.mdb)|*.mdb|A
 // opens the main window on it.
 class Startup {
 public:
-    Startup(mdlGlobal& global, const Settings& settings) : m_global(global), m_settings(settings) {}
+    Startup(Services& services, const Settings& settings) : m_services(services), m_settings(settings) {}
 
-    // Reads DSKLDG.ini; while the path names no existing file (or mustAsk), shows the locate
-    // dialog. Writes the chosen path back when the dialog was shown. False when the user gave up.
-    bool locateDatabase(bool mustAsk = false);
+    // The database file: the one DSKLDG.ini names, or, while that names no existing file (or
+    // mustAsk), the one the locate dialog gives. Writes the chosen path back when the dialog was
+    // shown. Nothing when the user gave up.
+    std::optional<QString> locateDatabase(bool mustAsk = false);
 
-    // Runs the main window's loading; a file that cannot be opened is reported and another one
-    // asked for. False when the user gave up.
-    bool loadMainWindow(const std::function<void()>& load);
+    // Runs the main window's loading on path; a file that cannot be opened is reported and another
+    // one asked for. False when the user gave up.
+    bool loadMainWindow(QString path, const std::function<void(const QString&)>& load);
 
 private:
-    mdlGlobal& m_global;
+    Services& m_services;
     Settings m_settings;
 };
 

@@ -2,7 +2,7 @@
 
 #include "app/Services.h"
 #include "app/Startup.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "db/DbError.h"
 #include "store/Schema.h"
 
@@ -20,8 +20,8 @@ bool sameFile(const QString& a, const QString& b) {
 }
 } // namespace
 
-ToolsMenu::ToolsMenu(mdlGlobal& global, const Settings& settings, Hooks hooks)
-    : m_global(global), m_settings(settings), m_hooks(std::move(hooks)) {}
+ToolsMenu::ToolsMenu(Session& session, const Settings& settings, Hooks hooks)
+    : m_session(session), m_settings(settings), m_hooks(std::move(hooks)) {}
 
 const QStringList& ToolsMenu::calculators() {
     static const QStringList names = {"gnome-calculator", "kcalc",    "galculator", "qalculate-gtk",
@@ -30,12 +30,12 @@ const QStringList& ToolsMenu::calculators() {
 }
 
 void ToolsMenu::refuse(const QString& message, const QString& file) {
-    m_global.services.messageBox(message.arg(QDir::toNativeSeparators(file)), Buttons::OK, Icon::Exclamation);
+    m_session.services.messageBox(message.arg(QDir::toNativeSeparators(file)), Buttons::OK, Icon::Exclamation);
 }
 
 void ToolsMenu::writeSettings(const QString& path) {
     if (!m_settings.writeDatabasePath(path))
-        m_global.services.messageBox(
+        m_session.services.messageBox(
             QStringLiteral("The settings file \"%1\" could not be written; the next start will use the database "
                            "named there.")
                 .arg(QDir::toNativeSeparators(m_settings.filePath())),
@@ -43,37 +43,32 @@ void ToolsMenu::writeSettings(const QString& path) {
 }
 
 bool ToolsMenu::switchTo(const QString& path) {
-    const QString previous = m_global.databasePath;
-    m_global.databasePath = path;
     try {
-        m_hooks.reload();
+        m_hooks.reload(path);
     } catch (const db::DbError& e) {
-        m_global.databasePath = previous;
-        m_global.justLoaded = false;
-        m_global.services.messageBox(e.message() + QStringLiteral("\n\nThe current Database will continue being used."),
-                                     Buttons::OK, Icon::Critical);
-        // The new file may have opened before its loading failed: go back to the previous one.
-        if (m_global.database && m_global.database->path() != previous) {
-            try {
-                m_hooks.reload();
-            } catch (const db::DbError& reopen) {
-                m_global.services.messageBox(reopen.message(), Buttons::OK, Icon::Critical);
-            }
-        }
+        m_session.services.messageBox(e.message() + QStringLiteral("\n\nThe current Database will continue being used."),
+                                      Buttons::OK, Icon::Critical);
         return false;
     }
     writeSettings(path);
     return true;
 }
 
+void ToolsMenu::reopen(const QString& path) {
+    try {
+        m_hooks.reload(path);
+    } catch (const db::DbError& e) {
+        m_session.services.messageBox(e.message(), Buttons::OK, Icon::Critical);
+    }
+}
+
 void ToolsMenu::mnuChngDB_Click() {
-    Services& services = m_global.services;
-    const QString remembered = m_global.databasePath;
+    Services& services = m_session.services;
+    const QString remembered = m_session.path();
     const QString chosen = services.openFileDialog(QStringLiteral("Open Zeth Database"), kDatabaseFilter);
     if (chosen.isEmpty()) {
         services.messageBox(QStringLiteral("The current Database will continue being used."), Buttons::OK,
                             Icon::None);
-        m_global.databasePath = remembered;
         return;
     }
     if (sameFile(chosen, remembered)) { // the file in use: nothing is reopened
@@ -88,14 +83,14 @@ void ToolsMenu::mnuChngDB_Click() {
 }
 
 void ToolsMenu::mnuMobile_Click() {
-    Services& services = m_global.services;
+    Services& services = m_session.services;
     const QString chosen = services.saveFileDialog(QStringLiteral("Save Zeth database as"), kDatabaseFilter);
     if (chosen.isEmpty()) {
         services.messageBox(QStringLiteral("No Database selected, mobilization not complete."), Buttons::OK,
                             Icon::None);
         return;
     }
-    const QString source = m_global.databasePath;
+    const QString source = m_session.path();
     if (sameFile(chosen, source)) {
         refuse(QStringLiteral("\"%1\" is the database in use; choose a new file for the copy."), chosen);
         return;
@@ -107,32 +102,23 @@ void ToolsMenu::mnuMobile_Click() {
     if (!m_hooks.settleEdits())
         return;
     WaitCursor wait(services);
-    m_global.closeConnection();
+    // The copy is made from the file at rest, so the program lets it go first.
+    m_session.close();
     try {
         db::CompactDatabase(source, chosen);
     } catch (const db::DbError& e) {
         services.messageBox(e.message() + QStringLiteral("\n\nWork goes on in the current database."), Buttons::OK,
                             Icon::Critical);
-        m_global.databasePath = source;
-        try {
-            m_hooks.reload();
-        } catch (const db::DbError& reopen) {
-            services.messageBox(reopen.message(), Buttons::OK, Icon::Critical);
-        }
+        reopen(source);
         return;
     }
-    if (!switchTo(chosen)) {
-        // The copy was written but will not open: go on with the original.
-        try {
-            m_hooks.reload();
-        } catch (const db::DbError& reopen) {
-            services.messageBox(reopen.message(), Buttons::OK, Icon::Critical);
-        }
-    }
+    if (!switchTo(chosen))
+        reopen(source); // the copy was written but will not open: go on with the original
+
 }
 
 void ToolsMenu::mnuNewDB_Click() {
-    Services& services = m_global.services;
+    Services& services = m_session.services;
     const QString chosen = services.saveFileDialog(QStringLiteral("New Zeth Database"), kDatabaseFilter);
     if (chosen.isEmpty())
         return;
@@ -153,7 +139,7 @@ void ToolsMenu::mnuNewDB_Click() {
 }
 
 void ToolsMenu::mnuCalc_Click() {
-    Services& services = m_global.services;
+    Services& services = m_session.services;
     for (const QString& name : calculators()) {
         const QString program = services.findProgram(name);
         if (!program.isEmpty() && services.startProgram(program, {}))

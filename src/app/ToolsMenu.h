@@ -7,21 +7,21 @@
 
 namespace app {
 
-class mdlGlobal;
+class Session;
 
 // The Tools menu: new database, change database, mobilize (compacted copy), calculator.
 class ToolsMenu {
 public:
     struct Hooks {
-        // The main window's loading on global.databasePath; throws db::DbError when the file
-        // cannot be opened, leaving the open connection as it was.
-        std::function<void()> reload;
+        // The main window's loading on that file; throws db::DbError when the file cannot be
+        // opened, leaving the open database as it was.
+        std::function<void(const QString&)> reload;
         // Called before the current database is given up: settles unsaved edits of the sheet.
         // False abandons the command.
         std::function<bool()> settleEdits;
     };
 
-    ToolsMenu(mdlGlobal& global, const Settings& settings, Hooks hooks);
+    ToolsMenu(Session& session, const Settings& settings, Hooks hooks);
 
     void mnuNewDB_Click();
     void mnuChngDB_Click();
@@ -33,13 +33,15 @@ public:
 
 private:
     // Opens path in place of the current database and records it in the settings file. On
-    // failure the current database stays open and in the settings file.
+    // failure the user is told, and the current database stays open and in the settings file.
     bool switchTo(const QString& path);
+    // Opens the file again after it was let go; a failure is told to the user.
+    void reopen(const QString& path);
     void writeSettings(const QString& path);
     // A chosen file that cannot be used; message holds %1 for the file.
     void refuse(const QString& message, const QString& file);
 
-    mdlGlobal& m_global;
+    Session& m_session;
     Settings m_settings;
     Hooks m_hooks;
 };

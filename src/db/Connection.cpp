@@ -188,4 +188,12 @@ qint64 Connection::changeStamp() const {
     return sqlite3_total_changes64(m_db) + (m_rollbacks << 40);
 }
 
+int Connection::changes() const {
+    return sqlite3_changes(handle());
+}
+
+qint64 Connection::lastInsertRowid() const {
+    return sqlite3_last_insert_rowid(handle());
+}
+
 } // namespace db

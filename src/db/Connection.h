@@ -60,6 +60,9 @@ public:
     void execute(const QString& sql, const QVariantList& params = {});
     // First column of the first row, or Null when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
+    // Rows changed by the last INSERT, UPDATE or DELETE; the key the last INSERT gave its row.
+    int changes() const;
+    qint64 lastInsertRowid() const;
 
     // Changes whenever a row may have changed on this connection: recordsets compare it to
     // decide whether the row they hold is stale.

@@ -1,7 +1,7 @@
 #include "merits/MeritList.h"
 
 #include "app/Guard.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "merits/MeritData.h"
 #include "merits/frmAddMerit.h"
 #include "merits/frmMeritFlawDesc.h"
@@ -42,38 +42,38 @@ void reportUnknownLine(app::Services& services, const QListWidgetItem& item) {
 }
 } // namespace
 
-void LoadMerits(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit) {
-    const auto charId = global.shownCharacter(key);
+void LoadMerits(app::Session& session, QListWidget& lstMerit) {
+    const auto charId = session.shownCharacter();
     if (!charId)
         return;
-    const auto lines = characterMerits(*global.database, *charId);
+    const auto lines = characterMerits(*session.database, *charId);
     lstMerit.clear();
     for (const MeritLine& line : lines)
         lstMerit.addItem(lineItem(line.text, line.meritId));
 }
 
-void cmdAddMerit_Click(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit, QWidget* owner) {
-    const auto charId = global.shownCharacter(key);
-    if (!charId || !global.editMode)
+void cmdAddMerit_Click(app::Session& session, QListWidget& lstMerit, QWidget* owner) {
+    const auto charId = session.shownCharacter();
+    if (!charId || !session.editMode)
         return;
-    frmAddMerit dialog(global, *charId, owner);
-    global.services.showModal(dialog);
+    frmAddMerit dialog(session, *charId, owner);
+    session.services.showModal(dialog);
     if (const auto& added = dialog.added())
         lstMerit.addItem(lineItem(added->line, added->meritId));
 }
 
-void cmdRemoveMerit_Click(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit) {
-    const auto charId = global.shownCharacter(key);
-    if (!charId || !global.editMode || lstMerit.count() == 0)
+void cmdRemoveMerit_Click(app::Session& session, QListWidget& lstMerit) {
+    const auto charId = session.shownCharacter();
+    if (!charId || !session.editMode || lstMerit.count() == 0)
         return;
-    app::Services& services = global.services;
+    app::Services& services = session.services;
     QListWidgetItem* item = firstSelected(lstMerit);
     if (!item) {
         services.messageBox(QStringLiteral("You must select a Merit/Flaw to be removed!"));
         return;
     }
     app::guarded(services, [&] {
-        db::Database& database = *global.database;
+        db::Database& database = *session.database;
         const auto lookup = lookupOfLine(database, *item);
         if (!lookup) {
             reportUnknownLine(services, *item);
@@ -91,27 +91,27 @@ void cmdRemoveMerit_Click(app::mdlGlobal& global, const QString& key, QListWidge
     });
 }
 
-void lstMerit_DblClick(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit, QWidget* owner) {
-    if (!global.shownCharacter(key))
+void lstMerit_DblClick(app::Session& session, QListWidget& lstMerit, QWidget* owner) {
+    if (!session.shownCharacter())
         return;
     const QListWidgetItem* item = firstSelected(lstMerit);
     if (!item)
         return;
     std::optional<MeritLookup> lookup;
     std::optional<QString> text;
-    const bool read = app::guarded(global.services, [&] {
-        lookup = lookupOfLine(*global.database, *item);
+    const bool read = app::guarded(session.services, [&] {
+        lookup = lookupOfLine(*session.database, *item);
         if (lookup)
-            text = description(*global.database, lookup->id);
+            text = description(*session.database, lookup->id);
     });
     if (!read)
         return;
     if (!lookup || !text) {
-        reportUnknownLine(global.services, *item);
+        reportUnknownLine(session.services, *item);
         return;
     }
-    frmMeritFlawDesc window(global, lookup->id, lookup->name, *text, owner);
-    global.services.showModal(window);
+    frmMeritFlawDesc window(session, lookup->id, lookup->name, *text, owner);
+    session.services.showModal(window);
 }
 
 } // namespace merits

@@ -6,12 +6,11 @@ class QListWidget;
 class QWidget;
 
 namespace app {
-class mdlGlobal;
+class Session;
 }
 
-// The merit list of the main window: loading, adding, removing and opening descriptions. The
-// main window passes the shown character's key (the text of lblChar_ID) and its list; with an
-// empty key, no character is shown and every procedure does nothing.
+// The merit list of the main window: loading, adding, removing and opening descriptions, for the
+// session's shown character; with none shown every procedure does nothing.
 //
 // Each line carries its merit's MeritFlaw_ID as item data (Qt::UserRole): the visible text
 // cannot always be cut back into the name.
@@ -19,12 +18,12 @@ namespace merits {
 
 // Fills the list with "name points" lines in the order the link rows were made. Engine failures
 // are left to the caller (the sheet's loading).
-void LoadMerits(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit);
+void LoadMerits(app::Session& session, QListWidget& lstMerit);
 // Edit mode only: shows frmAddMerit and appends the added line ("name  points").
-void cmdAddMerit_Click(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit, QWidget* owner);
+void cmdAddMerit_Click(app::Session& session, QListWidget& lstMerit, QWidget* owner);
 // Edit mode only: removes the selected line and the character's link row, after asking.
-void cmdRemoveMerit_Click(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit);
+void cmdRemoveMerit_Click(app::Session& session, QListWidget& lstMerit);
 // Shows the description of the selected line; it can be changed in edit mode.
-void lstMerit_DblClick(app::mdlGlobal& global, const QString& key, QListWidget& lstMerit, QWidget* owner);
+void lstMerit_DblClick(app::Session& session, QListWidget& lstMerit, QWidget* owner);
 
 } // namespace merits

@@ -2,7 +2,7 @@
 
 #include "app/Guard.h"
 #include "model/Numbers.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "merits/MeritData.h"
 
 #include <QApplication>
@@ -17,8 +17,8 @@
 
 namespace merits {
 
-frmAddMerit::frmAddMerit(app::mdlGlobal& global, qint64 charId, QWidget* parent)
-    : QDialog(parent), m_global(global), m_charId(charId) {
+frmAddMerit::frmAddMerit(app::Session& session, qint64 charId, QWidget* parent)
+    : QDialog(parent), m_session(session), m_charId(charId) {
     setObjectName(QStringLiteral("frmAddMerit"));
     setWindowTitle(QStringLiteral("Add Flaw/Merit"));
 
@@ -54,7 +54,7 @@ frmAddMerit::frmAddMerit(app::mdlGlobal& global, qint64 charId, QWidget* parent)
     layout->addWidget(buttons);
     setMinimumWidth(360);
 
-    app::guarded(m_global.services, [&] { m_cmbMerit->addItems(lookupNames(*m_global.database)); });
+    app::guarded(m_session.services, [&] { m_cmbMerit->addItems(lookupNames(*m_session.database)); });
     m_cmbMerit->setCurrentIndex(-1);
     m_cmbMerit->setEditText(QString());
 }
@@ -82,10 +82,10 @@ void frmAddMerit::checkNewName() {
     if (name.isEmpty() || m_checkedName == name)
         return;
     m_checkedName = name;
-    app::Services& services = m_global.services;
+    app::Services& services = m_session.services;
     app::guarded(services, [&] {
         // The lookup table compares names without regard to case, so "allies" is the listed Allies.
-        if (findLookup(*m_global.database, name))
+        if (findLookup(*m_session.database, name))
             return;
         if (services.messageBox(QStringLiteral("You have entered a new Merit/Flaw called: ") + name +
                                     QStringLiteral(". Is this correct?"),
@@ -99,12 +99,12 @@ void frmAddMerit::checkNewName() {
                                                   app::kTitle, QStringLiteral("1"));
             points = numbers::leadingNumber(answer.value_or(QString()));
         }
-        addLookup(*m_global.database, name, variable, points);
+        addLookup(*m_session.database, name, variable, points);
     });
 }
 
 std::optional<int> frmAddMerit::askPointLevel(const QString& name) {
-    app::Services& services = m_global.services;
+    app::Services& services = m_session.services;
     for (;;) {
         const auto answer = services.inputBox(QStringLiteral("Enter Point Level for ") + name + QLatin1Char(':'),
                                               QStringLiteral("Variable Point Merit"));
@@ -128,9 +128,9 @@ void frmAddMerit::cmdok_Click() {
         return;
     }
     checkNewName();
-    app::Services& services = m_global.services;
+    app::Services& services = m_session.services;
     app::guarded(services, [&] {
-        db::Database& database = *m_global.database;
+        db::Database& database = *m_session.database;
         const auto lookup = findLookup(database, name);
         if (!lookup) {
             services.messageBox(name + QStringLiteral(" is not a known Merit/Flaw. Pick one from the list, or "

@@ -7,7 +7,7 @@ class QComboBox;
 class QPushButton;
 
 namespace app {
-class mdlGlobal;
+class Session;
 }
 
 namespace merits {
@@ -22,7 +22,7 @@ public:
         qint64 meritId = 0;
     };
 
-    frmAddMerit(app::mdlGlobal& global, qint64 charId, QWidget* parent = nullptr);
+    frmAddMerit(app::Session& session, qint64 charId, QWidget* parent = nullptr);
 
     // The line for the list after a successful add.
     const std::optional<Added>& added() const { return m_added; }
@@ -38,7 +38,7 @@ private:
     // The point level of a variable-point entry; nothing when the user cancels.
     std::optional<int> askPointLevel(const QString& name);
 
-    app::mdlGlobal& m_global;
+    app::Session& m_session;
     qint64 m_charId;
     QComboBox* m_cmbMerit = nullptr;
     QPushButton* m_cmdok = nullptr;

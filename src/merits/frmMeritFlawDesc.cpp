@@ -1,7 +1,7 @@
 #include "merits/frmMeritFlawDesc.h"
 
 #include "app/Guard.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "merits/MeritData.h"
 #include "notes/TitleBlock.h"
 
@@ -14,9 +14,9 @@
 
 namespace merits {
 
-frmMeritFlawDesc::frmMeritFlawDesc(app::mdlGlobal& global, qint64 meritId, const QString& name,
+frmMeritFlawDesc::frmMeritFlawDesc(app::Session& session, qint64 meritId, const QString& name,
                                    const QString& description, QWidget* parent)
-    : QDialog(parent), m_global(global), m_meritId(meritId) {
+    : QDialog(parent), m_session(session), m_meritId(meritId) {
     setObjectName(QStringLiteral("frmMeritFlawDesc"));
     setWindowTitle(app::kTitle);
 
@@ -32,8 +32,8 @@ frmMeritFlawDesc::frmMeritFlawDesc(app::mdlGlobal& global, qint64 meritId, const
     m_rtxtMerit->setObjectName(QStringLiteral("rtxtMerit"));
     m_rtxtMerit->setTabChangesFocus(true);
     // Browse mode shows the text without letting it change; it can still be scrolled and copied.
-    m_rtxtMerit->setReadOnly(!global.editMode);
-    if (!global.editMode) {
+    m_rtxtMerit->setReadOnly(!session.editMode);
+    if (!session.editMode) {
         QPalette palette = m_rtxtMerit->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         m_rtxtMerit->setPalette(palette);
@@ -60,13 +60,13 @@ frmMeritFlawDesc::frmMeritFlawDesc(app::mdlGlobal& global, qint64 meritId, const
 }
 
 void frmMeritFlawDesc::cmdOk_Click() {
-    if (!m_global.editMode) {
+    if (!m_session.editMode) {
         accept();
         return;
     }
-    const bool written = app::guarded(m_global.services, [&] {
-        if (!writeDescription(*m_global.database, m_meritId, m_rtxtMerit->toPlainText()))
-            m_global.services.messageBox(
+    const bool written = app::guarded(m_session.services, [&] {
+        if (!writeDescription(*m_session.database, m_meritId, m_rtxtMerit->toPlainText()))
+            m_session.services.messageBox(
                 QStringLiteral("This Merit/Flaw is no longer in the database; the description was not saved."),
                 app::Buttons::OK, app::Icon::Exclamation);
     });

@@ -5,7 +5,7 @@
 class QPlainTextEdit;
 
 namespace app {
-class mdlGlobal;
+class Session;
 }
 
 namespace merits {
@@ -15,13 +15,13 @@ namespace merits {
 class frmMeritFlawDesc : public QDialog {
     Q_OBJECT
 public:
-    frmMeritFlawDesc(app::mdlGlobal& global, qint64 meritId, const QString& name, const QString& description,
+    frmMeritFlawDesc(app::Session& session, qint64 meritId, const QString& name, const QString& description,
                      QWidget* parent = nullptr);
 
 private:
     void cmdOk_Click();
 
-    app::mdlGlobal& m_global;
+    app::Session& m_session;
     qint64 m_meritId;
     QPlainTextEdit* m_rtxtMerit = nullptr;
 };

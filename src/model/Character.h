@@ -46,7 +46,7 @@ struct Character {
     QString nature;
     QString demeanor;
     QString clan;
-    QString concept;
+    QString conceptName;
     QString haven;
     std::optional<double> generation; // none when unset
 

@@ -1,7 +1,7 @@
 #include "notes/NotesCommands.h"
 
 #include "app/Guard.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "notes/CharacterText.h"
 #include "notes/frmMemo.h"
 #include "notes/frmPict.h"
@@ -13,46 +13,46 @@ namespace notes {
 namespace {
 
 // The column as stored now; nothing when it cannot be read (the user has been told).
-std::optional<QString> storedText(app::mdlGlobal& global, qint64 charId, const QString& column) {
+std::optional<QString> storedText(app::Session& session, qint64 charId, const QString& column) {
     std::optional<QString> text;
-    app::guarded(global.services, [&] {
-        text = readCharacterText(*global.database, charId, column);
+    app::guarded(session.services, [&] {
+        text = readCharacterText(*session.database, charId, column);
         if (!text)
-            global.services.messageBox(QStringLiteral("This character is no longer in the database."), app::Buttons::OK,
+            session.services.messageBox(QStringLiteral("This character is no longer in the database."), app::Buttons::OK,
                                        app::Icon::Exclamation);
     });
     return text;
 }
 
-void showMemo(app::mdlGlobal& global, const MemoKind& kind, const QString& key, QWidget* owner) {
-    const auto charId = global.shownCharacter(key);
+void showMemo(app::Session& session, const MemoKind& kind, QWidget* owner) {
+    const auto charId = session.shownCharacter();
     if (!charId)
         return;
-    const auto text = storedText(global, *charId, kind.column);
+    const auto text = storedText(session, *charId, kind.column);
     if (!text)
         return;
-    frmMemo window(global, kind, *charId, *text, owner);
-    global.services.showModal(window);
+    frmMemo window(session, kind, *charId, *text, owner);
+    session.services.showModal(window);
 }
 } // namespace
 
-void showHistory(app::mdlGlobal& global, const QString& key, QWidget* owner) {
-    showMemo(global, kHistory, key, owner);
+void showHistory(app::Session& session, QWidget* owner) {
+    showMemo(session, kHistory, owner);
 }
 
-void showNotes(app::mdlGlobal& global, const QString& key, QWidget* owner) {
-    showMemo(global, kNotes, key, owner);
+void showNotes(app::Session& session, QWidget* owner) {
+    showMemo(session, kNotes, owner);
 }
 
-void showPicture(app::mdlGlobal& global, const QString& key, QWidget* owner) {
-    const auto charId = global.shownCharacter(key);
+void showPicture(app::Session& session, const ratings::BitmapStore& bitmaps, QWidget* owner) {
+    const auto charId = session.shownCharacter();
     if (!charId)
         return;
-    const auto path = storedText(global, *charId, QStringLiteral("picture"));
+    const auto path = storedText(session, *charId, QStringLiteral("picture"));
     if (!path)
         return;
-    frmPict window(global, *charId, *path, owner);
-    global.services.showModal(window);
+    frmPict window(session, bitmaps, *charId, *path, owner);
+    session.services.showModal(window);
 }
 
 } // namespace notes

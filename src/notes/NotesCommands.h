@@ -5,16 +5,19 @@
 class QWidget;
 
 namespace app {
-class mdlGlobal;
+class Session;
 }
 
-// The View menu's History, Notes and Picture windows. The main window passes the shown
-// character's key (the text of lblChar_ID); with an empty key, nothing opens. Each window reads
-// what is stored now and writes from OK in browse mode as well as in edit mode.
+namespace ratings {
+class BitmapStore;
+}
+
+// The View menu's History, Notes and Picture windows, for the session's shown character; with
+// none shown, nothing opens. Each window reads what is stored now and writes from OK in browse mode as well as in edit mode.
 namespace notes {
 
-void showHistory(app::mdlGlobal& global, const QString& key, QWidget* owner);
-void showNotes(app::mdlGlobal& global, const QString& key, QWidget* owner);
-void showPicture(app::mdlGlobal& global, const QString& key, QWidget* owner);
+void showHistory(app::Session& session, QWidget* owner);
+void showNotes(app::Session& session, QWidget* owner);
+void showPicture(app::Session& session, const ratings::BitmapStore& bitmaps, QWidget* owner);
 
 } // namespace notes

@@ -1,7 +1,7 @@
 #include "notes/frmMemo.h"
 
 #include "app/Guard.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "notes/CharacterText.h"
 #include "notes/TitleBlock.h"
 
@@ -14,8 +14,8 @@
 
 namespace notes {
 
-frmMemo::frmMemo(app::mdlGlobal& global, const MemoKind& kind, qint64 charId, const QString& text, QWidget* parent)
-    : QDialog(parent), m_global(global), m_kind(kind), m_charId(charId) {
+frmMemo::frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, const QString& text, QWidget* parent)
+    : QDialog(parent), m_session(session), m_kind(kind), m_charId(charId) {
     setObjectName(kind.windowName);
     setWindowTitle(app::kTitle);
 
@@ -45,10 +45,10 @@ frmMemo::frmMemo(app::mdlGlobal& global, const MemoKind& kind, qint64 charId, co
 
 void frmMemo::cmdOK_Click() {
     bool written = false;
-    app::guarded(m_global.services, [&] {
-        written = writeCharacterText(*m_global.database, m_charId, m_kind.column, m_text->toPlainText());
+    app::guarded(m_session.services, [&] {
+        written = writeCharacterText(*m_session.database, m_charId, m_kind.column, m_text->toPlainText());
         if (!written)
-            m_global.services.messageBox(QStringLiteral("This character is no longer in the database; the text "
+            m_session.services.messageBox(QStringLiteral("This character is no longer in the database; the text "
                                                         "was not saved."),
                                          app::Buttons::OK, app::Icon::Exclamation);
     });

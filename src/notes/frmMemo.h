@@ -5,7 +5,7 @@
 class QPlainTextEdit;
 
 namespace app {
-class mdlGlobal;
+class Session;
 }
 
 namespace notes {
@@ -28,13 +28,13 @@ inline const MemoKind kNotes{QStringLiteral("frmNotes"), QStringLiteral("Caldren
 class frmMemo : public QDialog {
     Q_OBJECT
 public:
-    frmMemo(app::mdlGlobal& global, const MemoKind& kind, qint64 charId, const QString& text,
+    frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, const QString& text,
             QWidget* parent = nullptr);
 
 private:
     void cmdOK_Click();
 
-    app::mdlGlobal& m_global;
+    app::Session& m_session;
     MemoKind m_kind;
     qint64 m_charId;
     QPlainTextEdit* m_text = nullptr;

@@ -1,7 +1,8 @@
 #include "notes/frmPict.h"
+#include "ratings/BitmapStore.h"
 
 #include "app/Guard.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "notes/CharacterText.h"
 #include "notes/PictureView.h"
 #include "notes/TitleBlock.h"
@@ -16,8 +17,9 @@
 
 namespace notes {
 
-frmPict::frmPict(app::mdlGlobal& global, qint64 charId, const QString& storedPath, QWidget* parent)
-    : QDialog(parent), m_global(global), m_charId(charId), m_storedPath(storedPath) {
+frmPict::frmPict(app::Session& session, const ratings::BitmapStore& bitmaps, qint64 charId,
+                 const QString& storedPath, QWidget* parent)
+    : QDialog(parent), m_session(session), m_bitmaps(bitmaps), m_charId(charId), m_storedPath(storedPath) {
     setObjectName(QStringLiteral("frmPict"));
     setWindowTitle(app::kTitle);
     setSizeGripEnabled(true);
@@ -79,7 +81,7 @@ void frmPict::showFile(const QString& path) {
 }
 
 void frmPict::showPlaceholder(const QString& note) {
-    m_pict->setPixmap(m_global.bitmaps.pixmap(QStringLiteral("nopic.bmp")));
+    m_pict->setPixmap(m_bitmaps.pixmap(QStringLiteral("nopic.bmp")));
     m_note->setText(note);
     m_note->setToolTip(QString());
     m_note->setVisible(!note.isEmpty());
@@ -87,7 +89,7 @@ void frmPict::showPlaceholder(const QString& note) {
 
 void frmPict::cmdLoadPic_Click() {
     const QString current = m_chosenPath.isEmpty() ? m_storedPath : m_chosenPath;
-    const QString path = m_global.services.openFileDialog(app::kTitle, kFilter, current);
+    const QString path = m_session.services.openFileDialog(app::kTitle, kFilter, current);
     // Cancel keeps the picture that is shown.
     if (path.isEmpty())
         return;
@@ -102,10 +104,10 @@ void frmPict::cmdOK_Click() {
         return;
     }
     bool written = false;
-    app::guarded(m_global.services, [&] {
-        written = writeCharacterText(*m_global.database, m_charId, QStringLiteral("picture"), m_chosenPath);
+    app::guarded(m_session.services, [&] {
+        written = writeCharacterText(*m_session.database, m_charId, QStringLiteral("picture"), m_chosenPath);
         if (!written)
-            m_global.services.messageBox(QStringLiteral("This character is no longer in the database; the picture "
+            m_session.services.messageBox(QStringLiteral("This character is no longer in the database; the picture "
                                                         "was not stored."),
                                          app::Buttons::OK, app::Icon::Exclamation);
     });

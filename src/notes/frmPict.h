@@ -4,8 +4,12 @@
 
 class QLabel;
 
+namespace ratings {
+class BitmapStore;
+}
+
 namespace app {
-class mdlGlobal;
+class Session;
 }
 
 namespace notes {
@@ -25,7 +29,8 @@ public:
     static inline const QString kFilter =
         QStringLiteral("Graphic Files (*.bmp, *.gif, *.jpg)|*.gif;*.bmp;*.jpg|PNG Files (*.png)|*.png");
 
-    frmPict(app::mdlGlobal& global, qint64 charId, const QString& storedPath, QWidget* parent = nullptr);
+    frmPict(app::Session& session, const ratings::BitmapStore& bitmaps, qint64 charId, const QString& storedPath,
+            QWidget* parent = nullptr);
 
     // The file chosen during this visit; empty when none was.
     QString chosenPath() const { return m_chosenPath; }
@@ -36,7 +41,8 @@ private:
     void cmdLoadPic_Click();
     void cmdOK_Click();
 
-    app::mdlGlobal& m_global;
+    app::Session& m_session;
+    const ratings::BitmapStore& m_bitmaps;
     qint64 m_charId;
     QString m_storedPath;
     QString m_chosenPath;

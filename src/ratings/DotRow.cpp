@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace ratings {
 
@@ -22,13 +23,17 @@ DotRow::DotRow(const BitmapStore& bitmaps, QWidget* parent) : QWidget(parent), m
     connect(this, &QObject::objectNameChanged, this, &QWidget::setAccessibleName);
 }
 
-void DotRow::setTag(const QString& tag) {
-    m_tag = tag;
-    setAccessibleDescription(tag.trimmed());
+void DotRow::setValue(int value, bool blankTag) {
+    m_value = value;
+    m_tag = blankTag && value != 0 ? QStringLiteral(" %1").arg(value) : QString::number(value);
+    setAccessibleDescription(m_tag.trimmed());
+    m_picture = ratings::pictureName(m_family, value);
+    update();
 }
 
-void DotRow::setPicture(const QString& fileName) {
-    m_picture = fileName;
+void DotRow::setFamily(Family family) {
+    m_family = family;
+    m_picture = ratings::pictureName(m_family, m_value);
     update();
 }
 
@@ -40,6 +45,16 @@ void DotRow::setHalfWidth(bool half) {
 
 int DotRow::tenDotWidth() const {
     return m_half ? 2 * width() : width();
+}
+
+std::optional<int> DotRow::clickedValue(int x) const {
+    const int dotWidth = tenDotWidth() / 10;
+    if (dotWidth <= 0)
+        return std::nullopt;
+    const int value = std::clamp(x / dotWidth + 1, 1, 10);
+    if (value == 1 && m_value == 1)
+        return 0;
+    return value;
 }
 
 QSize DotRow::sizeHint() const {

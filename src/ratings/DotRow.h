@@ -1,14 +1,18 @@
 #pragma once
 
+#include "ratings/RatingPictures.h"
+
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace ratings {
 
 class BitmapStore;
 
-// A rating shown as a row of ten dots or boxes (a picture box of the sheet). The value lives in
-// Tag() as text; the picture is whatever bitmap was last set. Clicks report the x position in
+// A rating shown as a row of ten dots or boxes (a picture box of the sheet): its value, the
+// picture of that value in the row's family, and Tag(), the value as text that the sheet's
+// design names (a mirror: nothing reads a rating back from it). Clicks report the x position in
 // the widget's own units; tenDotWidth() is the width that counts as ten dots (the virtue rows
 // show only half the bitmap and count double width), so one dot is tenDotWidth() / 10 wide.
 // The accessible name follows the objectName ("PBAtt(3)"), the accessible description the Tag.
@@ -17,18 +21,25 @@ class DotRow : public QWidget {
 public:
     explicit DotRow(const BitmapStore& bitmaps, QWidget* parent = nullptr);
 
+    int value() const { return m_value; }
+    // Shows the value. A tag with a leading blank (" 3") is what a click on an advantage row
+    // leaves; a value of 0 is always tagged "0".
+    void setValue(int value, bool blankTag = false);
     QString Tag() const { return m_tag; }
-    void setTag(const QString& tag);
-
-    // Shows the named bitmap of the program's folder ("CHECK03.bmp").
-    void setPicture(const QString& fileName);
     QString pictureName() const { return m_picture; }
+
+    void setFamily(Family family);
+    Family family() const { return m_family; }
 
     // Half-width rows show the left half of the bitmap and count ten dots over twice their width.
     void setHalfWidth(bool half);
     bool isHalfWidth() const { return m_half; }
     // The width that ten dots span, in widget units.
     int tenDotWidth() const;
+    // The value a click at x gives the row: the dot under the pointer (1 to 10, a click right of
+    // the last dot counting as the last), except that the first dot of a row showing 1 clears it
+    // to 0. Nothing when the row is too narrow to hold ten dots.
+    std::optional<int> clickedValue(int x) const;
 
     QSize sizeHint() const override;
 
@@ -44,6 +55,8 @@ protected:
 
 private:
     const BitmapStore& m_bitmaps;
+    Family m_family = Family::Check;
+    int m_value = 0;
     QString m_tag;
     QString m_picture;
     bool m_half = false;

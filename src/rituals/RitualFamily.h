@@ -12,9 +12,6 @@ struct RitualFamily {
     QString addCaption; // title of the add-ritual dialog
     bool blankHeadings; // the necromancy grid drops its heading texts when it loads
 
-    // PathKind while the family's window works: "1" or "2".
-    QString pathKind() const { return QString::number(thaNec); }
-
     static const RitualFamily& thaumaturgy();
     static const RitualFamily& necromancy();
 };

@@ -1,31 +1,32 @@
 #include "rituals/Rituals.h"
 
 #include "app/Guard.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "rituals/RitualFamily.h"
 #include "rituals/frmRituals.h"
 
 namespace rituals {
 
 namespace {
-void showPaths(app::mdlGlobal& global, const RitualFamily& family, const QString& key, QWidget* owner) {
-    const auto id = global.shownCharacter(key);
+void showPaths(app::Session& session, const ratings::BitmapStore& bitmaps, const RitualFamily& family,
+               QWidget* owner) {
+    const auto id = session.shownCharacter();
     if (!id)
         return;
-    app::guarded(global.services, [&] {
-        frmRituals window(global, family, *id, owner);
+    app::guarded(session.services, [&] {
+        frmRituals window(session, bitmaps, family, *id, owner);
         window.load();
-        global.services.showModal(window);
+        session.services.showModal(window);
     });
 }
 } // namespace
 
-void showThaumaturgy(app::mdlGlobal& global, const QString& key, QWidget* owner) {
-    showPaths(global, RitualFamily::thaumaturgy(), key, owner);
+void showThaumaturgy(app::Session& session, const ratings::BitmapStore& bitmaps, QWidget* owner) {
+    showPaths(session, bitmaps, RitualFamily::thaumaturgy(), owner);
 }
 
-void showNecromancy(app::mdlGlobal& global, const QString& key, QWidget* owner) {
-    showPaths(global, RitualFamily::necromancy(), key, owner);
+void showNecromancy(app::Session& session, const ratings::BitmapStore& bitmaps, QWidget* owner) {
+    showPaths(session, bitmaps, RitualFamily::necromancy(), owner);
 }
 
 } // namespace rituals

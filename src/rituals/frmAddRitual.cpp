@@ -1,7 +1,7 @@
 #include "rituals/frmAddRitual.h"
 
 #include "app/Guard.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "rituals/mdlRituals.h"
 
 #include <QApplication>
@@ -22,8 +22,8 @@ bool sameName(const QString& a, const QString& b) {
 }
 } // namespace
 
-frmAddRitual::frmAddRitual(app::mdlGlobal& global, const RitualFamily& family, qint64 key, QWidget* parent)
-    : QDialog(parent), m_global(global), m_family(family), m_key(key) {
+frmAddRitual::frmAddRitual(app::Session& session, const RitualFamily& family, qint64 key, QWidget* parent)
+    : QDialog(parent), m_session(session), m_family(family), m_key(key) {
     setObjectName(QStringLiteral("frmAddRitual"));
     setWindowTitle(family.addCaption);
 
@@ -97,7 +97,7 @@ void frmAddRitual::load() {
     txtLevel->clear();
     txtLevel->setVisible(false);
     lblLevel->setVisible(true);
-    cmbRitual->addItems(mdlRituals::ritualNames(*m_global.database, m_family.thaNec));
+    cmbRitual->addItems(mdlRituals::ritualNames(*m_session.database, m_family.thaNec));
     cmbRitual->setCurrentIndex(-1);
     cmbRitual->setEditText(QString());
 }
@@ -150,8 +150,8 @@ void frmAddRitual::showPicked() {
     const QString name = cmbRitual->currentText();
     if (name.isEmpty())
         return;
-    app::guarded(m_global.services, [&] {
-        const auto ritual = mdlRituals::findRitual(*m_global.database, m_family.thaNec, name);
+    app::guarded(m_session.services, [&] {
+        const auto ritual = mdlRituals::findRitual(*m_session.database, m_family.thaNec, name);
         if (!ritual)
             return;
         lblLevel->setText(ritual->level);
@@ -170,11 +170,11 @@ void frmAddRitual::checkNewName() {
         if (sameName(cmbRitual->itemText(i), name))
             return;
     m_asking = true;
-    const app::Answer answer = m_global.services.messageBox(QStringLiteral("You have entered a new Ritual called: ") +
+    const app::Answer answer = m_session.services.messageBox(QStringLiteral("You have entered a new Ritual called: ") +
                                                                 name + QStringLiteral(". Is this correct?"),
                                                             app::Buttons::YesNo, app::Icon::Question);
     if (answer == app::Answer::Yes) {
-        m_global.services.messageBox(QStringLiteral("Please fill out the level and description."), app::Buttons::OK,
+        m_session.services.messageBox(QStringLiteral("Please fill out the level and description."), app::Buttons::OK,
                                      app::Icon::Information);
         // A description shown for another ritual would not be stored with this one.
         if (!descriptionFor(name))
@@ -193,17 +193,17 @@ void frmAddRitual::onOk() {
     }
     const std::optional<QString> description = descriptionFor(name);
     mdlRituals::AddOutcome outcome = mdlRituals::AddOutcome::Added;
-    const bool done = app::guarded(m_global.services, [&] {
-        const bool known = mdlRituals::findRitual(*m_global.database, m_family.thaNec, name).has_value();
+    const bool done = app::guarded(m_session.services, [&] {
+        const bool known = mdlRituals::findRitual(*m_session.database, m_family.thaNec, name).has_value();
         if (!known)
             lblLevel->setText(txtLevel->text());
         outcome =
-            mdlRituals::addRitual(*m_global.database, m_key, m_family.thaNec, name, txtLevel->text(), description);
+            mdlRituals::addRitual(*m_session.database, m_key, m_family.thaNec, name, txtLevel->text(), description);
     });
     if (!done)
         return;
     if (outcome == mdlRituals::AddOutcome::AlreadyHas) {
-        m_global.services.messageBox(QStringLiteral("This character already has ") + name +
+        m_session.services.messageBox(QStringLiteral("This character already has ") + name +
                                          QStringLiteral(" as a ritual!"),
                                      app::Buttons::OK, app::Icon::Exclamation);
         return;

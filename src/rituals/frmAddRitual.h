@@ -12,7 +12,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace app {
-class mdlGlobal;
+class Session;
 }
 
 namespace rituals {
@@ -22,7 +22,7 @@ namespace rituals {
 class frmAddRitual : public QDialog {
     Q_OBJECT
 public:
-    frmAddRitual(app::mdlGlobal& global, const RitualFamily& family, qint64 key, QWidget* parent = nullptr);
+    frmAddRitual(app::Session& session, const RitualFamily& family, qint64 key, QWidget* parent = nullptr);
 
     // Lists the family's rituals by level, then name. Throws db::DbError.
     void load();
@@ -44,7 +44,7 @@ private:
     std::optional<QString> descriptionFor(const QString& name) const;
     void onOk();
 
-    app::mdlGlobal& m_global;
+    app::Session& m_session;
     const RitualFamily& m_family;
     qint64 m_key;
 

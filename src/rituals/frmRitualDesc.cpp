@@ -2,7 +2,7 @@
 
 #include "app/Guard.h"
 #include "app/Services.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "rituals/mdlRituals.h"
 
 #include <QFrame>
@@ -26,8 +26,8 @@ QFont displayFont(const QFont& base, const QString& face, qreal points, bool bol
 }
 } // namespace
 
-frmRitualDesc::frmRitualDesc(app::mdlGlobal& global, const RitualFamily& family, const QString& ritual, QWidget* parent)
-    : QDialog(parent), m_global(global), m_family(family), m_ritual(ritual) {
+frmRitualDesc::frmRitualDesc(app::Session& session, const RitualFamily& family, const QString& ritual, QWidget* parent)
+    : QDialog(parent), m_session(session), m_family(family), m_ritual(ritual) {
     setObjectName(QStringLiteral("frmRitualDesc"));
     setWindowTitle(app::kTitle);
 
@@ -75,9 +75,9 @@ frmRitualDesc::frmRitualDesc(app::mdlGlobal& global, const RitualFamily& family,
 
 bool frmRitualDesc::load() {
     // Read-only rather than disabled while browsing, so a long description can still be scrolled.
-    txtRitualDesc->setReadOnly(!m_global.editMode);
+    txtRitualDesc->setReadOnly(!m_session.editMode);
     txtRitualDesc->clear();
-    const auto ritual = mdlRituals::findRitual(*m_global.database, m_family.thaNec, m_ritual);
+    const auto ritual = mdlRituals::findRitual(*m_session.database, m_family.thaNec, m_ritual);
     if (!ritual)
         return false;
     txtRitualDesc->setPlainText(ritual->description);
@@ -86,9 +86,9 @@ bool frmRitualDesc::load() {
 }
 
 void frmRitualDesc::onOK() {
-    if (m_global.editMode) {
-        const bool written = app::guarded(m_global.services, [&] {
-            mdlRituals::setRitualDescription(*m_global.database, m_family.thaNec, m_ritual,
+    if (m_session.editMode) {
+        const bool written = app::guarded(m_session.services, [&] {
+            mdlRituals::setRitualDescription(*m_session.database, m_family.thaNec, m_ritual,
                                              txtRitualDesc->toPlainText());
         });
         if (!written)

@@ -9,7 +9,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace app {
-class mdlGlobal;
+class Session;
 }
 
 namespace rituals {
@@ -19,7 +19,7 @@ namespace rituals {
 class frmRitualDesc : public QDialog {
     Q_OBJECT
 public:
-    frmRitualDesc(app::mdlGlobal& global, const RitualFamily& family, const QString& ritual, QWidget* parent = nullptr);
+    frmRitualDesc(app::Session& session, const RitualFamily& family, const QString& ritual, QWidget* parent = nullptr);
 
     // Reads the description; false when the family has no ritual of that name (then the window is
     // not to be shown). Throws db::DbError.
@@ -28,7 +28,7 @@ public:
 private:
     void onOK();
 
-    app::mdlGlobal& m_global;
+    app::Session& m_session;
     const RitualFamily& m_family;
     QString m_ritual;
 

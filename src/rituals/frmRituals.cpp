@@ -2,9 +2,8 @@
 
 #include "app/Guard.h"
 #include "model/Numbers.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "ratings/DotRow.h"
-#include "ratings/mdlConvertions.h"
 #include "rituals/frmAddRitual.h"
 #include "rituals/frmRitualDesc.h"
 #include "rituals/mdlRituals.h"
@@ -40,23 +39,15 @@ QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignL
 
 } // namespace
 
-int pathDotValue(int tenDotWidth, int x, const QString& oldTag) {
-    const int dotWidth = std::max(1, tenDotWidth / 10);
-    // The last pixels right of the tenth dot still mean ten: there is no eleventh picture.
-    const int value = std::clamp(x / dotWidth + 1, 1, 10);
-    if (value == 1 && numbers::leadingNumber(oldTag) == 1)
-        return 0;
-    return value;
-}
-
-frmRituals::frmRituals(app::mdlGlobal& global, const RitualFamily& family, qint64 key, QWidget* parent)
-    : QDialog(parent), m_global(global), m_family(family), m_key(key) {
+frmRituals::frmRituals(app::Session& session, const ratings::BitmapStore& bitmaps, const RitualFamily& family,
+                       qint64 key, QWidget* parent)
+    : QDialog(parent), m_session(session), m_family(family), m_key(key) {
     setObjectName(family.windowName);
     setWindowTitle(family.caption);
 
     auto* Frame1 = new QGroupBox(QStringLiteral("Paths"));
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    buildSlots(Frame1);
+    buildSlots(Frame1, bitmaps);
     buildGrid();
 
     cmdAddRitual = new QPushButton(QStringLiteral("&Add Ritual"));
@@ -86,7 +77,7 @@ frmRituals::frmRituals(app::mdlGlobal& global, const RitualFamily& family, qint6
     resize(sizeHint().width(), 500);
 }
 
-void frmRituals::buildSlots(QWidget* frame) {
+void frmRituals::buildSlots(QWidget* frame, const ratings::BitmapStore& bitmaps) {
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
@@ -110,8 +101,9 @@ void frmRituals::buildSlots(QWidget* frame) {
         label->setTextFormat(Qt::PlainText);
         lblPath[size_t(i)] = label;
 
-        auto* dots = new ratings::DotRow(m_global.bitmaps);
+        auto* dots = new ratings::DotRow(bitmaps);
         dots->setObjectName(indexed("PBPath", i));
+        dots->setFamily(ratings::Family::GCheck);
         QSizePolicy policy = dots->sizePolicy();
         policy.setRetainSizeWhenHidden(true); // a hidden rating keeps its place in the frame
         dots->setSizePolicy(policy);
@@ -165,16 +157,15 @@ void frmRituals::appendRitualRow(const QString& level, const QString& name) {
 }
 
 void frmRituals::load() {
-    m_global.PathKind = m_family.pathKind();
     for (int i = 0; i < kSlots; ++i) {
         lblPath[size_t(i)]->clear();
         cmbPath[size_t(i)]->clear();
         cmbPath[size_t(i)]->addItem(QString());
-        ratings::mdlConvertions::Set_PathDots(m_global, *PBPath[size_t(i)], 0);
+        PBPath[size_t(i)]->setValue(0);
     }
     resetGrid();
 
-    db::Database& database = *m_global.database;
+    db::Database& database = *m_session.database;
     const QStringList names = mdlRituals::pathNames(database, m_family.thaNec);
     for (QComboBox* combo : cmbPath)
         combo->addItems(names);
@@ -196,24 +187,24 @@ void frmRituals::load() {
             cmbPath[size_t(i)]->setCurrentIndex(listed);
         else
             cmbPath[size_t(i)]->setEditText(path.name);
-        ratings::mdlConvertions::Set_PathDots(m_global, *PBPath[size_t(i)], path.level);
+        PBPath[size_t(i)]->setValue(path.level);
     }
     applyMode();
 }
 
 void frmRituals::applyMode() {
-    const bool edit = m_global.editMode;
+    const bool edit = m_session.editMode;
     for (int i = 0; i < kSlots; ++i) {
         cmbPath[size_t(i)]->setVisible(edit);
         lblPath[size_t(i)]->setVisible(!edit);
-        PBPath[size_t(i)]->setVisible(edit || numbers::leadingNumber(PBPath[size_t(i)]->Tag()) >= 1);
+        PBPath[size_t(i)]->setVisible(edit || PBPath[size_t(i)]->value() >= 1);
     }
     cmdAddRitual->setEnabled(edit);
     cmdRemoveRitual->setEnabled(edit);
 }
 
 void frmRituals::reload() {
-    app::guarded(m_global.services, [this] { load(); });
+    app::guarded(m_session.services, [this] { load(); });
 }
 
 QString frmRituals::currentRitual() const {
@@ -222,19 +213,18 @@ QString frmRituals::currentRitual() const {
 }
 
 void frmRituals::onPathDotPressed(int index, int x) {
-    if (!m_global.editMode)
+    if (!m_session.editMode)
         return;
     ratings::DotRow& row = *PBPath[size_t(index)];
-    const int value = pathDotValue(row.tenDotWidth(), x, row.Tag());
-    ratings::mdlConvertions::Set_PathDots(m_global, row, int16_t(value));
+    if (const std::optional<int> value = row.clickedValue(x))
+        row.setValue(*value);
 }
 
 void frmRituals::onAddRitual() {
-    m_global.PathKind = m_family.pathKind();
-    app::guarded(m_global.services, [this] {
-        frmAddRitual dialog(m_global, m_family, m_key, this);
+    app::guarded(m_session.services, [this] {
+        frmAddRitual dialog(m_session, m_family, m_key, this);
         dialog.load();
-        m_global.services.showModal(dialog);
+        m_session.services.showModal(dialog);
     });
     reload();
 }
@@ -244,13 +234,13 @@ void frmRituals::onRemoveRitual() {
     if (name.isEmpty())
         return;
     const app::Answer answer =
-        m_global.services.messageBox(QStringLiteral("You are about to remove the ritual: ") + name +
+        m_session.services.messageBox(QStringLiteral("You are about to remove the ritual: ") + name +
                                          QStringLiteral(" from this character. Are you sure?"),
                                      app::Buttons::YesNo, app::Icon::Question);
     if (answer != app::Answer::Yes)
         return;
-    app::guarded(m_global.services,
-                 [&] { mdlRituals::removeRitual(*m_global.database, m_key, m_family.thaNec, name); });
+    app::guarded(m_session.services,
+                 [&] { mdlRituals::removeRitual(*m_session.database, m_key, m_family.thaNec, name); });
     reload();
 }
 
@@ -259,11 +249,10 @@ void frmRituals::onRitualDoubleClicked(int row) {
     const QString name = item ? item->text() : QString();
     if (name.isEmpty())
         return; // the empty row of a character without rituals
-    m_global.PathKind = name;
-    app::guarded(m_global.services, [&] {
-        frmRitualDesc dialog(m_global, m_family, name, this);
+    app::guarded(m_session.services, [&] {
+        frmRitualDesc dialog(m_session, m_family, name, this);
         if (dialog.load())
-            m_global.services.showModal(dialog);
+            m_session.services.showModal(dialog);
     });
 }
 
@@ -275,12 +264,12 @@ void frmRituals::onOK() {
             continue;
         for (int j = i + 1; j < kSlots; ++j)
             if (first.compare(cmbPath[size_t(j)]->currentText(), Qt::CaseInsensitive) == 0) {
-                m_global.services.messageBox(QStringLiteral("You have selected the same Path Twice!"), app::Buttons::OK,
+                m_session.services.messageBox(QStringLiteral("You have selected the same Path Twice!"), app::Buttons::OK,
                                              app::Icon::Exclamation);
                 return;
             }
     }
-    if (!m_global.editMode) {
+    if (!m_session.editMode) {
         accept();
         return;
     }
@@ -288,10 +277,10 @@ void frmRituals::onOK() {
     for (int i = 0; i < kSlots; ++i) {
         const QString name = cmbPath[size_t(i)]->currentText();
         if (!name.isEmpty())
-            paths.push_back({name, numbers::leadingInt16(PBPath[size_t(i)]->Tag())});
+            paths.push_back({name, int16_t(PBPath[size_t(i)]->value())});
     }
-    if (app::guarded(m_global.services,
-                     [&] { mdlRituals::savePaths(*m_global.database, m_key, m_family.thaNec, paths); }))
+    if (app::guarded(m_session.services,
+                     [&] { mdlRituals::savePaths(*m_session.database, m_key, m_family.thaNec, paths); }))
         accept();
 }
 

@@ -11,17 +11,15 @@ class QPushButton;
 class QTableWidget;
 
 namespace app {
-class mdlGlobal;
+class Session;
 }
 namespace ratings {
+class BitmapStore;
 class DotRow;
 }
 
 namespace rituals {
 
-// The value a click at x sets on a path dot row ten dots of which span tenDotWidth: the dot under
-// the pointer, 10 right of the tenth dot, and 0 when the first dot of a row showing 1 is clicked.
-int pathDotValue(int tenDotWidth, int x, const QString& oldTag);
 
 // A character's paths and rituals of one family: the thaumaturgy window (frmRituals) or the
 // necromancy window (frmNecromancy). Ten path slots with their ratings, saved by OK in edit mode;
@@ -31,7 +29,8 @@ class frmRituals : public QDialog {
 public:
     static constexpr int kSlots = 10;
 
-    frmRituals(app::mdlGlobal& global, const RitualFamily& family, qint64 key, QWidget* parent = nullptr);
+    frmRituals(app::Session& session, const ratings::BitmapStore& bitmaps, const RitualFamily& family, qint64 key,
+               QWidget* parent = nullptr);
 
     // Fills the window from the database; run on opening and after a ritual is added or removed.
     // Throws db::DbError.
@@ -40,7 +39,7 @@ public:
     const RitualFamily& family() const { return m_family; }
 
 private:
-    void buildSlots(QWidget* frame);
+    void buildSlots(QWidget* frame, const ratings::BitmapStore& bitmaps);
     void buildGrid();
     void resetGrid();
     void appendRitualRow(const QString& level, const QString& name);
@@ -54,7 +53,7 @@ private:
     void onRitualDoubleClicked(int row);
     void onOK();
 
-    app::mdlGlobal& m_global;
+    app::Session& m_session;
     const RitualFamily& m_family;
     qint64 m_key;
 

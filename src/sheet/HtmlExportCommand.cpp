@@ -1,14 +1,15 @@
 #include "sheet/HtmlExportCommand.h"
 
 #include "app/Guard.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "export/HtmlExport.h"
 
-namespace exporter {
+namespace sheet {
 
-void mnuFileExport_Click(app::mdlGlobal& global, const QString& key) {
-    app::Services& services = global.services;
-    if (key.trimmed().isEmpty() || !global.isConnected()) {
+void mnuFileExport_Click(app::Session& session) {
+    app::Services& services = session.services;
+    const std::optional<model::CharacterKey> key = session.shownCharacter();
+    if (!key) {
         services.messageBox(QStringLiteral("No character is shown, so there is nothing to export."), app::Buttons::OK,
                             app::Icon::Exclamation);
         return;
@@ -20,8 +21,8 @@ void mnuFileExport_Click(app::mdlGlobal& global, const QString& key) {
         services.messageBox(QStringLiteral("Character has not been exported."));
         return;
     }
-    if (app::guarded(services, [&] { writeCharacterHtml(*global.database, key, path); }))
+    if (app::guarded(services, [&] { exporter::writeCharacterHtml(*session.database, QString::number(*key), path); }))
         services.messageBox(QStringLiteral("Character has been exported to HTML!"));
 }
 
-} // namespace exporter
+} // namespace sheet

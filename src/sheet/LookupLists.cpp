@@ -1,6 +1,5 @@
 #include "sheet/LookupLists.h"
 
-#include "app/mdlGlobal.h"
 #include "sheet/SheetControls.h"
 
 #include <QComboBox>
@@ -8,22 +7,13 @@
 namespace sheet {
 
 const LookupList kLookupLists[6] = {
-    {1, "DemeanorNature", "DEMNAT", "DemNat"},
-    {3, "Clan", "CLAN", "Clan"},
-    {4, "Concept", "CONCEPT", "Concept"},
-    {5, "Discipline_LookUp", "Discipline", "Discipline"},
-    {6, "BackGround_LookUp", "BackGround", "Background"},
-    {7, "HumanityPath", "PATH", "Path"},
+    {1, {"DemeanorNature", "DEMNAT", "DemNat"}},
+    {3, {"Clan", "CLAN", "Clan"}},
+    {4, {"Concept", "CONCEPT", "Concept"}},
+    {5, {"Discipline_LookUp", "Discipline", "Discipline"}},
+    {6, {"BackGround_LookUp", "BackGround", "Background"}},
+    {7, {"HumanityPath", "PATH", "Path"}},
 };
-
-namespace {
-const LookupList* findList(int list) {
-    for (const LookupList& entry : kLookupLists)
-        if (entry.list == list)
-            return &entry;
-    return nullptr;
-}
-} // namespace
 
 QList<QComboBox*> lookupCombos(const SheetControls& ui, int list) {
     switch (list) {
@@ -44,27 +34,21 @@ QList<QComboBox*> lookupCombos(const SheetControls& ui, int list) {
     }
 }
 
-void FillLookupList(app::mdlGlobal& global, const SheetControls& ui, const QString& table, int list) {
-    const LookupList* entry = findList(list);
-    if (!entry)
-        return;
-    // Read everything first, so a failing query leaves the lists as they were.
-    auto rs = global.database->OpenRecordset(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY ") +
-                                             QLatin1String(entry->sortColumn));
-    QStringList names{QString()};
-    for (; !rs->atEOF(); rs->MoveNext())
-        names << rs->Fields(QLatin1String(entry->nameColumn)).toString();
-    rs->Close();
-
-    for (QComboBox* combo : lookupCombos(ui, list)) {
-        combo->clear();
-        combo->addItems(names);
-    }
+LookupNames readLookupLists(db::Database& database) {
+    LookupNames names;
+    for (const LookupList& entry : kLookupLists)
+        names.push_back(store::lookupNames(database, entry.lookup));
+    return names;
 }
 
-void fillAllLookupLists(app::mdlGlobal& global, const SheetControls& ui) {
-    for (const LookupList& entry : kLookupLists)
-        FillLookupList(global, ui, QString::fromLatin1(entry.table), entry.list);
+void fillLookupLists(const SheetControls& ui, const LookupNames& names) {
+    for (size_t i = 0; i < names.size() && i < std::size(kLookupLists); ++i) {
+        for (QComboBox* combo : lookupCombos(ui, kLookupLists[i].list)) {
+            combo->clear();
+            combo->addItem(QString());
+            combo->addItems(names[i]);
+        }
+    }
 }
 
 } // namespace sheet

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "store/LookupStore.h"
+
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 class QComboBox;
 
-namespace app {
-class mdlGlobal;
+namespace db {
+class Database;
 }
 
 namespace sheet {
@@ -15,10 +19,8 @@ struct SheetControls;
 
 // The lookup lists of the edit-mode combo boxes.
 struct LookupList {
-    int list;               // the number FillLookupList is called with
-    const char* table;      // lookup table
-    const char* sortColumn; // as the ORDER BY names it
-    const char* nameColumn; // the column shown
+    int list; // the number FillLookupList is called with
+    store::LookupTable lookup;
 };
 // In the order the window's loading fills them: 1, 3, 4, 5, 6, 7.
 extern const LookupList kLookupLists[6];
@@ -27,12 +29,13 @@ extern const LookupList kLookupLists[6];
 // and 6); empty for any other number.
 QList<QComboBox*> lookupCombos(const SheetControls& ui, int list);
 
-// Fills the combo boxes of list from table: a blank first entry, then every name in the order of
-// the SQL; the blank entry is then the current one. An unknown list number does nothing.
-// Throws db::DbError on an engine failure.
-void FillLookupList(app::mdlGlobal& global, const SheetControls& ui, const QString& table, int list);
+// The names of each list of kLookupLists, in its order: read first, so a failing query changes
+// no list. Throws db::DbError on an engine failure.
+using LookupNames = std::vector<QStringList>;
+LookupNames readLookupLists(db::Database& database);
 
-// All six lists, in the loading order.
-void fillAllLookupLists(app::mdlGlobal& global, const SheetControls& ui);
+// Fills the combo boxes of each list: a blank first entry, then the names; the blank entry is then
+// the current one.
+void fillLookupLists(const SheetControls& ui, const LookupNames& names);
 
 } // namespace sheet

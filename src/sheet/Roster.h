@@ -25,6 +25,9 @@ public:
     RosterModel* characters() { return &m_characters; }
     RosterModel* npcs() { return &m_npcs; }
 
+    // The listed name of that character; empty when neither list holds it.
+    QString nameOf(qint64 key) const;
+
     // Brings both lists up to date with the database; with none, empties them.
     // Engine failures throw db::DbError.
     void refresh(db::Database* database);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RosterStore.h"
+
 #include <QAbstractListModel>
 #include <QString>
 #include <vector>
@@ -11,10 +13,7 @@ namespace sheet {
 // change touches only its own entry, so views keep their scroll position.
 class RosterModel : public QAbstractListModel {
 public:
-    struct Entry {
-        qint64 key = 0;
-        QString name;
-    };
+    using Entry = store::roster::Entry;
 
     using QAbstractListModel::QAbstractListModel;
 

@@ -66,10 +66,10 @@ QComboBox* choiceCombo(const QString& name, const QStringList& items) {
     return combo;
 }
 
-ratings::DotRow* dotRow(const ratings::BitmapStore& bitmaps, const QString& name, const QString& picture) {
+ratings::DotRow* dotRow(const ratings::BitmapStore& bitmaps, const QString& name, ratings::Family family) {
     auto* row = new ratings::DotRow(bitmaps);
     row->setObjectName(name);
-    row->setPicture(picture);
+    row->setFamily(family);
     return row;
 }
 

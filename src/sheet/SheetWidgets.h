@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ratings/RatingPictures.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -31,7 +33,7 @@ QLineEdit* textBox(const QString& name);
 QComboBox* editableCombo(const QString& name);
 // A combo box offering only its fixed entries.
 QComboBox* choiceCombo(const QString& name, const QStringList& items);
-ratings::DotRow* dotRow(const ratings::BitmapStore& bitmaps, const QString& name, const QString& picture);
+ratings::DotRow* dotRow(const ratings::BitmapStore& bitmaps, const QString& name, ratings::Family family);
 QPushButton* button(const QString& name, const QString& text);
 // A label of a browse/edit pair keeps the height of its editor, so the sheet does not move when
 // the mode changes.

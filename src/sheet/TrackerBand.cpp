@@ -61,15 +61,15 @@ QWidget* humanityAndWillpower(SheetControls& ui, const ratings::BitmapStore& bit
     h->addWidget(ui.lblHumanity, 0, 0);
     h->addWidget(ui.cmbHumanity, 0, 0);
     widgets::matchHeight(ui.lblHumanity, ui.cmbHumanity);
-    ui.pbHum = widgets::dotRow(bitmaps, QStringLiteral("pbHum"), QStringLiteral("CHECK00.bmp"));
+    ui.pbHum = widgets::dotRow(bitmaps, QStringLiteral("pbHum"), ratings::Family::Check);
     h->addWidget(ui.pbHum, 1, 0, Qt::AlignHCenter);
     layout->addWidget(humanity);
 
     QGroupBox* willpower = frame(QStringLiteral("fraWillpower"), QStringLiteral("Willpower"));
     auto* w = new QVBoxLayout(willpower);
     w->setSpacing(4);
-    ui.pbWill = widgets::dotRow(bitmaps, QStringLiteral("pbWill"), QStringLiteral("CHECK00.bmp"));
-    ui.PBCurWill = widgets::dotRow(bitmaps, QStringLiteral("PBCurWill"), QStringLiteral("BOX00.bmp"));
+    ui.pbWill = widgets::dotRow(bitmaps, QStringLiteral("pbWill"), ratings::Family::Check);
+    ui.PBCurWill = widgets::dotRow(bitmaps, QStringLiteral("PBCurWill"), ratings::Family::Box);
     w->addWidget(ui.pbWill, 0, Qt::AlignHCenter);
     w->addWidget(ui.PBCurWill, 0, Qt::AlignHCenter);
     layout->addWidget(willpower);
@@ -82,7 +82,7 @@ QGroupBox* bloodPoolFrame(SheetControls& ui, const ratings::BitmapStore& bitmaps
     auto* layout = new QVBoxLayout(box);
     layout->setSpacing(3);
     for (int i = 0; i < int(ui.PBBP.size()); ++i) {
-        ui.PBBP[size_t(i)] = widgets::dotRow(bitmaps, model::catalogue::indexedName("PBBP", i), QStringLiteral("BOX00.bmp"));
+        ui.PBBP[size_t(i)] = widgets::dotRow(bitmaps, model::catalogue::indexedName("PBBP", i), ratings::Family::Box);
         layout->addWidget(ui.PBBP[size_t(i)], 0, Qt::AlignHCenter);
     }
     auto* derived = new QGridLayout;

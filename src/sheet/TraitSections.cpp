@@ -14,7 +14,6 @@ namespace sheet::build {
 namespace {
 
 constexpr int kGroupGap = 28;
-const QString kEmptyDots = QStringLiteral("CHECK00.bmp");
 
 // A region: its title bar over a grid of three column groups. Group g uses grid columns 3g
 // (names) and 3g + 1 (dots); column 3g + 2 is the gap to the next group.
@@ -56,7 +55,7 @@ QWidget* traitRegion(const QString& name, const QString& heading, const std::arr
             const model::catalogue::Trait& trait = traits[size_t(group.first + k)];
             QLabel* label =
                 widgets::caption(QString::fromLatin1(trait.caption), model::catalogue::indexedName(labelArray, trait.index));
-            ratings::DotRow* row = widgets::dotRow(bitmaps, model::catalogue::indexedName(rowArray, trait.index), kEmptyDots);
+            ratings::DotRow* row = widgets::dotRow(bitmaps, model::catalogue::indexedName(rowArray, trait.index), ratings::Family::Check);
             labels[size_t(trait.index)] = label;
             rows[size_t(trait.index)] = row;
             r.grid->addWidget(label, 1 + k, 3 * g);
@@ -95,7 +94,7 @@ QWidget* advantagesSection(SheetControls& ui, const ratings::BitmapStore& bitmap
     Region r = region(QStringLiteral("advantagesRegion"), QStringLiteral("Advantages"),
                       {"Disciplines", "Backgrounds", "Virtues"});
     for (int index = 0; index < kAdvantageCount; ++index)
-        ui.PBAdv[size_t(index)] = widgets::dotRow(bitmaps, indexedName("PBAdv", index), kEmptyDots);
+        ui.PBAdv[size_t(index)] = widgets::dotRow(bitmaps, indexedName("PBAdv", index), ratings::Family::Check);
 
     for (int k = 0; k < kSlotCount; ++k) {
         ui.lblDisc[size_t(k)] = widgets::valueLabel(indexedName("lblDisc", k));

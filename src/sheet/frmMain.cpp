@@ -5,22 +5,17 @@
 #include "app/Settings.h"
 #include "app/ToolsMenu.h"
 #include "app/frmAbout.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "sheet/DiceRoll.h"
 #include "sheet/HtmlExportCommand.h"
 #include "merits/MeritList.h"
 #include "notes/NotesCommands.h"
 #include "ratings/HealthBox.h"
-#include "ratings/HealthTrack.h"
-#include "ratings/SheetRatings.h"
 #include "rituals/Rituals.h"
-#include "sheet/LookupLists.h"
+#include "sheet/RatingWiring.h"
+#include "sheet/Roster.h"
 #include "sheet/SheetBuilders.h"
 #include "sheet/SheetStyle.h"
-#include "sheet/mdlAddDelete.h"
-#include "sheet/mdlLoadData.h"
-#include "sheet/mdlModes.h"
-#include "sheet/mdlSwitch.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -72,7 +67,8 @@ const char* const kCharacterCommands[] = {"mnuEdit", "mnuBrowse", "mnuFileExport
 
 } // namespace
 
-frmMain::frmMain(app::mdlGlobal& global, QWidget* parent) : QMainWindow(parent), m_global(global) {
+frmMain::frmMain(app::Session& session, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_bitmaps(session.services.programFolder()), m_sheet(session, m_ui) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Duskledger"));
     buildMenus();
@@ -85,62 +81,59 @@ void frmMain::wireCommands() {
     using namespace sheet;
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, &QWidget::close);
     connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, &frmMain::showAbout);
-    for (ratings::HealthBox* box : m_ui.HealthBox)
-        connect(box, &ratings::HealthBox::changed, this, &frmMain::storeHealth);
 
     // Modes.
-    onAction("mnuEdit", [this] {
-        if (!m_global.editMode)
-            mdlEditMode::EnterEditMode(m_global, m_ui);
-    });
-    onAction("mnuBrowse", [this] { leaveEditMode(m_global, m_ui); });
+    onAction("mnuEdit", [this] { m_sheet.enterEditMode(); });
+    onAction("mnuBrowse", [this] { m_sheet.leaveEditMode(); });
 
-    // Roster: a double-click (or Return on an entry) switches, the buttons add and delete.
+    // Roster: a double-click (or Return on an entry) switches to that entry's character, the
+    // buttons add and delete.
     for (QListView* list : {m_ui.lstChar, m_ui.lstNPC}) {
         connect(list, &QListView::activated, this, [this](const QModelIndex& entry) {
-            const QString name = entry.data().toString(); // the switch may change the list under the index
-            run([&] { mdlSwitch::SwitchCharacter(m_global, m_ui, name); });
+            const qint64 key = entry.data(Qt::UserRole).toLongLong();
+            run([&] { m_sheet.switchTo(key); });
         });
     }
     for (QPushButton* add : m_ui.cmdAdd)
-        connect(add, &QPushButton::clicked, this, [this] { run([&] { mdlAddDelete::cmdAdd_Click(m_global, m_ui); }); });
+        connect(add, &QPushButton::clicked, this, [this] { run([&] { m_sheet.addCharacter(); }); });
     for (int index : {0, 2}) {
         connect(m_ui.cmddelete[size_t(index)], &QPushButton::clicked, this,
-                [this, index] { run([&] { mdlAddDelete::cmddelete_Click(m_global, m_ui, index); }); });
+                [this, index] { run([&] { m_sheet.deleteCharacter(index); }); });
     }
 
     // Tools: each command settles unsaved edits before it gives up the current database.
-    app::ToolsMenu::Hooks hooks{[this] { Form_Load(); }, [this] { return settleEdits(m_global, m_ui); }};
+    app::ToolsMenu::Hooks hooks{[this](const QString& path) { Form_Load(path); },
+                                [this] { return m_sheet.settleEdits(); }};
     m_tools =
-        std::make_unique<app::ToolsMenu>(m_global, app::Settings(m_global.services.programFolder()), std::move(hooks));
+        std::make_unique<app::ToolsMenu>(m_session, app::Settings(m_session.services.programFolder()), std::move(hooks));
     onAction("mnuNewDB", [this] { m_tools->mnuNewDB_Click(); });
     onAction("mnuChngDB", [this] { m_tools->mnuChngDB_Click(); });
     onAction("mnuMobile", [this] { m_tools->mnuMobile_Click(); });
     onAction("mnuCalc", [this] { m_tools->mnuCalc_Click(); });
 
-    // Commands of the other windows and modules. Each takes the shown character's key and does
-    // nothing without one.
-    onAction("mnuFileExport", [this] { exporter::mnuFileExport_Click(m_global, currentKey()); });
-    onAction("mnuHist", [this] { notes::showHistory(m_global, currentKey(), this); });
-    onAction("mnuNotes", [this] { notes::showNotes(m_global, currentKey(), this); });
-    onAction("mnuPict", [this] { notes::showPicture(m_global, currentKey(), this); });
-    onAction("mnuRituals", [this] { rituals::showThaumaturgy(m_global, currentKey(), this); });
-    onAction("mnuNecromancy", [this] { rituals::showNecromancy(m_global, currentKey(), this); });
+    // Commands of the other windows. Each acts on the session's shown character and does nothing
+    // without one.
+    onAction("mnuFileExport", [this] { mnuFileExport_Click(m_session); });
+    onAction("mnuHist", [this] { notes::showHistory(m_session, this); });
+    onAction("mnuNotes", [this] { notes::showNotes(m_session, this); });
+    onAction("mnuPict", [this] { notes::showPicture(m_session, m_bitmaps, this); });
+    onAction("mnuRituals", [this] { rituals::showThaumaturgy(m_session, m_bitmaps, this); });
+    onAction("mnuNecromancy", [this] { rituals::showNecromancy(m_session, m_bitmaps, this); });
     connect(m_ui.cmdAddMerit, &QPushButton::clicked, this,
-            [this] { run([&] { merits::cmdAddMerit_Click(m_global, currentKey(), *m_ui.lstMerit, this); }); });
+            [this] { run([&] { merits::cmdAddMerit_Click(m_session, *m_ui.lstMerit, this); }); });
     connect(m_ui.cmdRemoveMerit, &QPushButton::clicked, this,
-            [this] { run([&] { merits::cmdRemoveMerit_Click(m_global, currentKey(), *m_ui.lstMerit); }); });
+            [this] { run([&] { merits::cmdRemoveMerit_Click(m_session, *m_ui.lstMerit); }); });
     connect(m_ui.lstMerit, &QListWidget::itemDoubleClicked, this,
-            [this] { run([&] { merits::lstMerit_DblClick(m_global, currentKey(), *m_ui.lstMerit, this); }); });
+            [this] { run([&] { merits::lstMerit_DblClick(m_session, *m_ui.lstMerit, this); }); });
     connect(m_ui.cmdRoll, &QPushButton::clicked, this, [this] {
         run([&] {
-            sheet::cmdRoll_Click(m_global.services, m_ui.cmbDice->currentText(), m_ui.cmbDiff->currentText(),
-                                m_ui.chkSpec->checkState() == Qt::Checked);
+            cmdRoll_Click(m_session.services, m_ui.cmbDice->currentText(), m_ui.cmbDiff->currentText(),
+                          m_ui.chkSpec->checkState() == Qt::Checked);
         });
     });
     m_ui.cmdRoll->setEnabled(true);
-    // Rating clicks, experience buttons and specialty captions.
-    ratings::connectSheetRatings(m_global, m_ui, this);
+    // Rating clicks, health boxes, experience buttons and specialty captions.
+    connectSheetRatings(m_sheet, this);
 }
 
 void frmMain::onAction(const char* name, const std::function<void()>& handler) {
@@ -150,13 +143,13 @@ void frmMain::onAction(const char* name, const std::function<void()>& handler) {
 }
 
 void frmMain::run(const std::function<void()>& handler) {
-    app::guarded(m_global.services, handler);
+    app::guarded(m_session.services, handler);
     refreshCommands();
 }
 
 void frmMain::refreshCommands() {
-    const bool connected = m_global.isConnected();
-    const bool shown = connected && sheet::characterShown(m_ui);
+    const bool connected = m_session.isOpen();
+    const bool shown = m_session.shownCharacter().has_value();
     for (const char* name : kCharacterCommands)
         action(QString::fromLatin1(name))->setEnabled(shown);
     for (QPushButton* add : m_ui.cmdAdd)
@@ -167,7 +160,7 @@ void frmMain::refreshCommands() {
 
 void frmMain::buildSheet() {
     using namespace sheet;
-    const ratings::BitmapStore& bitmaps = m_global.bitmaps;
+    const ratings::BitmapStore& bitmaps = m_bitmaps;
 
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("sheetPage"));
@@ -244,24 +237,9 @@ QAction* frmMain::action(const QString& name) const {
     return findChild<QAction*>(name);
 }
 
-void frmMain::Form_Load() {
-    // Opening comes first: a file that cannot be opened leaves the connection and the sheet as
-    // they were.
-    m_global.openConnection();
-    m_global.justLoaded = true;
-    db::Recordset& rs = *m_global.characterRecordset;
-    m_ui.lblChar_ID->setText(rs.atEOF() ? QString() : rs.Fields(QStringLiteral("Char_ID")).toString());
-    sheet::mdlSwitch::LoadRoster(m_global, m_ui);
-    m_global.editMode = false;
-    sheet::fillAllLookupLists(m_global, m_ui);
-    sheet::mdlLoadData::LoadCharacter(m_global, m_ui);
-    // With the just-loaded flag set this saves nothing: edits of a previous file are dropped.
-    sheet::mdlBrowseMode::EnterBrowseMode(m_global, m_ui);
+void frmMain::Form_Load(const QString& path) {
+    m_sheet.open(path);
     refreshCommands();
-}
-
-QString frmMain::currentKey() const {
-    return m_ui.lblChar_ID->text();
 }
 
 void frmMain::showAbout() {
@@ -272,18 +250,13 @@ void frmMain::showAbout() {
     m_about->activateWindow();
 }
 
-void frmMain::storeHealth() {
-    app::guarded(m_global.services, [&] { ratings::storeHealth(m_global, currentKey(), m_ui.HealthBox); });
-}
-
 void frmMain::shutDown() {
-    m_global.editMode = false;
-    m_global.closeConnection();
+    m_session.close();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
     bool settled = false;
-    app::guarded(m_global.services, [&] { settled = sheet::settleEdits(m_global, m_ui); });
+    app::guarded(m_session.services, [&] { settled = m_sheet.settleEdits(); });
     if (!settled) {
         event->ignore();
         return;

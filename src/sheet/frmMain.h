@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ratings/BitmapStore.h"
+#include "sheet/CharacterSheet.h"
 #include "sheet/SheetControls.h"
 
 #include <QMainWindow>
@@ -11,32 +13,31 @@ class QAction;
 class QLabel;
 
 namespace app {
-class mdlGlobal;
+class Session;
 class frmAbout;
 class ToolsMenu;
 } // namespace app
 
 // The character sheet: the main window and hub of every other window. Its named controls are
-// reached through ui() (ui().PBAtt[3], ui().cmbClan, ui().HealthBox[0] ...); the procedures that
-// fill them live in the sheet modules (mdlLoadData, LookupLists, mdlSwitch, mdlModes,
-// mdlAddDelete). The window only connects its controls to them.
+// reached through ui() (ui().PBAtt[3], ui().cmbClan, ui().HealthBox[0] ...); the flows that fill
+// them live in sheet::CharacterSheet (sheet()), the binding and the handlers. The window builds
+// the controls and connects them to those.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMain(app::mdlGlobal& global, QWidget* parent = nullptr);
+    explicit frmMain(app::Session& session, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The window's loading: opens the database at the global path, fills the lookup lists and
-    // shows its first character in browse mode. Throws db::DbError when the file cannot be opened;
-    // the state is then as before.
-    void Form_Load();
+    // The window's loading: opens the database at path, fills the lookup lists and shows its first
+    // character in browse mode. Throws db::DbError when the file cannot be opened; the state is
+    // then as before.
+    void Form_Load(const QString& path);
 
-    // The key of the shown character, empty when none is shown.
-    QString currentKey() const;
-    app::mdlGlobal& global() { return m_global; }
+    app::Session& session() { return m_session; }
     const sheet::SheetControls& ui() const { return m_ui; }
+    sheet::CharacterSheet& sheet() { return m_sheet; }
 
-    // Shut-down: closes the character recordset, the database and the workspace.
+    // Shut-down: closes the database.
     void shutDown();
 
 protected:
@@ -53,13 +54,14 @@ private:
     // Commands that act on the shown character are off while none is shown.
     void refreshCommands();
     void showAbout();
-    void storeHealth();
     QAction* action(const QString& name) const;
     // Connects a menu item to a handler and switches it on.
     void onAction(const char* name, const std::function<void()>& handler);
 
-    app::mdlGlobal& m_global;
+    app::Session& m_session;
+    ratings::BitmapStore m_bitmaps;
     sheet::SheetControls m_ui;
+    sheet::CharacterSheet m_sheet;
     std::unique_ptr<app::ToolsMenu> m_tools;
     QPointer<app::frmAbout> m_about;
 };

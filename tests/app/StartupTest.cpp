@@ -3,7 +3,7 @@
 #include "app/Settings.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "db/DbError.h"
 #include "sheet/frmMain.h"
 #include "support/ScriptedServices.h"
@@ -50,9 +50,9 @@ TEST_F(StartupTest, SettingsKeepCommasAndValidOnesAskNothing) {
     EXPECT_EQ(settings.readDatabasePath(), "");
 
     writeFile(settings.filePath(), temp.path().toUtf8() + "\r\n");
-    app::mdlGlobal global(services);
-    ASSERT_TRUE(app::Startup(global, settings).locateDatabase());
-    EXPECT_EQ(global.databasePath, temp.path());
+    app::Session session(services);
+    ASSERT_TRUE(app::Startup(session, settings).locateDatabase());
+    EXPECT_EQ(session.databasePath, temp.path());
     EXPECT_TRUE(services.fileDialogs.empty());
     EXPECT_TRUE(services.messages.empty());
 }
@@ -65,8 +65,8 @@ TEST_F(StartupTest, MissingOrStaleSettingsAskUntilAFileIsChosenOrTheUserGivesUp)
             writeFile(settings.filePath(), content);
         local.fileAnswers = {"", temp.path()}; // first cancelled, then chosen
         local.answers = {app::Answer::OK};
-        app::mdlGlobal global(local);
-        ASSERT_TRUE(app::Startup(global, settings).locateDatabase());
+        app::Session session(local);
+        ASSERT_TRUE(app::Startup(session, settings).locateDatabase());
         ASSERT_EQ(local.fileDialogs.size(), 2u);
         EXPECT_EQ(local.fileDialogs[0].title, "Open Zeth Database");
         EXPECT_TRUE(local.fileDialogs[0].filter.startsWith("MS:Access (*.mdb)|*.mdb"));
@@ -78,8 +78,8 @@ TEST_F(StartupTest, MissingOrStaleSettingsAskUntilAFileIsChosenOrTheUserGivesUp)
     }
     QFile::remove(settings.filePath());
     services.answers = {app::Answer::Cancel};
-    app::mdlGlobal global(services);
-    EXPECT_FALSE(app::Startup(global, settings).locateDatabase());
+    app::Session session(services);
+    EXPECT_FALSE(app::Startup(session, settings).locateDatabase());
     EXPECT_FALSE(QFile::exists(settings.filePath()));
 }
 
@@ -88,14 +88,14 @@ TEST_F(StartupTest, UnopenableFileIsReportedAndAnotherIsAskedFor) {
     writeFile(bad, "just some notes\n");
     writeFile(settings.filePath(), bad.toUtf8() + "\r\n");
     services.fileAnswers = {temp.path()};
-    app::mdlGlobal global(services);
-    app::Startup startup(global, settings);
-    frmMain main(global);
+    app::Session session(services);
+    app::Startup startup(session, settings);
+    frmMain main(session);
     ASSERT_TRUE(startup.locateDatabase());
     ASSERT_TRUE(startup.loadMainWindow([&] { main.Form_Load(); }));
     ASSERT_GE(services.messages.size(), 1u);
     EXPECT_TRUE(services.messages[0].text.contains(bad)) << services.messages[0].text.toStdString();
-    EXPECT_EQ(global.databasePath, temp.path());
+    EXPECT_EQ(session.databasePath, temp.path());
     EXPECT_EQ(readFile(settings.filePath()), temp.path().toUtf8() + "\r\n");
     EXPECT_EQ(main.currentKey(), "1");
     main.shutDown();
@@ -103,7 +103,7 @@ TEST_F(StartupTest, UnopenableFileIsReportedAndAnotherIsAskedFor) {
 
 // While one program holds the file another cannot open it; the first goes on and lets go at the end.
 TEST_F(StartupTest, FileIsHeldUntilShutDown) {
-    app::mdlGlobal first(services);
+    app::Session first(services);
     first.databasePath = temp.path();
     frmMain main(first);
     main.Form_Load();
@@ -137,8 +137,8 @@ TEST(Splash, HandsOverOnceOnTimerKeyOrClick) {
 
 TEST(About, OneModelessInstanceWithTitleAndVersion) {
     ScriptedServices services;
-    app::mdlGlobal global(services);
-    frmMain main(global);
+    app::Session session(services);
+    frmMain main(session);
     QAction* about = main.findChild<QAction*>("mnuAbout");
     about->trigger();
     about->trigger();

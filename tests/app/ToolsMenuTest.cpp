@@ -1,7 +1,7 @@
 #include "store/Schema.h"
 #include "app/ToolsMenu.h"
 #include "app/Settings.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "support/ScriptedServices.h"
@@ -17,18 +17,18 @@ struct ToolsMenuTest : ::testing::Test {
     TempDatabase first;
     TempDatabase second;
     ScriptedServices services;
-    app::mdlGlobal global{services};
+    app::Session session{services};
     app::Settings settings{first.folder()};
     int reloads = 0;
     int settles = 0;
     bool settleAnswer = true;
     bool failAfterOpen = false;
-    app::ToolsMenu tools{global,
+    app::ToolsMenu tools{session,
                          settings,
                          {[this] {
                               ++reloads;
-                              global.openConnection();
-                              if (failAfterOpen && global.databasePath != first.path())
+                              session.openConnection();
+                              if (failAfterOpen && session.databasePath != first.path())
                                   throw db::DbError("the sheet could not be loaded");
                           },
                           [this] {
@@ -41,17 +41,17 @@ struct ToolsMenuTest : ::testing::Test {
         second.addCharacter("Oren");
         first.release();
         second.release();
-        global.databasePath = first.path();
-        global.openConnection();
+        session.databasePath = first.path();
+        session.openConnection();
         settings.writeDatabasePath(first.path());
     }
-    QString shownName() { return global.characterRecordset->Fields("Name").toString(); }
+    QString shownName() { return session.characterRecordset->Fields("Name").toString(); }
 };
 
 TEST_F(ToolsMenuTest, ChangeDatabaseCancelledSameFileAndNewFile) {
     tools.mnuChngDB_Click(); // cancelled
     EXPECT_EQ(services.lastMessage(), "The current Database will continue being used.");
-    EXPECT_EQ(global.databasePath, first.path());
+    EXPECT_EQ(session.databasePath, first.path());
 
     settings.writeDatabasePath({});
     services.fileAnswers = {first.path()}; // the file in use: settings rewritten, nothing reopened
@@ -79,8 +79,8 @@ TEST_F(ToolsMenuTest, ChangeDatabaseThatFailsKeepsTheCurrentOne) {
         services.fileAnswers = {bad};
         tools.mnuChngDB_Click();
         EXPECT_TRUE(services.lastMessage().contains(message)) << services.lastMessage().toStdString();
-        EXPECT_EQ(global.databasePath, first.path());
-        EXPECT_EQ(global.database->path(), first.path());
+        EXPECT_EQ(session.databasePath, first.path());
+        EXPECT_EQ(session.database->path(), first.path());
         EXPECT_EQ(settings.readDatabasePath(), first.path());
         EXPECT_EQ(shownName(), "Mira");
     }
@@ -115,10 +115,10 @@ TEST_F(ToolsMenuTest, MobilizeWritesACopyAndContinuesOnIt) {
     const QString copy = first.file("travel copy.mdb");
     services.fileAnswers = {copy};
     tools.mnuMobile_Click();
-    EXPECT_EQ(global.databasePath, copy);
+    EXPECT_EQ(session.databasePath, copy);
     EXPECT_EQ(settings.readDatabasePath(), copy);
     EXPECT_EQ(shownName(), "Mira");
-    global.closeConnection();
+    session.closeConnection();
     auto original = store::openChronicle(first.path(), true);
     EXPECT_EQ(original->scalar("SELECT Name FROM Char_Info").toString(), "Mira");
 }
@@ -130,9 +130,9 @@ TEST_F(ToolsMenuTest, NewDatabaseStartsAnEmptyChronicle) {
     const QString fresh = first.file("fresh.mdb");
     services.fileAnswers = {fresh};
     tools.mnuNewDB_Click();
-    EXPECT_EQ(global.databasePath, fresh);
+    EXPECT_EQ(session.databasePath, fresh);
     EXPECT_EQ(settings.readDatabasePath(), fresh);
-    EXPECT_TRUE(global.characterRecordset->atEOF());
+    EXPECT_TRUE(session.characterRecordset->atEOF());
 }
 
 TEST_F(ToolsMenuTest, CalculatorIsTheFirstOneFound) {

@@ -1,7 +1,7 @@
 #include "store/Schema.h"
 #include "ExportFixture.h"
 
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "db/DbError.h"
 #include "export/Windows1252.h"
 #include "sheet/HtmlExportCommand.h"
@@ -85,8 +85,8 @@ TEST(Windows1252, BytesAndReferences) {
 TEST_F(ExportFixture, ExportCommandWritesThePageOrNothing) {
     temp.release();
     ScriptedServices services;
-    app::mdlGlobal global(services);
-    global.database = store::openChronicle(temp.path(), false);
+    app::Session session(services);
+    session.database = store::openChronicle(temp.path(), false);
     const QString kept = temp.file("kept.html"); // an earlier export
     const auto contents = [&] {
         QFile file(kept);
@@ -109,7 +109,7 @@ TEST_F(ExportFixture, ExportCommandWritesThePageOrNothing) {
         services.messages.clear();
         services.fileDialogs.clear();
         services.fileAnswers = {answer};
-        exporter::mnuFileExport_Click(global, key);
+        exporter::mnuFileExport_Click(session, key);
         ASSERT_EQ(services.messages.size(), 1u);
         EXPECT_TRUE(services.lastMessage().startsWith(message)) << services.lastMessage().toStdString();
         EXPECT_TRUE(services.messages[0].title == "Duskledger" && services.messages[0].buttons == app::Buttons::OK);

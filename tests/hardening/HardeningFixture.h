@@ -2,7 +2,7 @@
 
 #include "app/Settings.h"
 #include "app/Startup.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "db/Database.h"
 #include "store/Schema.h"
 #include "ratings/DotRow.h"
@@ -49,20 +49,20 @@ inline const QStringList kHostile = {"O'Brien",
 // The program as start-up leaves it: shared state and main window over one database file.
 struct Program {
     ScriptedServices services;
-    std::unique_ptr<app::mdlGlobal> global;
+    std::unique_ptr<app::Session> session;
     std::unique_ptr<frmMain> window;
 
     Program() {
         services.folder = QCoreApplication::applicationDirPath();
-        global = std::make_unique<app::mdlGlobal>(services);
-        window = std::make_unique<frmMain>(*global);
+        session = std::make_unique<app::Session>(services);
+        window = std::make_unique<frmMain>(*session);
     }
     void open(const QString& path) {
-        global->databasePath = path;
+        session->databasePath = path;
         window->Form_Load();
     }
     const sheet::SheetControls& ui() const { return window->ui(); }
-    db::Database& database() { return *global->database; }
+    db::Database& database() { return *session->database; }
     // Every message text shown so far, one per line.
     QString shown() const {
         QStringList texts;

@@ -56,18 +56,18 @@ QString characterName(int index) {
     return QStringLiteral("Saver %1").arg(index);
 }
 
-void apply(app::mdlGlobal& global, const sheet::SheetControls& ui, int round) {
+void apply(app::Session& session, const sheet::SheetControls& ui, int round) {
     using namespace ratings::mdlConvertions;
     for (int t = 0; t < model::catalogue::kAttributeCount; ++t)
-        Set_AttDots(global, *ui.PBAtt[size_t(t)], traitValue(round, t));
+        Set_AttDots(session, *ui.PBAtt[size_t(t)], traitValue(round, t));
     for (int t = 0; t < model::catalogue::kAbilityCount; ++t)
-        Set_AbilDots(global, *ui.PBAbil[size_t(t)], traitValue(round, model::catalogue::kAttributeCount + t));
+        Set_AbilDots(session, *ui.PBAbil[size_t(t)], traitValue(round, model::catalogue::kAttributeCount + t));
     ui.txtChronicle->setText(QStringLiteral("Chronicle %1").arg(round));
     ui.txtHaven->setText(QString::number(round));
     ui.cmbClan->setEditText(QStringLiteral("House of round %1").arg(round));
     for (int s = 0; s < kDisciplines; ++s) {
         ui.cmbDisciplines[size_t(s)]->setEditText(disciplineName(round, s));
-        Set_AdvDots(global, *ui.PBAdv[size_t(model::catalogue::disciplineRow(s))], int16_t(disciplineLevel(round, s)));
+        Set_AdvDots(session, *ui.PBAdv[size_t(model::catalogue::disciplineRow(s))], int16_t(disciplineLevel(round, s)));
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "db/Database.h"
 #include "sheet/SheetControls.h"
 
@@ -13,7 +13,7 @@ namespace rounds {
 inline constexpr int kCharacters = 4;
 QString characterName(int index);
 // Puts round r onto the sheet in edit mode: every trait, chronicle, haven, a new clan and three new disciplines.
-void apply(app::mdlGlobal& global, const sheet::SheetControls& ui, int round);
+void apply(app::Session& session, const sheet::SheetControls& ui, int round);
 // The round character `key` holds whole, or nothing with what it holds in `why`.
 std::optional<int> storedRound(db::Database& database, qint64 key, QString* why);
 

@@ -207,7 +207,7 @@ public:
                 return note(QStringLiteral("switch: %1 is empty").arg(list->objectName()));
             const int row = pick(list->model()->rowCount());
             note(QStringLiteral("switch to '%1'").arg(list->model()->index(row, 0).data().toString()));
-            mayLoseName = program.global->editMode;
+            mayLoseName = program.session->editMode;
             find<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(npc ? 1 : 0);
             QApplication::processEvents();
             clickEntry(list, row, true);
@@ -253,7 +253,7 @@ public:
             roll -= (op++)->weight;
         note(QStringLiteral("#%1 %2").arg(number).arg(QLatin1String(op->name)));
         mayLoseName = false;
-        if (op->editFirst && !program.global->editMode && pick(3))
+        if (op->editFirst && !program.session->editMode && pick(3))
             click(QStringLiteral("mnuEdit"));
         run(op->name);
         QApplication::processEvents();
@@ -276,7 +276,7 @@ public:
             for (const QString& row :
                  rowTexts(program.database(), "SELECT Char_ID, * FROM " + table + " ORDER BY rowid"))
                 rows[row.section(QLatin1Char('|'), 0, 0)] << table + QLatin1Char('|') + row;
-        for (auto was = m_rows.cbegin(); program.global->databasePath == m_path && was != m_rows.cend(); ++was) {
+        for (auto was = m_rows.cbegin(); program.session->databasePath == m_path && was != m_rows.cend(); ++was) {
             const QStringList now = rows.value(was.key());
             if (was.key() == key || was.key() == m_key || now == was.value())
                 continue;
@@ -287,7 +287,7 @@ public:
         }
         m_rows = rows;
         m_key = key;
-        m_path = program.global->databasePath;
+        m_path = program.session->databasePath;
         for (const auto& messages = program.services.messages; m_seen < messages.size(); ++m_seen) {
             const auto& m = messages[m_seen];
             if (!(kExpected.match(m.text).hasMatch() || (mayLoseName && kRenamedAway.match(m.text).hasMatch())) ||

@@ -1,5 +1,5 @@
 #include "store/Schema.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "merits/MeritList.h"
 #include "support/ListEntries.h"
 #include "support/ScriptedServices.h"
@@ -28,9 +28,9 @@ template <typename T> T* child(QWidget& parent, const char* name) {
 // Two characters, Ann (shown, edit mode) and Bob, on a fresh database.
 class Merits : public ::testing::Test {
 protected:
-    Merits() : global(services) {
-        global.database = store::openChronicle(temp.path(), false);
-        global.editMode = true;
+    Merits() : session(services) {
+        session.database = store::openChronicle(temp.path(), false);
+        session.editMode = true;
     }
     qint64 addLookup(const QString& name, const QVariant& points, bool pointflex = false) {
         temp.db().Execute("INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex) VALUES (?, ?, ?)",
@@ -55,7 +55,7 @@ protected:
 
     TempDatabase temp;
     ScriptedServices services;
-    app::mdlGlobal global;
+    app::Session session;
     QListWidget list;
     qint64 ann = temp.addCharacter("Ann");
     qint64 bob = temp.addCharacter("Bob");
@@ -117,7 +117,7 @@ TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
                 QTest::mouseClick(child<QPushButton>(dialog, leave == "Tab" ? "cmdok" : c.leave), Qt::LeftButton);
             EXPECT_EQ(dialog.isVisible(), c.open);
         });
-        cmdAddMerit_Click(global, key, list, nullptr);
+        cmdAddMerit_Click(session, key, list, nullptr);
         EXPECT_EQ(lines(), c.line.isEmpty() ? QStringList() : QStringList{c.line});
         EXPECT_EQ(services.messages.size(), c.messages);
         EXPECT_EQ(services.lastMessage().left(c.lastMessage.size()), c.lastMessage);
@@ -142,9 +142,9 @@ TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
 
     // Without a character shown, or while browsing, nothing opens.
     services.modalHandlers = {[](QDialog&) { return int(QDialog::Rejected); }};
-    cmdAddMerit_Click(global, QString(), list, nullptr);
-    global.editMode = false;
-    cmdAddMerit_Click(global, key, list, nullptr);
+    cmdAddMerit_Click(session, QString(), list, nullptr);
+    session.editMode = false;
+    cmdAddMerit_Click(session, key, list, nullptr);
     EXPECT_EQ(services.modalHandlers.size(), 1u);
     EXPECT_TRUE(services.messages.empty() && list.count() == 0);
 }
@@ -153,7 +153,7 @@ TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
 // line can be changed in edit mode only; removal asks and deletes only that line's link of this
 // character.
 TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
-    cmdRemoveMerit_Click(global, key, list); // empty list: not even a message
+    cmdRemoveMerit_Click(session, key, list); // empty list: not even a message
     const qint64 zeal = addLookup("Zeal", 3), luck = addLookup("Ogre's Luck", 1);
     link(ann, zeal, 3);
     link(bob, luck, 1);
@@ -161,12 +161,12 @@ TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
     const qint64 debt = addLookup("Debt", QVariant(), true);
     link(ann, debt, 10);
     list.addItem("left from the last character");
-    LoadMerits(global, key, list);
+    LoadMerits(session, key, list);
     EXPECT_EQ(lines(), QStringList({"Zeal 3", "Ogre's Luck -1", "Debt 10"}));
     EXPECT_EQ(list.item(0)->data(Qt::UserRole).toLongLong(), zeal);
     EXPECT_EQ(list.item(1)->data(Qt::UserRole).toLongLong(), luck);
     services.modalHandlers.push_back([](QDialog&) { return int(QDialog::Rejected); });
-    lstMerit_DblClick(global, key, list, nullptr); // no line selected: nothing opens
+    lstMerit_DblClick(session, key, list, nullptr); // no line selected: nothing opens
     ASSERT_EQ(services.modalHandlers.size(), 1u);
     services.modalHandlers.clear();
     list.item(0)->setSelected(true);
@@ -180,7 +180,7 @@ TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
     } cases[] = {{false, "cmdOk", ""}, {true, "cmdexit", ""}, {true, "cmdOk", "Bright."}, {false, "cmdOk", "Bright."}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.button) + (c.editMode ? " edit" : " browse"));
-        global.editMode = c.editMode;
+        session.editMode = c.editMode;
         const QString before = descriptions();
         onModal([&](QDialog& dialog) {
             EXPECT_EQ(child<QLabel>(dialog, "lblMerit")->text(), "Zeal");
@@ -192,19 +192,19 @@ TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
             QTest::mouseClick(child<QPushButton>(dialog, c.button), Qt::LeftButton);
             EXPECT_FALSE(dialog.isVisible());
         });
-        lstMerit_DblClick(global, key, list, nullptr);
+        lstMerit_DblClick(session, key, list, nullptr);
         EXPECT_EQ(descriptions(), c.stored);
     }
     EXPECT_TRUE(services.messages.empty());
 
-    global.editMode = true;
+    session.editMode = true;
     list.addItem("Nowhere 2"); // no merit behind it
     const auto remove = [&](int row, std::deque<app::Answer> answers = {}) {
         list.clearSelection();
         if (row >= 0)
             list.item(row)->setSelected(true);
         services.answers = answers;
-        cmdRemoveMerit_Click(global, key, list);
+        cmdRemoveMerit_Click(session, key, list);
         return services.lastMessage();
     };
     EXPECT_EQ(remove(-1), "You must select a Merit/Flaw to be removed!");

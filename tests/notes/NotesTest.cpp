@@ -1,5 +1,5 @@
 #include "store/Schema.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "notes/NotesCommands.h"
 #include "notes/PictureView.h"
 #include "notes/frmPict.h"
@@ -24,8 +24,8 @@ protected:
     Notes() {
         services.folder = temp.folder();
         savePicture("nopic.bmp", 30, 20);
-        global = std::make_unique<app::mdlGlobal>(services); // reads the bitmaps of the folder
-        global->database = store::openChronicle(temp.path(), false);
+        session = std::make_unique<app::Session>(services); // reads the bitmaps of the folder
+        session->database = store::openChronicle(temp.path(), false);
     }
     // A width x height picture in the folder, of the type its name says; returns its path.
     QString savePicture(const char* name, int width, int height) {
@@ -54,7 +54,7 @@ protected:
 
     TempDatabase temp;
     ScriptedServices services;
-    std::unique_ptr<app::mdlGlobal> global;
+    std::unique_ptr<app::Session> session;
     QString key = QString::number(temp.addCharacter("Ann"));
 };
 
@@ -62,7 +62,7 @@ protected:
 // Null); Exit writes nothing; without a character nothing opens.
 TEST_F(Notes, MemoOkWritesOnlyItsOwnColumnInBrowseModeAndExitWritesNothing) {
     const struct {
-        void (*show)(app::mdlGlobal&, const QString&, QWidget*);
+        void (*show)(app::Session&, const QString&, QWidget*);
         const char *name, *textBox, *title, *column, *otherColumn;
     } windows[] = {
         {notes::showHistory, "frmHistory", "txtHistory", "Caldrenne History", "History", "Notes"},
@@ -86,7 +86,7 @@ TEST_F(Notes, MemoOkWritesOnlyItsOwnColumnInBrowseModeAndExitWritesNothing) {
                 EXPECT_FALSE(box->isReadOnly());
                 box->setPlainText(typed);
             });
-            w.show(*global, key, nullptr);
+            w.show(*session, key, nullptr);
             EXPECT_EQ(stored(w.column).toString(), expected);
             EXPECT_EQ(stored(w.otherColumn).toString(), "untouched");
         }
@@ -95,7 +95,7 @@ TEST_F(Notes, MemoOkWritesOnlyItsOwnColumnInBrowseModeAndExitWritesNothing) {
     EXPECT_TRUE(services.messages.empty());
     services.modalHandlers.push_back([](QDialog&) { return int(QDialog::Rejected); });
     for (auto show : {notes::showHistory, notes::showNotes, notes::showPicture})
-        show(*global, QString(), nullptr); // no character shown: nothing opens
+        show(*session, QString(), nullptr); // no character shown: nothing opens
     EXPECT_EQ(services.modalHandlers.size(), 1u);
 }
 
@@ -140,7 +140,7 @@ TEST_F(Notes, PictureShowsTheStoredOrChosenPictureOrThePlaceholderAndStoresOnlyB
             const QString note = label->isHidden() ? QString() : label->text();
             EXPECT_TRUE(note.isEmpty() == c.note.isEmpty() && note.contains(c.note)) << note.toStdString();
         });
-        notes::showPicture(*global, key, nullptr);
+        notes::showPicture(*session, key, nullptr);
         EXPECT_EQ(stored("Picture"), c.after);
     }
     EXPECT_EQ(services.fileDialogs.at(0).title, "Duskledger");
@@ -167,5 +167,5 @@ TEST_F(Notes, PictureResizingKeepsTheMinimumTheButtonCornerAndTheAspectRatio) {
         EXPECT_NEAR(double(drawn.width()) / drawn.height(), 4.0, 0.05);
         EXPECT_TRUE(pict(dialog)->contentsRect().contains(drawn));
     });
-    notes::showPicture(*global, key, nullptr);
+    notes::showPicture(*session, key, nullptr);
 }

@@ -22,7 +22,7 @@ protected:
     }
     // The seven stored states of a character, "1111111" when untouched.
     QString health(qint64 id) {
-        return global->database
+        return session->database
             ->scalar("SELECT Health0||Health1||Health2||Health3||Health4||Health5||Health6 "
                      "FROM Health WHERE Char_ID = ?",
                      {id})
@@ -56,30 +56,30 @@ TEST_F(HealthTest, ClicksCycleDoubleClickClearsLoadAndStoreTouchOnlyTheShownChar
 
     // Load shows stored states, store writes them; neither touches another character or a missing row.
     const QString id = QString::number(key);
-    global->database->Execute("UPDATE Health SET Health0 = 1, Health1 = 2, Health2 = 3, Health3 = NULL, "
+    session->database->Execute("UPDATE Health SET Health0 = 1, Health1 = 2, Health2 = 3, Health3 = NULL, "
                               "Health4 = 7, Health5 = 'x', Health6 = 0 WHERE Char_ID = ?",
                               {key});
     shown("3333333"); // what a previous character left
-    ratings::loadHealth(*global, id, ui().HealthBox);
+    ratings::loadHealth(*session, id, ui().HealthBox);
     EXPECT_EQ(shown(), "1231111");
     for (const QString& missing : {orphan, QString(), QStringLiteral("999"), id + " OR 1=1"}) {
         shown("2323232");
-        ratings::loadHealth(*global, missing, ui().HealthBox);
+        ratings::loadHealth(*session, missing, ui().HealthBox);
         EXPECT_EQ(shown(), "1111111") << missing.toStdString();
     }
 
     shown("1231321");
-    ratings::storeHealth(*global, id, ui().HealthBox);
+    ratings::storeHealth(*session, id, ui().HealthBox);
     EXPECT_EQ(health(key), "1231321");
     EXPECT_EQ(health(other), "1111111");
     shown("3333333");
     for (const QString& missing : {orphan, QString(), QStringLiteral("abc")})
-        EXPECT_NO_THROW(ratings::storeHealth(*global, missing, ui().HealthBox));
-    EXPECT_EQ(global->database->scalar("SELECT count(*) FROM Health WHERE Health0 = 3").toInt(), 0);
-    EXPECT_EQ(global->database->scalar("SELECT count(*) FROM Health").toInt(), 2);
-    global->database.reset();
-    EXPECT_NO_THROW(ratings::storeHealth(*global, id, ui().HealthBox));
-    EXPECT_NO_THROW(ratings::loadHealth(*global, id, ui().HealthBox));
+        EXPECT_NO_THROW(ratings::storeHealth(*session, missing, ui().HealthBox));
+    EXPECT_EQ(session->database->scalar("SELECT count(*) FROM Health WHERE Health0 = 3").toInt(), 0);
+    EXPECT_EQ(session->database->scalar("SELECT count(*) FROM Health").toInt(), 2);
+    session->database.reset();
+    EXPECT_NO_THROW(ratings::storeHealth(*session, id, ui().HealthBox));
+    EXPECT_NO_THROW(ratings::loadHealth(*session, id, ui().HealthBox));
 }
 
 } // namespace

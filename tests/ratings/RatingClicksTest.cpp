@@ -13,23 +13,23 @@ namespace {
 TEST_F(ConvertionsTest, PicturesFollowValuesTagsKeepThemBloodPoolSpreadsAndSumsBack) {
     open();
     DotRow& row = *ui().PBAtt[0];
-    using Set = void (*)(app::mdlGlobal&, DotRow&, int16_t);
+    using Set = void (*)(app::Session&, DotRow&, int16_t);
     const std::tuple<Set, int16_t, const char*> cases[] = {{conv::Set_AbilDots, 3, "CHECK03.bmp"},
                                                            {conv::Set_HumDots, 11, "CHECK10.bmp"},
                                                            {conv::Set_AttDots, -2, "CHECK00.bmp"},
                                                            {conv::Set_PathDots, 7, "GCHECK07.bmp"},
                                                            {conv::Set_CurWillBoxes, 300, "BOX10.bmp"}};
     for (const auto& [set, value, picture] : cases) {
-        set(*global, row, value);
+        set(*session, row, value);
         EXPECT_EQ(row.pictureName(), picture) << value;
-        EXPECT_EQ(global->PicFile, picture);
+        EXPECT_EQ(session->PicFile, picture);
         EXPECT_EQ(row.Tag(), QString::number(value));
     }
     // Out of range: the nearest pictures, and the total still reads back as stored.
     const std::pair<int16_t, const char*> pools[] = {
         {0, "0 0 0 0 0"}, {23, "10 10 3 0 0"}, {50, "10 10 10 10 10"}, {57, "10 10 10 10 17"}, {-4, "-4 0 0 0 0"}};
     for (auto [total, rows] : pools) {
-        conv::Set_BloodPool(*global, ui().PBBP, total);
+        conv::Set_BloodPool(*session, ui().PBBP, total);
         EXPECT_EQ(pool(), rows) << total;
         EXPECT_EQ(conv::Get_BloodPool(ui().PBBP), total);
     }
@@ -43,7 +43,7 @@ TEST_F(ConvertionsTest, PicturesFollowValuesTagsKeepThemBloodPoolSpreadsAndSumsB
 // of a row showing one clears it.
 TEST_F(RatingClicksTest, EditingPressShowsTheDotUnderThePointerFirstDotTogglesAOne) {
     open("Strength = 2, Humanity = 7, WillPower = 4");
-    ratings::connectSheetRatings(*global, ui(), window.get()); // a second wiring must not run handlers twice
+    ratings::connectSheetRatings(*session, ui(), window.get()); // a second wiring must not run handlers twice
     std::vector<DotRow*> rows(ui().PBAdv.begin(), ui().PBAdv.end());
     rows.insert(rows.end(), {ui().PBAtt[0], ui().PBAbil[0], ui().pbWill, ui().pbHum, ui().PBCurWill, ui().PBBP[1]});
     auto snapshot = [&] {
@@ -80,7 +80,7 @@ TEST_F(RatingClicksTest, EditingPressShowsTheDotUnderThePointerFirstDotTogglesAO
         EXPECT_EQ(row->Tag(), tag);
         EXPECT_EQ(row->pictureName(), QStringLiteral("CHECK%1.bmp").arg(tag.toInt(), 2, 10, QChar('0')));
     }
-    ratings::PBAtt_MouseDown(*global, ui(), 3, 10 * w + 40); // right of the drawn dots
+    ratings::PBAtt_MouseDown(*session, ui(), 3, 10 * w + 40); // right of the drawn dots
     EXPECT_EQ(att->Tag(), "10");
 
     const QStringList shown = snapshot();

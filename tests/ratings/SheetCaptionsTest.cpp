@@ -21,7 +21,7 @@ TEST_F(ExperienceTest, SequencesStepOnePointRecomputeRemainingAndStayOffTheDatab
         {"3", "1", "GSgs", "3 1 9", false}, // browse mode: untouched
     };
     for (auto [given, spent, clicks, after, editing] : cases) {
-        global->editMode = editing;
+        session->editMode = editing;
         ui().lblExpGiven->setText(given);
         ui().lblExpSpent->setText(spent);
         ui().lblExpRemaining->setText("9");
@@ -66,7 +66,7 @@ TEST_F(SpecialtiesTest, AnswerGoesToTooltipAndColumnAtOnceCancelKeepsEmptyStores
         EXPECT_EQ(stored(QStringLiteral("%1_Spec").arg(c.trait)), c.stored);
     }
     services.inputs.clear();
-    global->database->Execute("DELETE FROM Char_Info WHERE Char_ID = ?", {key});
+    session->database->Execute("DELETE FROM Char_Info WHERE Char_ID = ?", {key});
     QTest::mouseClick(strength, Qt::LeftButton);
     ui().lblChar_ID->clear();
     QTest::mouseClick(strength, Qt::LeftButton);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"
 #include "ratings/SheetRatings.h"
@@ -27,7 +27,7 @@ class SheetRatingsTest : public ::testing::Test {
 protected:
     TempDatabase temp;
     ScriptedServices services;
-    std::unique_ptr<app::mdlGlobal> global;
+    std::unique_ptr<app::Session> session;
     std::unique_ptr<frmMain> window;
     qint64 key = 0;
 
@@ -37,17 +37,17 @@ protected:
         temp.exec(QStringLiteral("UPDATE Char_Info SET %1 WHERE Char_ID = %2").arg(assignments).arg(key));
         temp.release();
         services.folder = temp.folder();
-        global = std::make_unique<app::mdlGlobal>(services);
-        global->databasePath = temp.path();
-        window = std::make_unique<frmMain>(*global);
+        session = std::make_unique<app::Session>(services);
+        session->databasePath = temp.path();
+        window = std::make_unique<frmMain>(*session);
         window->Form_Load();
-        ratings::connectSheetRatings(*global, window->ui(), window.get());
+        ratings::connectSheetRatings(*session, window->ui(), window.get());
     }
     const sheet::SheetControls& ui() const { return window->ui(); }
 
     // What entering edit mode does to the controls the handlers rely on.
     void edit() {
-        global->editMode = true;
+        session->editMode = true;
         for (size_t k = 0; k < 7; ++k)
             ui().cmbBackGrounds[k]->setEditText(ui().lblBack[k]->text());
         for (QPushButton* b :
@@ -70,7 +70,7 @@ protected:
         return tags.join(' ');
     }
     QVariant stored(const QString& column) {
-        return global->database->scalar(QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = ?").arg(column),
+        return session->database->scalar(QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = ?").arg(column),
                                         {key});
     }
 };

@@ -1,5 +1,5 @@
 #include "store/Schema.h"
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "ratings/DotRow.h"
 #include "rituals/RitualFamily.h"
 #include "rituals/Rituals.h"
@@ -91,7 +91,7 @@ void doubleClick(QTableWidget& grid, int row) {
 struct Rituals : ::testing::Test {
     TempDatabase temp;
     ScriptedServices services;
-    std::unique_ptr<app::mdlGlobal> global;
+    std::unique_ptr<app::Session> session;
     qint64 mira = temp.addCharacter(QStringLiteral("Mira"));
     qint64 tobin = temp.addCharacter(QStringLiteral("Tobin"));
     const rituals::RitualFamily& thaumaturgy = rituals::RitualFamily::thaumaturgy();
@@ -110,13 +110,13 @@ struct Rituals : ::testing::Test {
                  .split(';'))
             temp.exec(sql);
         services.folder = temp.folder();
-        global = std::make_unique<app::mdlGlobal>(services);
-        global->database = store::openChronicle(temp.path(), false);
+        session = std::make_unique<app::Session>(services);
+        session->database = store::openChronicle(temp.path(), false);
     }
 
     std::unique_ptr<rituals::frmRituals> open(const rituals::RitualFamily& family, qint64 key, bool edit) {
-        global->editMode = edit;
-        auto window = std::make_unique<rituals::frmRituals>(*global, family, key);
+        session->editMode = edit;
+        auto window = std::make_unique<rituals::frmRituals>(*session, family, key);
         window->load();
         return window;
     }
@@ -187,9 +187,9 @@ TEST_F(Rituals, EachWindowShowsOnlyItsOwnFamily) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.necro ? "necromancy " : "thaumaturgy ") + std::to_string(c.key));
-        global->editMode = c.edit;
+        session->editMode = c.edit;
         services.modalHandlers.push_back([&](QDialog& window) {
-            EXPECT_EQ(window.objectName() + '|' + window.windowTitle() + '|' + global->PathKind,
+            EXPECT_EQ(window.objectName() + '|' + window.windowTitle() + '|' + session->PathKind,
                       c.necro ? "frmNecromancy|Necromantic Paths and Rituals|2"
                               : "frmRituals|Thaumaturgy Paths and Rituals|1");
             EXPECT_EQ(pathSlots(window), c.named + QStringList(10 - c.named.size(), c.empty));
@@ -204,11 +204,11 @@ TEST_F(Rituals, EachWindowShowsOnlyItsOwnFamily) {
             EXPECT_EQ(child<QPushButton>(window, "cmdRemoveRitual")->isEnabled(), c.edit);
             return int(QDialog::Rejected);
         });
-        (c.necro ? rituals::showNecromancy : rituals::showThaumaturgy)(*global, QString::number(c.key), nullptr);
+        (c.necro ? rituals::showNecromancy : rituals::showThaumaturgy)(*session, QString::number(c.key), nullptr);
         EXPECT_TRUE(services.modalHandlers.empty());
     }
     services.modalHandlers.push_back([](QDialog&) { return int(QDialog::Rejected); });
-    rituals::showThaumaturgy(*global, QString(), nullptr);
+    rituals::showThaumaturgy(*session, QString(), nullptr);
     EXPECT_EQ(services.modalHandlers.size(), 1u);
 }
 
@@ -386,7 +386,7 @@ TEST_F(Rituals, DescriptionsAreShownAndWrittenForTheFamilysRitualOnly) {
         });
         doubleClick(*child<QTableWidget>(*window, "fgRituals"), 1);
         EXPECT_TRUE(services.modalHandlers.empty());
-        EXPECT_EQ(global->PathKind, "Candle Sight");
+        EXPECT_EQ(session->PathKind, "Candle Sight");
         EXPECT_EQ(description(2), edit ? "A flame that shows the unseen." : "");
     }
     // The empty row of a character without rituals, and a name no ritual of the family has, open nothing.

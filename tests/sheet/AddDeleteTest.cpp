@@ -26,7 +26,7 @@ TEST_F(AddDeleteTest, AddSavesPendingEditsThenShowsABlankNewCharInEditMode) {
     EXPECT_EQ(column(key, "Name || Nature || Demeanor || Clan || Concept"), "New Char1111");
     EXPECT_EQ(rows("Health", key), 1);
     EXPECT_EQ(window->currentKey(), QString::number(key));
-    EXPECT_TRUE(global->editMode);
+    EXPECT_TRUE(session->editMode);
     EXPECT_FALSE(hidden("txtChar"));
     EXPECT_EQ(values("PBCurWill|PBBP(0)"), "0|0");
 
@@ -56,7 +56,7 @@ TEST_F(AddDeleteTest, DeleteSavesAsksRemovesOnlyThatCharacterThenShowsALastEntry
     // Declined: only the save happened (it rewrote the two unnamed slot links away).
     EXPECT_EQ(column(ash, "Name"), "Ashen");
     EXPECT_EQ(rowsOfCharacter(ash), 5);
-    EXPECT_FALSE(global->editMode);
+    EXPECT_FALSE(session->editMode);
 
     click("cmddelete(0)"); // answered Yes
     EXPECT_EQ(rowsOfCharacter(ash), 0);
@@ -81,7 +81,7 @@ TEST_F(AddDeleteTest, DeleteSavesAsksRemovesOnlyThatCharacterThenShowsALastEntry
 
     click("cmdAdd(1)"); // from the empty sheet
     EXPECT_EQ(window->currentKey(), QString::number(newestKey()));
-    EXPECT_TRUE(global->editMode);
+    EXPECT_TRUE(session->editMode);
     EXPECT_TRUE(enabled("cmddelete(0)"));
 }
 

@@ -83,11 +83,11 @@ TEST_F(SheetTest, LookupListsBeginBlankFollowTheSortColumnAndRefillWithoutDuplic
         EXPECT_EQ(items(indexed("cmbDisciplines", k)), (QStringList{"", "Bloodsong", "Whisperlore"}));
         EXPECT_EQ(items(indexed("cmbBackGrounds", k)), QStringList{""}); // empty table: the blank entry only
     }
-    global->database->Execute("INSERT INTO Clan (Clan) VALUES ('Corvane')");
+    session->database->Execute("INSERT INTO Clan (Clan) VALUES ('Corvane')");
     for (int twice = 0; twice < 2; ++twice)
-        sheet::FillLookupList(*global, ui(), "Clan", 3);
+        sheet::FillLookupList(*session, ui(), "Clan", 3);
     EXPECT_EQ(items("cmbClan"), (QStringList{"", "Corvane", "Unknown"}));
-    EXPECT_NO_THROW(sheet::FillLookupList(*global, ui(), "Clan", 2)); // no such list: nothing
+    EXPECT_NO_THROW(sheet::FillLookupList(*session, ui(), "Clan", 2)); // no such list: nothing
     EXPECT_EQ(items("cmbClan"), (QStringList{"", "Corvane", "Unknown"}));
     EXPECT_TRUE(services.messages.empty());
 }

@@ -64,7 +64,7 @@ TEST_F(SheetTest, CharacterFillsLabelsEditorsRatingsSpecialtiesHealthAndMeritsNu
 
     // The database emptied under the sheet: nothing of a character stays on show.
     show("Mirela");
-    global->database->Execute("DELETE FROM Char_Info");
+    session->database->Execute("DELETE FROM Char_Info");
     show("nobody");
     EXPECT_EQ(window->currentKey(), "");
     EXPECT_EQ(values("lblChar|lblNature|lblGen|lblHumanity|lblMaxBP|lblExpGiven|lblExpRemaining|txtChar|cmbNature|"

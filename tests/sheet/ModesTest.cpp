@@ -7,7 +7,7 @@ namespace {
 class ModesTest : public SheetTest {
 protected:
     void expectEditing(bool editing) {
-        EXPECT_EQ(global->editMode, editing);
+        EXPECT_EQ(session->editMode, editing);
         for (const char* name : {"txtChar", "txtHaven", "cmbNature", "cmbHumanity", "cmbConscience",
                                  "cmbDisciplines(0)", "cmbBackGrounds(6)"})
             EXPECT_EQ(hidden(name), !editing) << name;
@@ -42,10 +42,10 @@ TEST_F(ModesTest, EditChangeBrowseStoresAndShowsTheEditsWhileBrowseWhenBrowsingS
     EXPECT_EQ(items("lstChar"), QStringList{"Mira O'Dell"});
     EXPECT_TRUE(services.messages.empty());
 
-    global->database->Execute("DELETE FROM Char_Info"); // nothing to edit without a character
+    session->database->Execute("DELETE FROM Char_Info"); // nothing to edit without a character
     show("nobody");
-    sheet::mdlEditMode::EnterEditMode(*global, ui());
-    EXPECT_FALSE(global->editMode);
+    sheet::mdlEditMode::EnterEditMode(*session, ui());
+    EXPECT_FALSE(session->editMode);
     EXPECT_TRUE(hidden("txtChar"));
 }
 
@@ -82,7 +82,7 @@ TEST_P(FailedSaveTest, StopsWhateverStartedItAndKeepsTheEdits) {
 
     EXPECT_TRUE(services.lastMessage().startsWith("The changes to Mira could not be saved"));
     EXPECT_TRUE(services.lastMessage().contains("refused by the test"));
-    EXPECT_EQ(global->database->path(), temp.path());
+    EXPECT_EQ(session->database->path(), temp.path());
     expectEditing(true);
     EXPECT_EQ(window->currentKey(), QString::number(key));
     EXPECT_EQ(ui().txtChar->text(), "Boom");
@@ -131,12 +131,12 @@ TEST_F(ModesTest, RosterSplitsPlayersFromNpcsAndADoubleClickSavesThenSwitchesToT
     doubleClick(ui().lstChar, 2);
 
     // A name that matches no row any more leaves the sheet where it was.
-    global->database->Execute("DELETE FROM Char_Info WHERE Name = 'O''Gone'");
+    session->database->Execute("DELETE FROM Char_Info WHERE Name = 'O''Gone'");
     doubleClick(ui().lstNPC, 1);
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.lastMessage(), "The character O'Gone is not in the database any more.");
     EXPECT_EQ(window->currentKey(), QString::number(twin));
-    EXPECT_EQ(global->characterRecordset->Fields("Chronicle"), "first");
+    EXPECT_EQ(session->characterRecordset->Fields("Chronicle"), "first");
     EXPECT_EQ(items("lstNPC"), QStringList{"Nox"});
 }
 

@@ -12,7 +12,7 @@ protected:
     // Mira on the sheet in edit mode, her name changed but not saved.
     void editing() {
         window.reset();
-        global.reset();
+        session.reset();
         services.messages.clear();
         temp.exec("DELETE FROM Char_Info");
         key = character("Mira", "Ann");
@@ -50,9 +50,9 @@ TEST_F(SaveQuestionTest, ThreeAnswersForCloseExitAndATool) {
             EXPECT_EQ(services.messages[0].text, "Save the changes to Mira?");
             EXPECT_EQ(services.messages[0].buttons, app::Buttons::YesNoCancel);
             if (answer == app::Answer::Cancel) {
-                EXPECT_EQ(global->database->path(), temp.path());
+                EXPECT_EQ(session->database->path(), temp.path());
                 EXPECT_EQ(settings.readDatabasePath(), temp.path());
-                EXPECT_TRUE(global->editMode);
+                EXPECT_TRUE(session->editMode);
                 EXPECT_EQ(ui().txtChar->text(), "Changed");
                 EXPECT_EQ(column(key, "Name"), "Mira");
                 continue;
@@ -62,11 +62,11 @@ TEST_F(SaveQuestionTest, ThreeAnswersForCloseExitAndATool) {
                 EXPECT_EQ(window->currentKey(), QString::number(oren));
                 EXPECT_TRUE(hidden("txtChar"));
             } else {
-                EXPECT_FALSE(global->isConnected());
+                EXPECT_FALSE(session->isOpen());
             }
-            EXPECT_FALSE(global->editMode);
+            EXPECT_FALSE(session->editMode);
             window.reset();
-            global.reset();
+            session.reset();
             EXPECT_EQ(temp.scalar(QStringLiteral("SELECT Name FROM Char_Info WHERE Char_ID = %1").arg(key)),
                       answer == app::Answer::Yes ? "Changed" : "Mira");
         }
@@ -82,18 +82,18 @@ TEST_F(SaveQuestionTest, ThreeAnswersForCloseExitAndATool) {
 TEST_F(SaveQuestionTest, FileThatCannotBeOpenedChangesNothingANewOneShowsAnEmptySheet) {
     editing();
     menu("mnuBrowse");
-    global->databasePath = temp.file("missing.mdb");
+    session->databasePath = temp.file("missing.mdb");
     EXPECT_THROW(window->Form_Load(), db::DbError);
-    global->databasePath = temp.path();
-    EXPECT_EQ(global->database->path(), temp.path());
-    EXPECT_EQ(global->characterRecordset->Fields("Name"), "Changed");
+    session->databasePath = temp.path();
+    EXPECT_EQ(session->database->path(), temp.path());
+    EXPECT_EQ(session->characterRecordset->Fields("Name"), "Changed");
     EXPECT_EQ(window->currentKey(), QString::number(key));
     EXPECT_EQ(items("lstChar"), QStringList{"Changed"});
     EXPECT_TRUE(enabled("mnuEdit"));
 
     services.fileAnswers = {temp.file("fresh.mdb")};
     menu("mnuNewDB");
-    EXPECT_EQ(global->database->path(), temp.file("fresh.mdb"));
+    EXPECT_EQ(session->database->path(), temp.file("fresh.mdb"));
     EXPECT_EQ(window->currentKey(), "");
     EXPECT_TRUE(items("lstChar").isEmpty());
     EXPECT_FALSE(enabled("mnuEdit"));

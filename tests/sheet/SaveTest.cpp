@@ -15,7 +15,7 @@ protected:
         open();
         show("Mirela");
     }
-    void save() { sheet::mdlUpdateDate::UpdateData(*global, ui()); }
+    void save() { sheet::mdlUpdateDate::UpdateData(*session, ui()); }
     QVariant column(const QString& name) { return SheetTest::column(key, name); }
     // The character's link rows as "name level", in row order.
     QString links(const QString& kind) {
@@ -30,7 +30,7 @@ protected:
     QString snapshot() {
         QString all;
         for (const QString& table : store::schema::tableNames() + QStringList{"sqlite_sequence"})
-            for (auto rs = global->database->OpenRecordset("SELECT * FROM " + table); !rs->atEOF(); rs->MoveNext())
+            for (auto rs = session->database->OpenRecordset("SELECT * FROM " + table); !rs->atEOF(); rs->MoveNext())
                 for (int c = 0; c < rs->fieldCount(); ++c)
                     all += table + (rs->Fields(c).isNull() ? "<null>" : rs->Fields(c).toString()) + '|';
         return all;
@@ -83,9 +83,9 @@ TEST_F(SaveTest, SlotsRewrittenInSlotOrderEmptyCombosKeepTheirColumnsEmptyHumani
     lookup("BackGround_LookUp", "BackGround", "Allies");
     const qint64 other = character("Teodor", "Bea");
     openOn(QStringLiteral("Clan = %1, Path = 77, Generation = NULL").arg(clan));
-    global->database->Execute(
+    session->database->Execute(
         QStringLiteral("INSERT INTO Discipline_Link VALUES (%1, 1, 3), (%1, 2, 0), (%2, 1, 5)").arg(key).arg(other));
-    global->database->Execute(QStringLiteral("INSERT INTO BackGround_Link VALUES (%1, 1, 4)").arg(key));
+    session->database->Execute(QStringLiteral("INSERT INTO BackGround_Link VALUES (%1, 1, 4)").arg(key));
     // Dots without a name (slot 1) make no row.
     set("cmbNature=|cmbDemeanor=|cmbClan=|cmbConcept=|cmbHumanity=|cmbDisciplines(0)=Whisperlore|PBAdv(0)=2|"
         "PBAdv(1)=5|cmbDisciplines(2)=Bloodsong|PBAdv(2)= 4|cmbBackGrounds(3)=Allies|PBAdv(10)=1");
@@ -103,9 +103,9 @@ TEST_F(SaveTest, SlotsRewrittenInSlotOrderEmptyCombosKeepTheirColumnsEmptyHumani
 
 TEST_F(SaveTest, FailedSaveKeepsAndListsNothingThenNewNamesAreAddedAndListedOnceInTheirOwnCombo) {
     openOn("Strength = 2");
-    global->database->Execute(QStringLiteral("DELETE FROM Health WHERE Char_ID = %1").arg(key));
+    session->database->Execute(QStringLiteral("DELETE FROM Health WHERE Char_ID = %1").arg(key));
     // The last statement of the save fails, after every other one has run.
-    global->database->Execute("CREATE TRIGGER no_health BEFORE INSERT ON Health "
+    session->database->Execute("CREATE TRIGGER no_health BEFORE INSERT ON Health "
                               "BEGIN SELECT RAISE(ABORT, 'health is locked'); END");
     const QString before = snapshot();
     const QStringList lists = comboLists();
@@ -118,7 +118,7 @@ TEST_F(SaveTest, FailedSaveKeepsAndListsNothingThenNewNamesAreAddedAndListedOnce
     EXPECT_EQ(comboLists(), lists);
 
     // Without a usable key nothing is written either.
-    global->database->Execute("DROP TRIGGER no_health");
+    session->database->Execute("DROP TRIGGER no_health");
     for (const QString& bad : {QString(), QString::number(key) + " or 1=1", QString::number(key + 100)}) {
         ui().lblChar_ID->setText(bad);
         if (bad.isEmpty())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mdlGlobal.h"
+#include "app/Session.h"
 #include "store/Schema.h"
 #include "db/Sql.h"
 #include "ratings/DotRow.h"
@@ -38,7 +38,7 @@ class SheetTest : public ::testing::Test {
 protected:
     TempDatabase temp;
     ScriptedServices services;
-    std::unique_ptr<app::mdlGlobal> global;
+    std::unique_ptr<app::Session> session;
     std::unique_ptr<frmMain> window;
 
     // Adds a character and sets further columns: "Strength = 3, Haven = NULL".
@@ -56,19 +56,19 @@ protected:
     void open() {
         temp.release();
         services.folder = temp.folder();
-        global = std::make_unique<app::mdlGlobal>(services);
-        global->databasePath = temp.path();
-        window = std::make_unique<frmMain>(*global);
+        session = std::make_unique<app::Session>(services);
+        session->databasePath = temp.path();
+        window = std::make_unique<frmMain>(*session);
         window->Form_Load();
     }
     // Shows another character the way a switch does: recordset on its name, key, load.
     void show(const QString& name) {
-        global->characterRecordset = global->database->OpenRecordset(
+        session->characterRecordset = session->database->OpenRecordset(
             store::schema::mainCharacterQuery() + QStringLiteral(" AND Name = ") + db::sqlText(name),
             QStringLiteral("Char_Info"));
-        const db::Recordset& rs = *global->characterRecordset;
+        const db::Recordset& rs = *session->characterRecordset;
         ui().lblChar_ID->setText(rs.atEOF() ? QString() : rs.Fields(QStringLiteral("Char_ID")).toString());
-        sheet::mdlLoadData::LoadCharacter(*global, ui());
+        sheet::mdlLoadData::LoadCharacter(*session, ui());
     }
     const sheet::SheetControls& ui() { return window->ui(); }
 
@@ -157,7 +157,7 @@ protected:
         QTest::keyClicks(edit, text);
     }
 
-    QVariant stored(const QString& sql) { return global->database->scalar(sql); }
+    QVariant stored(const QString& sql) { return session->database->scalar(sql); }
     QVariant column(qint64 key, const QString& name) {
         return stored(QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = %2").arg(name).arg(key));
     }

@@ -18,22 +18,22 @@ int main(int argc, char** argv) {
         return 2;
     ScriptedServices services;
     services.folder = QCoreApplication::applicationDirPath();
-    app::mdlGlobal global(services);
-    global.databasePath = QString::fromLocal8Bit(argv[1]);
-    frmMain window(global);
+    app::Session session(services);
+    session.databasePath = QString::fromLocal8Bit(argv[1]);
+    frmMain window(session);
     window.Form_Load();
     const sheet::SheetControls& ui = window.ui();
     const int first = QByteArray(argv[2]).toInt();
     const int count = QByteArray(argv[3]).toInt();
     for (int round = first; count == 0 || round < first + count; ++round) {
         const int character = round % rounds::kCharacters;
-        if (!sheet::mdlSwitch::SwitchCharacter(global, ui, rounds::characterName(character)))
+        if (!sheet::mdlSwitch::SwitchCharacter(session, ui, rounds::characterName(character)))
             return 3;
-        sheet::mdlEditMode::EnterEditMode(global, ui);
-        rounds::apply(global, ui, round);
+        sheet::mdlEditMode::EnterEditMode(session, ui);
+        rounds::apply(session, ui, round);
         std::printf("begin %d %d\n", character, round);
         std::fflush(stdout);
-        if (!sheet::leaveEditMode(global, ui))
+        if (!sheet::leaveEditMode(session, ui))
             return 4;
         std::printf("done %d %d\n", character, round);
         std::fflush(stdout);

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "model/Character.h"
+
+#include <QString>
+#include <optional>
+
+namespace app {
+class Session;
+}
+
+namespace sheet {
+
+struct SheetControls;
+
+// The sheet's flows over the session: opening a file, switching, the two modes (leaving edit
+// mode is the save), adding and deleting. It keeps the shown character as a value; the binding
+// puts it on the widgets. Engine failures raise db::DbError for the handler to report; expected
+// failures are told to the user here and come back as results.
+class CharacterSheet {
+public:
+    CharacterSheet(app::Session& session, const SheetControls& ui);
+
+    // Opens the file in place of the current one, fills the lookup lists and shows its first
+    // character in browse mode. Throws db::DbError when the file cannot be opened or read; the
+    // session and the sheet are then as they were.
+    void open(const QString& path);
+
+    // Shows that character in browse mode, saving the shown one first in edit mode. False when the
+    // switch stopped: the save failed (the sheet stays in edit mode), or the character is gone
+    // (the sheet stays where it was). The user has been told either way.
+    bool switchTo(model::CharacterKey key);
+    // An empty sheet in browse mode.
+    void showNone();
+
+    // With a character shown: edit controls over the captions, every slot's dots, the editing
+    // buttons on.
+    void enterEditMode();
+    // Saves and returns to browse mode. True when the sheet is in browse mode afterwards (also
+    // when it already was); false when the save failed: the user was told, the sheet stays in edit
+    // mode with the edits on screen.
+    bool leaveEditMode();
+    // Before the sheet is given up (close, Exit, a Tools command) in edit mode: asks whether to
+    // save. Yes saves; No leaves the edits to be dropped by the caller; Cancel keeps everything.
+    // True when the caller may go on.
+    bool settleEdits();
+
+    // cmdAdd: a blank "New Char", shown in edit mode.
+    void addCharacter();
+    // cmddelete(index): after the user confirms, the shown character goes, and the last entry of
+    // its list (0: lstChar, otherwise lstNPC) is shown, else of the other list, else nothing.
+    void deleteCharacter(int index);
+
+    // Refills the roster lists with nothing selected.
+    void refreshRoster();
+
+    app::Session& session() const { return m_session; }
+    const SheetControls& ui() const { return m_ui; }
+    // The shown character with the edits that live outside the widgets (experience, generation),
+    // and the immediate writes already stored.
+    model::Character& character() { return m_character; }
+
+private:
+    // The character (or none) in browse mode, with its merits and the roster refreshed.
+    void show(const std::optional<model::Character>& character);
+    // The browse-mode look: editors hidden, editing buttons off, unrated slots hidden.
+    void showBrowseMode();
+
+    app::Session& m_session;
+    const SheetControls& m_ui;
+    model::Character m_character;
+};
+
+} // namespace sheet

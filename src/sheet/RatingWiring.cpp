@@ -1,0 +1,99 @@
+#include "sheet/RatingWiring.h"
+
+#include "app/Guard.h"
+#include "app/Session.h"
+#include "ratings/DotRow.h"
+#include "ratings/HealthBox.h"
+#include "sheet/CharacterSheet.h"
+#include "sheet/Experience.h"
+#include "sheet/HealthTrack.h"
+#include "sheet/RatingClicks.h"
+#include "sheet/SheetControls.h"
+#include "sheet/Specialties.h"
+
+#include <QEvent>
+#include <QHash>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <functional>
+
+namespace sheet {
+
+namespace {
+
+// Labels have no click signal: a left-button press on a watched caption runs its handler.
+class CaptionClicks : public QObject {
+public:
+    using QObject::QObject;
+
+    void watch(QLabel* label, std::function<void()> handler) {
+        m_handlers.insert(label, std::move(handler));
+        label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            return false;
+        const auto handler = m_handlers.constFind(watched);
+        if (handler == m_handlers.constEnd())
+            return false;
+        (*handler)();
+        return true;
+    }
+
+private:
+    QHash<QObject*, std::function<void()>> m_handlers;
+};
+
+// The value is taken when the button goes down; the second press of a fast double-click arrives
+// only as a double-click and counts as a press too.
+void onDotRow(ratings::DotRow* row, QObject* context, app::Services& services, std::function<void(int)> handler) {
+    auto run = [&services, handler](int x) { app::guarded(services, [&] { handler(x); }); };
+    QObject::connect(row, &ratings::DotRow::pressed, context, [run](int x, Qt::MouseButton) { run(x); });
+    QObject::connect(row, &ratings::DotRow::doubleClicked, context, run);
+}
+
+} // namespace
+
+void connectSheetRatings(CharacterSheet& sheet, QObject* context) {
+    const SheetControls& ui = sheet.ui();
+    app::Services& services = sheet.session().services;
+    CharacterSheet* s = &sheet;
+    auto guarded = [&services](std::function<void()> handler) {
+        return [&services, handler] { app::guarded(services, handler); };
+    };
+
+    for (int i = 0; i < int(ui.PBAtt.size()); ++i)
+        onDotRow(ui.PBAtt[size_t(i)], context, services, [=](int x) { PBAtt_MouseDown(*s, i, x); });
+    for (int j = 0; j < int(ui.PBAbil.size()); ++j)
+        onDotRow(ui.PBAbil[size_t(j)], context, services, [=](int x) { PBAbil_MouseDown(*s, j, x); });
+    for (int k = 0; k < int(ui.PBAdv.size()); ++k)
+        onDotRow(ui.PBAdv[size_t(k)], context, services, [=](int x) { PBAdv_MouseDown(*s, k, x); });
+    for (int b = 0; b < int(ui.PBBP.size()); ++b)
+        onDotRow(ui.PBBP[size_t(b)], context, services, [=](int x) { PBBP_MouseDown(*s, b, x); });
+    onDotRow(ui.pbWill, context, services, [=](int x) { pbWill_MouseDown(*s, x); });
+    onDotRow(ui.pbHum, context, services, [=](int x) { pbHum_MouseDown(*s, x); });
+    onDotRow(ui.PBCurWill, context, services, [=](int x) { PBCurWill_MouseDown(*s, x); });
+    for (ratings::HealthBox* box : ui.HealthBox)
+        QObject::connect(box, &ratings::HealthBox::changed, context, guarded([=] { storeHealth(*s); }));
+
+    using Handler = void (*)(CharacterSheet&);
+    const std::pair<QPushButton*, Handler> buttons[] = {
+        {ui.cmdAddExperience, &cmdAddExperience_Click},
+        {ui.cmdMinusExperience, &cmdMinusExperience_Click},
+        {ui.cmdAddExpSpent, &cmdAddExpSpent_Click},
+        {ui.cmdMinusExpSpent, &cmdMinusExpSpent_Click},
+    };
+    for (const auto& [button, handler] : buttons)
+        QObject::connect(button, &QPushButton::clicked, context, guarded([=, h = handler] { h(*s); }));
+
+    auto* captions = new CaptionClicks(context);
+    for (int i = 0; i < int(ui.lblAttributes.size()); ++i)
+        captions->watch(ui.lblAttributes[size_t(i)], guarded([=] { lblAttributes_Click(*s, i); }));
+    for (int j = 0; j < int(ui.lblAbilities.size()); ++j)
+        captions->watch(ui.lblAbilities[size_t(j)], guarded([=] { lblAbilities_Click(*s, j); }));
+}
+
+} // namespace sheet

@@ -1,0 +1,357 @@
+#include "store/CharacterStore.h"
+
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "model/Numbers.h"
+#include "store/Schema.h"
+
+namespace store {
+
+using model::Character;
+using model::CharacterKey;
+namespace catalogue = model::catalogue;
+
+namespace {
+
+// A column's value as the sheet shows it: numbers in plain decimal form, Null as empty text.
+QString text(const QVariant& value) {
+    if (value.isNull())
+        return {};
+    if (value.typeId() == QMetaType::Double)
+        return numbers::plainText(value.toDouble());
+    return value.toString();
+}
+
+// Ratings carry defaults, so Null reads as 0; stored values beyond 16 bits are clamped.
+int16_t rating(const QVariant& value) {
+    return numbers::toInt16Clamped(value.toDouble());
+}
+
+// A figure that may be unset: Null and blank text are none, anything else its leading number.
+std::optional<double> figure(const QVariant& value) {
+    const QString shown = text(value);
+    if (shown.trimmed().isEmpty())
+        return std::nullopt;
+    return numbers::leadingNumber(shown);
+}
+
+// A stored health state; Null, text and anything outside 1..3 is an empty box.
+int healthState(const QVariant& stored) {
+    if (stored.isNull())
+        return 1;
+    bool ok = false;
+    const double value = stored.toDouble(&ok);
+    const std::optional<int16_t> state = ok ? numbers::toInt16(value) : std::nullopt;
+    return state && *state >= 1 && *state <= 3 ? *state : 1;
+}
+
+// The columns of one result row by name, without regard to case; the first of two equal names.
+class Row {
+public:
+    explicit Row(const db::Statement& statement) : m_statement(statement) {}
+    QVariant operator[](const char* name) const { return at(QLatin1String(name)); }
+    QVariant at(const QString& name) const {
+        for (int c = 0; c < m_statement.columnCount(); ++c)
+            if (m_statement.columnName(c).compare(name, Qt::CaseInsensitive) == 0)
+                return m_statement.value(c);
+        throw db::DbError(QStringLiteral("The column %1 is missing.").arg(name), m_statement.sql());
+    }
+    QVariant at(int position) const { return m_statement.value(position); }
+
+private:
+    const db::Statement& m_statement;
+};
+
+// A statement with its parameters bound.
+struct Query : db::Statement {
+    Query(db::Database& database, const QString& sql, const QVariantList& params = {})
+        : db::Statement(database.connection().handle(), sql) {
+        bind(params);
+    }
+};
+
+// The first seven links of one kind are examined in the order returned; each with a level above 0
+// takes the next slot.
+std::array<model::Slot, catalogue::kSlotCount> loadSlots(db::Database& database, const QString& sql,
+                                                          CharacterKey key) {
+    std::array<model::Slot, catalogue::kSlotCount> slots{};
+    Query rows(database, sql, {key});
+    size_t slot = 0;
+    for (int examined = 0; examined < catalogue::kSlotCount && rows.step(); ++examined) {
+        const QVariant level = rows.value(1);
+        if (!(level.toDouble() > 0))
+            continue;
+        slots[slot++] = {text(rows.value(0)), rating(level)};
+    }
+    return slots;
+}
+
+// How one lookup table is searched by name.
+struct Lookup {
+    const char* table;
+    const char* keyColumn;
+    const char* nameColumn;
+};
+
+const Lookup kNature = {"DemeanorNature", "DemNat_ID", "DemNat"};
+const Lookup kConcept = {"Concept", "Concept_ID", "Concept"};
+const Lookup kClan = {"Clan", "Clan_ID", "Clan"};
+const Lookup kDiscipline = {"Discipline_LookUp", "Discipline_ID", "Discipline"};
+const Lookup kBackground = {"BackGround_LookUp", "BackGround_ID", "BackGround"};
+const Lookup kHumanityPath = {"HumanityPath", "Path_ID", "Path"};
+
+struct Found {
+    QVariant key;
+    bool added = false;
+};
+
+// The key of the first row named `name` (names compare without regard to case); a name the table
+// lacks is added first.
+Found lookupKey(db::Database& database, const Lookup& lookup, const QString& name) {
+    const QString select = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                               .arg(QLatin1String(lookup.keyColumn), QLatin1String(lookup.table),
+                                    QLatin1String(lookup.nameColumn));
+    Query existing(database, select, {name});
+    if (existing.step())
+        return {existing.value(0), false};
+    database.Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
+                         .arg(QLatin1String(lookup.table), QLatin1String(lookup.nameColumn)),
+                     {name});
+    return {database.scalar(select, {name}), true};
+}
+
+// The character's links of one kind are replaced by one per named slot, in slot order.
+void rewriteLinks(db::Database& database, CharacterKey key, const char* linkTable, const Lookup& lookup,
+                  const std::array<model::Slot, catalogue::kSlotCount>& slots) {
+    database.Execute(QStringLiteral("DELETE FROM %1 WHERE Char_ID = ?").arg(QLatin1String(linkTable)), {key});
+    const QString insert = QStringLiteral("INSERT INTO %1 (Char_ID, %2, Level) VALUES (?, ?, ?)")
+                               .arg(QLatin1String(linkTable), QLatin1String(lookup.keyColumn));
+    for (const model::Slot& slot : slots) {
+        if (slot.name.isEmpty())
+            continue;
+        const QVariant id = lookupKey(database, lookup, slot.name).key;
+        database.Execute(insert, {key, id, slot.level});
+    }
+}
+
+bool updateCharacter(db::Database& database, CharacterKey key, const QString& column, const QVariant& value) {
+    database.Execute(QStringLiteral("UPDATE Char_Info SET %1 = ? WHERE Char_ID = ?").arg(column), {value, key});
+    return database.connection().changes() > 0;
+}
+
+// Every table that holds rows of a character, the character's own row first.
+const char* const kCharacterTables[] = {"Char_Info",      "Health",    "Discipline_Link", "BackGround_Link",
+                                        "MeritFlaw_Link", "Path_Link", "Ritual_Link"};
+
+} // namespace
+
+std::optional<Character> CharacterStore::load(CharacterKey key) const {
+    Query main(m_db, schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ?"), {key});
+    if (!main.step())
+        return std::nullopt;
+    const Row row(main);
+    // The last four columns are the looked-up names; "Clan" and "Concept" alone name the keys.
+    const int names = main.columnCount() - 4;
+
+    Character c;
+    c.key = key;
+    c.name = text(row["Name"]);
+    c.player = text(row["player"]);
+    c.chronicle = text(row["Chronicle"]);
+    c.nature = text(row.at(names));
+    c.demeanor = text(row.at(names + 1));
+    c.clan = text(row.at(names + 2));
+    c.conceptName = text(row.at(names + 3));
+    c.haven = text(row["Haven"]);
+    c.generation = figure(row["Generation"]);
+    c.experienceGiven = figure(row["ExperienceGiven"]);
+    c.experienceSpent = figure(row["ExperienceSpent"]);
+
+    for (int t = 0; t < catalogue::kTraitCount; ++t) {
+        c.traits[size_t(t)] = rating(row[catalogue::kTraitColumns[size_t(t)]]);
+        c.specialties[size_t(t)] = text(row.at(catalogue::specialtyPosition(t)));
+    }
+    for (size_t v = 0; v < catalogue::kVirtues.size(); ++v) {
+        const catalogue::Virtue& virtue = catalogue::kVirtues[v];
+        c.virtues[v].rating = rating(row[virtue.column]);
+        if (*virtue.choiceColumn) {
+            const QVariant choice = row[virtue.choiceColumn];
+            c.virtues[v].firstVariant = !choice.isNull() && choice.toDouble() == 1;
+        }
+    }
+    c.humanity = rating(row["Humanity"]);
+    c.willpower = rating(row["WillPower"]);
+    c.currentWillpower = rating(row["Cur_WillPower"]);
+    c.bloodPool = rating(row["BloodPool"]);
+
+    c.disciplines = loadSlots(m_db,
+                              QStringLiteral("SELECT c.Discipline, b.Level FROM Char_Info a, Discipline_Link b, "
+                                             "Discipline_Lookup c WHERE b.Char_ID = a.Char_ID and "
+                                             "C.Discipline_ID = b.Discipline_ID AND a.Char_ID = ?"),
+                              key);
+    c.backgrounds = loadSlots(m_db,
+                              QStringLiteral("SELECT c.Background, b.Level FROM Char_Info a, BackGround_Link b, "
+                                             "BackGround_Lookup c WHERE b.Char_ID = a.Char_ID and "
+                                             "C.BackGround_ID = b.BackGround_ID and a.Char_ID = ?"),
+                              key);
+    // A Path that matches no row shows no name.
+    c.humanityPath = text(m_db.scalar(
+        QStringLiteral("Select b.Path from Char_Info a, HumanityPath b where b.Path_ID=a.Path AND a.Char_ID = ?"),
+        {key}));
+
+    Query health(m_db,
+                 QStringLiteral("Select b.* from Char_Info a, Health b where b.Char_ID = a.Char_ID AND a.Char_ID = ?"),
+                 {key});
+    if (health.step()) {
+        const Row states(health);
+        for (int i = 0; i < catalogue::kHealthCount; ++i)
+            c.health[size_t(i)] = healthState(states.at(QStringLiteral("Health%1").arg(i)));
+    }
+    return c;
+}
+
+std::optional<CharacterKey> CharacterStore::first() const {
+    Query main(m_db, schema::mainCharacterQuery() + QStringLiteral(" LIMIT 1"));
+    if (!main.step())
+        return std::nullopt;
+    return Row(main)["Char_ID"].toLongLong();
+}
+
+bool CharacterStore::exists(CharacterKey key) const {
+    return !m_db.scalar(QStringLiteral("SELECT 1 FROM Char_Info WHERE Char_ID = ?"), {key}).isNull();
+}
+
+SaveResult CharacterStore::save(const Character& c) {
+    SaveResult result;
+    try {
+        db::Transaction transaction(m_db);
+        if (!exists(c.key)) {
+            result.error =
+                QStringLiteral("The character with key %1 is no longer in the database; nothing was saved.").arg(c.key);
+            return result;
+        }
+        QStringList columns = {QStringLiteral("Name"), QStringLiteral("player"), QStringLiteral("Chronicle")};
+        QVariantList values = {c.name, c.player, c.chronicle};
+
+        const std::pair<IdentityLookup, const QString*> identity[] = {{IdentityLookup::Nature, &c.nature},
+                                                                      {IdentityLookup::Demeanor, &c.demeanor},
+                                                                      {IdentityLookup::Concept, &c.conceptName},
+                                                                      {IdentityLookup::Clan, &c.clan}};
+        for (const auto& [field, name] : identity) {
+            if (name->isEmpty())
+                continue; // leaves the column as it is
+            const Lookup& lookup = field == IdentityLookup::Concept ? kConcept
+                                   : field == IdentityLookup::Clan  ? kClan
+                                                                    : kNature;
+            const Found found = lookupKey(m_db, lookup, *name);
+            if (found.added)
+                result.addedNames.emplace_back(field, *name);
+            static const char* const kColumns[] = {"Nature", "Demeanor", "Concept", "Clan"};
+            columns << QLatin1String(kColumns[int(field)]);
+            values << found.key;
+        }
+
+        // A Null figure shows as 0, and the save writes what the sheet shows.
+        columns << QStringLiteral("Generation") << QStringLiteral("Haven") << QStringLiteral("ExperienceGiven")
+                << QStringLiteral("ExperienceSpent");
+        values << (c.generation ? QVariant(*c.generation) : QVariant()) << c.haven << c.experienceGiven.value_or(0)
+               << c.experienceSpent.value_or(0);
+        for (int t = 0; t < catalogue::kTraitCount; ++t) {
+            columns << QLatin1String(catalogue::kTraitColumns[size_t(t)]);
+            values << c.traits[size_t(t)];
+        }
+
+        rewriteLinks(m_db, c.key, "Discipline_Link", kDiscipline, c.disciplines);
+        rewriteLinks(m_db, c.key, "BackGround_Link", kBackground, c.backgrounds);
+
+        for (size_t v = 0; v < catalogue::kVirtues.size(); ++v) {
+            const catalogue::Virtue& virtue = catalogue::kVirtues[v];
+            columns << QLatin1String(virtue.column);
+            values << c.virtues[v].rating;
+            if (*virtue.choiceColumn) {
+                columns << QLatin1String(virtue.choiceColumn);
+                values << (c.virtues[v].firstVariant ? 1 : 2);
+            }
+        }
+        // Always, also for an empty name: the character then follows the path named ''.
+        columns << QStringLiteral("Path");
+        values << lookupKey(m_db, kHumanityPath, c.humanityPath).key;
+        columns << QStringLiteral("Humanity") << QStringLiteral("WillPower") << QStringLiteral("Cur_WillPower")
+                << QStringLiteral("BloodPool");
+        values << c.humanity << c.willpower << c.currentWillpower << c.bloodPool;
+
+        QStringList assignments;
+        for (const QString& column : columns)
+            assignments << column + QStringLiteral(" = ?");
+        values << c.key;
+        m_db.Execute(QStringLiteral("UPDATE Char_Info SET %1 WHERE Char_ID = ?").arg(assignments.join(", ")), values);
+
+        // A character without a Health row gets one, so the track the user marked is kept.
+        if (!setHealth(c.key, c.health)) {
+            QVariantList row = {c.key};
+            for (int state : c.health)
+                row << state;
+            m_db.Execute(QStringLiteral("INSERT INTO Health (Char_ID, Health0, Health1, Health2, Health3, Health4, "
+                                        "Health5, Health6) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                         row);
+        }
+        transaction.commit();
+    } catch (const db::DbError& e) {
+        result.error = e.text();
+        result.addedNames.clear();
+    }
+    return result;
+}
+
+CharacterKey CharacterStore::add() {
+    db::Transaction transaction(m_db);
+    m_db.Execute(QStringLiteral("INSERT INTO Char_Info (Name, Demeanor, Nature, Clan, Concept, BloodPool, "
+                                "Cur_WillPower) VALUES ('New Char', 1, 1, 1, 1, 0, 0)"));
+    const CharacterKey key = m_db.connection().lastInsertRowid();
+    // Empty boxes whatever defaults the file's table carries.
+    m_db.Execute(QStringLiteral("INSERT INTO Health (Char_ID, Health0, Health1, Health2, Health3, Health4, Health5, "
+                                "Health6) VALUES (?, 1, 1, 1, 1, 1, 1, 1)"),
+                 {key});
+    transaction.commit();
+    return key;
+}
+
+void CharacterStore::remove(CharacterKey key) {
+    db::Transaction transaction(m_db);
+    for (const char* table : kCharacterTables)
+        m_db.Execute(QStringLiteral("DELETE FROM %1 WHERE Char_ID = ?").arg(QLatin1String(table)), {key});
+    transaction.commit();
+}
+
+bool CharacterStore::setCurrentWillpower(CharacterKey key, int value) {
+    return updateCharacter(m_db, key, QStringLiteral("Cur_WillPower"), value);
+}
+
+bool CharacterStore::setBloodPool(CharacterKey key, int total) {
+    return updateCharacter(m_db, key, QStringLiteral("BloodPool"), total);
+}
+
+bool CharacterStore::setSpecialty(CharacterKey key, int trait, const QString& specialty) {
+    // Specialties are addressed by their place in the row, whatever the file calls the column.
+    const QString column =
+        db::Statement(m_db.connection().handle(), QStringLiteral("SELECT * FROM Char_Info LIMIT 0"))
+            .columnName(catalogue::specialtyPosition(trait));
+    return updateCharacter(m_db, key, column, specialty.isEmpty() ? QVariant() : QVariant(specialty));
+}
+
+bool CharacterStore::setHealth(CharacterKey key, const std::array<int, catalogue::kHealthCount>& states) {
+    // The first Health row of the character, as a Health row is read.
+    const QVariant row = m_db.scalar(QStringLiteral("SELECT rowid FROM Health WHERE Char_ID = ?"), {key});
+    if (row.isNull())
+        return false;
+    QVariantList values;
+    for (int state : states)
+        values << state;
+    values << row;
+    m_db.Execute(QStringLiteral("UPDATE Health SET Health0 = ?, Health1 = ?, Health2 = ?, Health3 = ?, Health4 = ?, "
+                                "Health5 = ?, Health6 = ? WHERE rowid = ?"),
+                 values);
+    return true;
+}
+
+} // namespace store

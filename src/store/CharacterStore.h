@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/Character.h"
+
+#include <QString>
+#include <QVariant>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace db {
+class Database;
+}
+
+namespace store {
+
+// The identity fields whose names come from a lookup table.
+enum class IdentityLookup { Nature, Demeanor, Concept, Clan };
+
+// What a save did. A save that fails has changed nothing.
+struct SaveResult {
+    QString error; // empty when saved
+    // Identity names the save added to their lookup tables, in the order added.
+    std::vector<std::pair<IdentityLookup, QString>> addedNames;
+    bool saved() const { return error.isEmpty(); }
+};
+
+// Characters loaded and saved whole. Engine faults raise db::DbError; a save reports its failure
+// in its result instead, because a full disk or a character deleted meanwhile is expected.
+class CharacterStore {
+public:
+    explicit CharacterStore(db::Database& database) : m_db(database) {}
+
+    // The character as the sheet shows it; nothing when no row has that key, or when its nature,
+    // demeanor, clan or concept key names no row of its lookup table.
+    std::optional<model::Character> load(model::CharacterKey key) const;
+    // The character the sheet shows first: the first the database returns.
+    std::optional<model::CharacterKey> first() const;
+    bool exists(model::CharacterKey key) const;
+
+    // Writes the character's row, its discipline and background links and its health, in one
+    // transaction. Looked-up names the tables lack are added; an empty nature, demeanor, concept or
+    // clan leaves its column as it is. Specialties, merits and texts are not written here.
+    SaveResult save(const model::Character& character);
+
+    // A blank "New Char" with its Health row; returns its key.
+    model::CharacterKey add();
+    // Every row of the character, in one transaction.
+    void remove(model::CharacterKey key);
+
+    // The single-column writes the sheet makes at once, outside a save. False when the character
+    // (or, for health, its Health row) is gone; nothing is written then.
+    bool setCurrentWillpower(model::CharacterKey key, int value);
+    bool setBloodPool(model::CharacterKey key, int total);
+    bool setHealth(model::CharacterKey key, const std::array<int, model::catalogue::kHealthCount>& states);
+    // An empty specialty is stored as Null.
+    bool setSpecialty(model::CharacterKey key, int trait, const QString& specialty);
+
+private:
+    db::Database& m_db;
+};
+
+} // namespace store

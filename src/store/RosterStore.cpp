@@ -1,0 +1,63 @@
+#include "store/RosterStore.h"
+
+#include "db/Database.h"
+
+namespace store::roster {
+
+namespace {
+
+// The player column compares without regard to case, so "npc" counts as an NPC as well.
+const char* const kRosterColumns = "SELECT Char_ID, Name, player = 'NPC' FROM Char_Info WHERE player IS NOT NULL";
+
+const char* const kFollowStatements[] = {
+    "CREATE TEMP TABLE IF NOT EXISTS roster_changes (Char_ID INTEGER)",
+    "CREATE TEMP TRIGGER IF NOT EXISTS roster_added AFTER INSERT ON main.Char_Info "
+    "BEGIN INSERT INTO roster_changes VALUES (new.Char_ID); END",
+    "CREATE TEMP TRIGGER IF NOT EXISTS roster_changed AFTER UPDATE OF Char_ID, Name, player ON main.Char_Info "
+    "BEGIN INSERT INTO roster_changes VALUES (old.Char_ID), (new.Char_ID); END",
+    "CREATE TEMP TRIGGER IF NOT EXISTS roster_removed AFTER DELETE ON main.Char_Info "
+    "BEGIN INSERT INTO roster_changes VALUES (old.Char_ID); END",
+    "DELETE FROM roster_changes",
+};
+
+template <class Visit> void eachRow(db::Database& database, const QString& sql, Visit&& visit) {
+    db::Statement statement(database.connection().handle(), sql);
+    while (statement.step())
+        visit(statement);
+}
+
+} // namespace
+
+Lists readWhole(db::Database& database) {
+    Lists lists;
+    eachRow(database, QLatin1String(kRosterColumns) + QStringLiteral(" ORDER BY Char_ID"),
+            [&](const db::Statement& row) {
+                (row.value(2).toInt() ? lists.npcs : lists.characters)
+                    .push_back({row.value(0).toLongLong(), row.value(1).toString()});
+            });
+    return lists;
+}
+
+void follow(db::Database& database) {
+    for (const char* sql : kFollowStatements)
+        database.Execute(QLatin1String(sql));
+}
+
+qint64 notedCount(db::Database& database) {
+    return database.scalar(QStringLiteral("SELECT count(*) FROM roster_changes")).toLongLong();
+}
+
+Changes takeChanges(db::Database& database) {
+    Changes changes;
+    eachRow(database, QStringLiteral("SELECT DISTINCT Char_ID FROM roster_changes"),
+            [&](const db::Statement& row) { changes[row.value(0).toLongLong()]; });
+    eachRow(database,
+            QLatin1String(kRosterColumns) + QStringLiteral(" AND Char_ID IN (SELECT Char_ID FROM roster_changes)"),
+            [&](const db::Statement& row) {
+                changes[row.value(0).toLongLong()] = Placement{row.value(1).toString(), row.value(2).toInt() != 0};
+            });
+    database.Execute(QStringLiteral("DELETE FROM roster_changes"));
+    return changes;
+}
+
+} // namespace store::roster
