@@ -11,6 +11,10 @@ void makeChronicle(const QString& path, int characters);
 
 // The name makeChronicle gives to the character with this zero-based number.
 QString characterName(int number);
+// The key the chronicle gives that character.
+inline qint64 characterKey(int number) {
+    return number + 1;
+}
 
 // A database of that many characters, made on first use and kept in a temporary folder for the
 // rest of the process.

@@ -2,10 +2,8 @@
 
 #include "ChronicleMaker.h"
 #include "export/HtmlExport.h"
-#include "ratings/mdlConvertions.h"
+#include "ratings/DotRow.h"
 #include "sheet/SheetControls.h"
-#include "sheet/mdlModes.h"
-#include "sheet/mdlSwitch.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -33,15 +31,16 @@ double sessionPeakKiB() {
 void typicalSession(const QString& path, int characters) {
     Session session(path);
     session.load();
+    sheet::CharacterSheet& sheet = session.window.sheet();
     for (int i = 1; i <= 10; ++i)
-        sheet::mdlSwitch::SwitchCharacter(session.session, session.ui(), characterName(i * characters / 11));
-    sheet::mdlEditMode::EnterEditMode(session.session, session.ui());
-    ratings::mdlConvertions::Set_AttDots(session.session, *session.ui().PBAtt[0], 4);
+        sheet.switchTo(characterKey(i * characters / 11));
+    sheet.enterEditMode();
+    session.ui().PBAtt[0]->setValue(4);
     session.ui().txtHaven->setText(QStringLiteral("The old mill"));
-    sheet::leaveEditMode(session.session, session.ui());
-    sheet::mdlSwitch::LoadRoster(session.session, session.ui());
+    sheet.leaveEditMode();
+    sheet.refreshRoster();
     QTemporaryDir folder;
-    exporter::writeCharacterHtml(*session.session.database, session.window.currentKey(),
+    exporter::writeCharacterHtml(*session.session.database, QString::number(*session.session.shownKey),
                                  folder.filePath(QStringLiteral("sheet.htm")));
     QApplication::processEvents();
 }

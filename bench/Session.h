@@ -15,9 +15,11 @@ struct Session {
     app::Session session{services};
     frmMain window{session};
 
-    explicit Session(const QString& path) { session.databasePath = path; }
+    QString path;
+
+    explicit Session(const QString& path) : path(path) {}
     void load() {
-        window.Form_Load();
+        window.Form_Load(path);
         window.show();
         QApplication::processEvents();
     }

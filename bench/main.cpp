@@ -1,11 +1,9 @@
 #include "ChronicleMaker.h"
 #include "Session.h"
 #include "export/HtmlExport.h"
-#include "ratings/mdlConvertions.h"
+#include "ratings/DotRow.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
-#include "sheet/mdlModes.h"
-#include "sheet/mdlSwitch.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -60,11 +58,11 @@ std::unique_ptr<bench::Session> loadedSession(int characters) {
 }
 
 // Characters spread over the whole file, so a switch never finds the rows it needs still warm.
-std::vector<QString> spreadNames(int characters) {
-    std::vector<QString> names;
+std::vector<qint64> spreadKeys(int characters) {
+    std::vector<qint64> keys;
     for (int i = 1; i <= 16; ++i)
-        names.push_back(bench::characterName(int(qint64(i) * characters / 17)));
-    return names;
+        keys.push_back(bench::characterKey(int(qint64(i) * characters / 17)));
+    return keys;
 }
 
 // From the main window's loading to the sheet on screen.
@@ -82,13 +80,13 @@ void BM_StartUp(benchmark::State& state) {
 void BM_Switch(benchmark::State& state) {
     const int characters = int(state.range(0));
     auto session = loadedSession(characters);
-    const std::vector<QString> names = spreadNames(characters);
+    const std::vector<qint64> keys = spreadKeys(characters);
     size_t next = 0;
     for (auto _ : state) {
-        const QString& name = names[next++ % names.size()];
+        const qint64 key = keys[next++ % keys.size()];
         bool switched = false;
         state.SetIterationTime(timed([&] {
-            switched = sheet::mdlSwitch::SwitchCharacter(session->session, session->ui(), name);
+            switched = session->window.sheet().switchTo(key);
             QApplication::processEvents();
         }));
         if (!switched) {
@@ -99,18 +97,18 @@ void BM_Switch(benchmark::State& state) {
     finish(state, *session);
 }
 
-// Leaving edit mode after a change: copy back, the save's transaction, roster refresh, repaint.
+// Leaving edit mode after a change: the sheet read back, the save's transaction, roster refresh, repaint.
 void BM_Save(benchmark::State& state) {
     auto session = loadedSession(int(state.range(0)));
     const sheet::SheetControls& ui = session->ui();
     int round = 0;
     for (auto _ : state) {
-        sheet::mdlEditMode::EnterEditMode(session->session, ui);
+        session->window.sheet().enterEditMode();
         ++round;
-        ratings::mdlConvertions::Set_AttDots(session->session, *ui.PBAtt[0], int16_t(1 + round % 5));
+        ui.PBAtt[0]->setValue(1 + round % 5);
         ui.txtHaven->setText(QStringLiteral("Haven, round %1").arg(round));
         state.SetIterationTime(timed([&] {
-            sheet::leaveEditMode(session->session, ui);
+            session->window.sheet().leaveEditMode();
             QApplication::processEvents();
         }));
         if (session->session.editMode) {
@@ -121,12 +119,12 @@ void BM_Save(benchmark::State& state) {
     finish(state, *session);
 }
 
-// LoadRoster after a switch: nothing has changed, so nothing is read again.
+// The roster refresh after a switch: nothing has changed, so nothing is read again.
 void BM_RosterRefill(benchmark::State& state) {
     auto session = loadedSession(int(state.range(0)));
     for (auto _ : state) {
         state.SetIterationTime(timed([&] {
-            sheet::mdlSwitch::LoadRoster(session->session, session->ui());
+            session->window.sheet().refreshRoster();
             QApplication::processEvents();
         }));
     }
@@ -149,7 +147,7 @@ void BM_ExportHtml(benchmark::State& state) {
     auto session = loadedSession(int(state.range(0)));
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("sheet.htm"));
-    const QString key = session->window.currentKey();
+    const QString key = QString::number(*session->session.shownKey);
     for (auto _ : state)
         state.SetIterationTime(timed([&] { exporter::writeCharacterHtml(*session->session.database, key, target); }));
     finish(state, *session);

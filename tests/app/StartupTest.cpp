@@ -50,9 +50,7 @@ TEST_F(StartupTest, SettingsKeepCommasAndValidOnesAskNothing) {
     EXPECT_EQ(settings.readDatabasePath(), "");
 
     writeFile(settings.filePath(), temp.path().toUtf8() + "\r\n");
-    app::Session session(services);
-    ASSERT_TRUE(app::Startup(session, settings).locateDatabase());
-    EXPECT_EQ(session.databasePath, temp.path());
+    EXPECT_EQ(app::Startup(services, settings).locateDatabase(), temp.path());
     EXPECT_TRUE(services.fileDialogs.empty());
     EXPECT_TRUE(services.messages.empty());
 }
@@ -65,8 +63,7 @@ TEST_F(StartupTest, MissingOrStaleSettingsAskUntilAFileIsChosenOrTheUserGivesUp)
             writeFile(settings.filePath(), content);
         local.fileAnswers = {"", temp.path()}; // first cancelled, then chosen
         local.answers = {app::Answer::OK};
-        app::Session session(local);
-        ASSERT_TRUE(app::Startup(session, settings).locateDatabase());
+        ASSERT_EQ(app::Startup(local, settings).locateDatabase(), temp.path());
         ASSERT_EQ(local.fileDialogs.size(), 2u);
         EXPECT_EQ(local.fileDialogs[0].title, "Open Zeth Database");
         EXPECT_TRUE(local.fileDialogs[0].filter.startsWith("MS:Access (*.mdb)|*.mdb"));
@@ -78,8 +75,7 @@ TEST_F(StartupTest, MissingOrStaleSettingsAskUntilAFileIsChosenOrTheUserGivesUp)
     }
     QFile::remove(settings.filePath());
     services.answers = {app::Answer::Cancel};
-    app::Session session(services);
-    EXPECT_FALSE(app::Startup(session, settings).locateDatabase());
+    EXPECT_FALSE(app::Startup(services, settings).locateDatabase());
     EXPECT_FALSE(QFile::exists(settings.filePath()));
 }
 
@@ -89,28 +85,28 @@ TEST_F(StartupTest, UnopenableFileIsReportedAndAnotherIsAskedFor) {
     writeFile(settings.filePath(), bad.toUtf8() + "\r\n");
     services.fileAnswers = {temp.path()};
     app::Session session(services);
-    app::Startup startup(session, settings);
+    app::Startup startup(services, settings);
     frmMain main(session);
-    ASSERT_TRUE(startup.locateDatabase());
-    ASSERT_TRUE(startup.loadMainWindow([&] { main.Form_Load(); }));
+    const std::optional<QString> path = startup.locateDatabase();
+    ASSERT_EQ(path, bad);
+    ASSERT_TRUE(startup.loadMainWindow(*path, [&](const QString& file) { main.Form_Load(file); }));
     ASSERT_GE(services.messages.size(), 1u);
     EXPECT_TRUE(services.messages[0].text.contains(bad)) << services.messages[0].text.toStdString();
-    EXPECT_EQ(session.databasePath, temp.path());
+    EXPECT_EQ(session.path(), temp.path());
     EXPECT_EQ(readFile(settings.filePath()), temp.path().toUtf8() + "\r\n");
-    EXPECT_EQ(main.currentKey(), "1");
+    EXPECT_EQ(session.shownKey, 1);
     main.shutDown();
 }
 
 // While one program holds the file another cannot open it; the first goes on and lets go at the end.
 TEST_F(StartupTest, FileIsHeldUntilShutDown) {
     app::Session first(services);
-    first.databasePath = temp.path();
     frmMain main(first);
-    main.Form_Load();
+    main.Form_Load(temp.path());
     EXPECT_THROW(store::openChronicle(temp.path(), true), db::DbError);
-    EXPECT_EQ(first.characterRecordset->Fields("Name").toString(), "Mira");
+    EXPECT_EQ(main.sheet().character().name, "Mira");
     main.shutDown();
-    EXPECT_FALSE(first.database || first.characterRecordset);
+    EXPECT_FALSE(first.database);
     EXPECT_NO_THROW(store::openChronicle(temp.path(), true));
 }
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-// A stand-in for the main window's loading: opens the connection as the window does.
+// A stand-in for the main window's loading: reads the new file whole before it takes its place.
 struct ToolsMenuTest : ::testing::Test {
     TempDatabase first;
     TempDatabase second;
@@ -25,11 +25,12 @@ struct ToolsMenuTest : ::testing::Test {
     bool failAfterOpen = false;
     app::ToolsMenu tools{session,
                          settings,
-                         {[this] {
+                         {[this](const QString& path) {
                               ++reloads;
-                              session.openConnection();
-                              if (failAfterOpen && session.databasePath != first.path())
+                              auto opened = store::openChronicle(path, true);
+                              if (failAfterOpen && path != first.path())
                                   throw db::DbError("the sheet could not be loaded");
+                              session.adopt(std::move(opened));
                           },
                           [this] {
                               ++settles;
@@ -41,17 +42,16 @@ struct ToolsMenuTest : ::testing::Test {
         second.addCharacter("Oren");
         first.release();
         second.release();
-        session.databasePath = first.path();
-        session.openConnection();
+        session.adopt(store::openChronicle(first.path(), true));
         settings.writeDatabasePath(first.path());
     }
-    QString shownName() { return session.characterRecordset->Fields("Name").toString(); }
+    QString shownName() { return session.database->scalar("SELECT Name FROM Char_Info").toString(); }
 };
 
 TEST_F(ToolsMenuTest, ChangeDatabaseCancelledSameFileAndNewFile) {
     tools.mnuChngDB_Click(); // cancelled
     EXPECT_EQ(services.lastMessage(), "The current Database will continue being used.");
-    EXPECT_EQ(session.databasePath, first.path());
+    EXPECT_EQ(session.path(), first.path());
 
     settings.writeDatabasePath({});
     services.fileAnswers = {first.path()}; // the file in use: settings rewritten, nothing reopened
@@ -79,7 +79,7 @@ TEST_F(ToolsMenuTest, ChangeDatabaseThatFailsKeepsTheCurrentOne) {
         services.fileAnswers = {bad};
         tools.mnuChngDB_Click();
         EXPECT_TRUE(services.lastMessage().contains(message)) << services.lastMessage().toStdString();
-        EXPECT_EQ(session.databasePath, first.path());
+        EXPECT_EQ(session.path(), first.path());
         EXPECT_EQ(session.database->path(), first.path());
         EXPECT_EQ(settings.readDatabasePath(), first.path());
         EXPECT_EQ(shownName(), "Mira");
@@ -115,10 +115,10 @@ TEST_F(ToolsMenuTest, MobilizeWritesACopyAndContinuesOnIt) {
     const QString copy = first.file("travel copy.mdb");
     services.fileAnswers = {copy};
     tools.mnuMobile_Click();
-    EXPECT_EQ(session.databasePath, copy);
+    EXPECT_EQ(session.path(), copy);
     EXPECT_EQ(settings.readDatabasePath(), copy);
     EXPECT_EQ(shownName(), "Mira");
-    session.closeConnection();
+    session.close();
     auto original = store::openChronicle(first.path(), true);
     EXPECT_EQ(original->scalar("SELECT Name FROM Char_Info").toString(), "Mira");
 }
@@ -130,9 +130,9 @@ TEST_F(ToolsMenuTest, NewDatabaseStartsAnEmptyChronicle) {
     const QString fresh = first.file("fresh.mdb");
     services.fileAnswers = {fresh};
     tools.mnuNewDB_Click();
-    EXPECT_EQ(session.databasePath, fresh);
+    EXPECT_EQ(session.path(), fresh);
     EXPECT_EQ(settings.readDatabasePath(), fresh);
-    EXPECT_TRUE(session.characterRecordset->atEOF());
+    EXPECT_EQ(shownName(), "");
 }
 
 TEST_F(ToolsMenuTest, CalculatorIsTheFirstOneFound) {

@@ -109,7 +109,8 @@ TEST_F(ExportFixture, ExportCommandWritesThePageOrNothing) {
         services.messages.clear();
         services.fileDialogs.clear();
         services.fileAnswers = {answer};
-        exporter::mnuFileExport_Click(session, key);
+        session.shownKey = key.isEmpty() ? std::nullopt : std::optional(key.toLongLong());
+        sheet::mnuFileExport_Click(session);
         ASSERT_EQ(services.messages.size(), 1u);
         EXPECT_TRUE(services.lastMessage().startsWith(message)) << services.lastMessage().toStdString();
         EXPECT_TRUE(services.messages[0].title == "Duskledger" && services.messages[0].buttons == app::Buttons::OK);

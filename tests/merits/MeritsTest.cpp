@@ -30,6 +30,7 @@ class Merits : public ::testing::Test {
 protected:
     Merits() : session(services) {
         session.database = store::openChronicle(temp.path(), false);
+        session.shownKey = ann;
         session.editMode = true;
     }
     qint64 addLookup(const QString& name, const QVariant& points, bool pointflex = false) {
@@ -59,7 +60,6 @@ protected:
     QListWidget list;
     qint64 ann = temp.addCharacter("Ann");
     qint64 bob = temp.addCharacter("Bob");
-    QString key = QString::number(ann);
 };
 
 // Ann already has Scar; Will (3 points) and Oath (variable points) are listed. A new name is asked
@@ -117,7 +117,7 @@ TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
                 QTest::mouseClick(child<QPushButton>(dialog, leave == "Tab" ? "cmdok" : c.leave), Qt::LeftButton);
             EXPECT_EQ(dialog.isVisible(), c.open);
         });
-        cmdAddMerit_Click(session, key, list, nullptr);
+        cmdAddMerit_Click(session, list, nullptr);
         EXPECT_EQ(lines(), c.line.isEmpty() ? QStringList() : QStringList{c.line});
         EXPECT_EQ(services.messages.size(), c.messages);
         EXPECT_EQ(services.lastMessage().left(c.lastMessage.size()), c.lastMessage);
@@ -142,9 +142,11 @@ TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
 
     // Without a character shown, or while browsing, nothing opens.
     services.modalHandlers = {[](QDialog&) { return int(QDialog::Rejected); }};
-    cmdAddMerit_Click(session, QString(), list, nullptr);
+    session.shownKey.reset();
+    cmdAddMerit_Click(session, list, nullptr);
+    session.shownKey = ann;
     session.editMode = false;
-    cmdAddMerit_Click(session, key, list, nullptr);
+    cmdAddMerit_Click(session, list, nullptr);
     EXPECT_EQ(services.modalHandlers.size(), 1u);
     EXPECT_TRUE(services.messages.empty() && list.count() == 0);
 }
@@ -153,7 +155,7 @@ TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
 // line can be changed in edit mode only; removal asks and deletes only that line's link of this
 // character.
 TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
-    cmdRemoveMerit_Click(session, key, list); // empty list: not even a message
+    cmdRemoveMerit_Click(session, list); // empty list: not even a message
     const qint64 zeal = addLookup("Zeal", 3), luck = addLookup("Ogre's Luck", 1);
     link(ann, zeal, 3);
     link(bob, luck, 1);
@@ -161,12 +163,12 @@ TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
     const qint64 debt = addLookup("Debt", QVariant(), true);
     link(ann, debt, 10);
     list.addItem("left from the last character");
-    LoadMerits(session, key, list);
+    LoadMerits(session, list);
     EXPECT_EQ(lines(), QStringList({"Zeal 3", "Ogre's Luck -1", "Debt 10"}));
     EXPECT_EQ(list.item(0)->data(Qt::UserRole).toLongLong(), zeal);
     EXPECT_EQ(list.item(1)->data(Qt::UserRole).toLongLong(), luck);
     services.modalHandlers.push_back([](QDialog&) { return int(QDialog::Rejected); });
-    lstMerit_DblClick(session, key, list, nullptr); // no line selected: nothing opens
+    lstMerit_DblClick(session, list, nullptr); // no line selected: nothing opens
     ASSERT_EQ(services.modalHandlers.size(), 1u);
     services.modalHandlers.clear();
     list.item(0)->setSelected(true);
@@ -192,7 +194,7 @@ TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
             QTest::mouseClick(child<QPushButton>(dialog, c.button), Qt::LeftButton);
             EXPECT_FALSE(dialog.isVisible());
         });
-        lstMerit_DblClick(session, key, list, nullptr);
+        lstMerit_DblClick(session, list, nullptr);
         EXPECT_EQ(descriptions(), c.stored);
     }
     EXPECT_TRUE(services.messages.empty());
@@ -204,7 +206,7 @@ TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
         if (row >= 0)
             list.item(row)->setSelected(true);
         services.answers = answers;
-        cmdRemoveMerit_Click(session, key, list);
+        cmdRemoveMerit_Click(session, list);
         return services.lastMessage();
     };
     EXPECT_EQ(remove(-1), "You must select a Merit/Flaw to be removed!");

@@ -1,5 +1,6 @@
 #include "store/Schema.h"
 #include "app/Session.h"
+#include "ratings/BitmapStore.h"
 #include "notes/NotesCommands.h"
 #include "notes/PictureView.h"
 #include "notes/frmPict.h"
@@ -24,8 +25,9 @@ protected:
     Notes() {
         services.folder = temp.folder();
         savePicture("nopic.bmp", 30, 20);
-        session = std::make_unique<app::Session>(services); // reads the bitmaps of the folder
+        session = std::make_unique<app::Session>(services);
         session->database = store::openChronicle(temp.path(), false);
+        session->shownKey = ann;
     }
     // A width x height picture in the folder, of the type its name says; returns its path.
     QString savePicture(const char* name, int width, int height) {
@@ -55,14 +57,15 @@ protected:
     TempDatabase temp;
     ScriptedServices services;
     std::unique_ptr<app::Session> session;
-    QString key = QString::number(temp.addCharacter("Ann"));
+    qint64 ann = temp.addCharacter("Ann");
+    ratings::BitmapStore bitmaps{temp.folder()}; // the folder's nopic.bmp
 };
 
 // OK writes the window's own column, in browse mode too (an empty box as an empty text, not
 // Null); Exit writes nothing; without a character nothing opens.
 TEST_F(Notes, MemoOkWritesOnlyItsOwnColumnInBrowseModeAndExitWritesNothing) {
     const struct {
-        void (*show)(app::Session&, const QString&, QWidget*);
+        void (*show)(app::Session&, QWidget*);
         const char *name, *textBox, *title, *column, *otherColumn;
     } windows[] = {
         {notes::showHistory, "frmHistory", "txtHistory", "Caldrenne History", "History", "Notes"},
@@ -86,7 +89,7 @@ TEST_F(Notes, MemoOkWritesOnlyItsOwnColumnInBrowseModeAndExitWritesNothing) {
                 EXPECT_FALSE(box->isReadOnly());
                 box->setPlainText(typed);
             });
-            w.show(*session, key, nullptr);
+            w.show(*session, nullptr);
             EXPECT_EQ(stored(w.column).toString(), expected);
             EXPECT_EQ(stored(w.otherColumn).toString(), "untouched");
         }
@@ -94,8 +97,10 @@ TEST_F(Notes, MemoOkWritesOnlyItsOwnColumnInBrowseModeAndExitWritesNothing) {
     }
     EXPECT_TRUE(services.messages.empty());
     services.modalHandlers.push_back([](QDialog&) { return int(QDialog::Rejected); });
-    for (auto show : {notes::showHistory, notes::showNotes, notes::showPicture})
-        show(*session, QString(), nullptr); // no character shown: nothing opens
+    session->shownKey.reset(); // no character shown: nothing opens
+    notes::showHistory(*session, nullptr);
+    notes::showNotes(*session, nullptr);
+    notes::showPicture(*session, bitmaps, nullptr);
     EXPECT_EQ(services.modalHandlers.size(), 1u);
 }
 
@@ -140,7 +145,7 @@ TEST_F(Notes, PictureShowsTheStoredOrChosenPictureOrThePlaceholderAndStoresOnlyB
             const QString note = label->isHidden() ? QString() : label->text();
             EXPECT_TRUE(note.isEmpty() == c.note.isEmpty() && note.contains(c.note)) << note.toStdString();
         });
-        notes::showPicture(*session, key, nullptr);
+        notes::showPicture(*session, bitmaps, nullptr);
         EXPECT_EQ(stored("Picture"), c.after);
     }
     EXPECT_EQ(services.fileDialogs.at(0).title, "Duskledger");
@@ -167,5 +172,5 @@ TEST_F(Notes, PictureResizingKeepsTheMinimumTheButtonCornerAndTheAspectRatio) {
         EXPECT_NEAR(double(drawn.width()) / drawn.height(), 4.0, 0.05);
         EXPECT_TRUE(pict(dialog)->contentsRect().contains(drawn));
     });
-    notes::showPicture(*session, key, nullptr);
+    notes::showPicture(*session, bitmaps, nullptr);
 }

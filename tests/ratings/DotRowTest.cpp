@@ -36,9 +36,9 @@ TEST_F(DotRowTest, BitmapsFoundInAnyCaseTwinsPreferredMissingOnesRedHalfRowsLeft
     EXPECT_EQ(bitmaps.pixmap("box05.bmp", 1.0).width(), 160);
 
     DotRow row(bitmaps);
-    row.setPicture("CHECK07.bmp");
+    row.setValue(7);
     EXPECT_EQ(row.grab().toImage().pixelColor(0, 0), QColor(200, 30, 30)); // the placeholder's frame
-    row.setPicture("check03.bmp");
+    row.setValue(3);
     EXPECT_EQ(row.grab().toImage().pixelColor(row.width() - 5, 7), QColor(Qt::blue));
     row.setHalfWidth(true); // the virtue rows: ten dots count double width
     EXPECT_EQ(row.tenDotWidth(), 2 * row.width());

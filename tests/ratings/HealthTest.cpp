@@ -1,7 +1,5 @@
 #include "SheetRatingsFixture.h"
 
-#include "ratings/HealthTrack.h"
-
 #include <QSignalSpy>
 
 using ratings::HealthBox;
@@ -54,32 +52,23 @@ TEST_F(HealthTest, ClicksCycleDoubleClickClearsLoadAndStoreTouchOnlyTheShownChar
     EXPECT_EQ(box.state(), 1);
     EXPECT_EQ(changed.count(), 5);
 
-    // Load shows stored states, store writes them; neither touches another character or a missing row.
-    const QString id = QString::number(key);
+    // A switch shows the stored states (anything but 2 and 3 as empty); a click stores all seven of
+    // the shown character at once, and nothing for a character without a Health row.
+    box.setEnabled(true);
     session->database->Execute("UPDATE Health SET Health0 = 1, Health1 = 2, Health2 = 3, Health3 = NULL, "
-                              "Health4 = 7, Health5 = 'x', Health6 = 0 WHERE Char_ID = ?",
-                              {key});
+                               "Health4 = 7, Health5 = 'x', Health6 = 0 WHERE Char_ID = ?",
+                               {key});
     shown("3333333"); // what a previous character left
-    ratings::loadHealth(*session, id, ui().HealthBox);
+    window->sheet().switchTo(key);
     EXPECT_EQ(shown(), "1231111");
-    for (const QString& missing : {orphan, QString(), QStringLiteral("999"), id + " OR 1=1"}) {
-        shown("2323232");
-        ratings::loadHealth(*session, missing, ui().HealthBox);
-        EXPECT_EQ(shown(), "1111111") << missing.toStdString();
-    }
-
-    shown("1231321");
-    ratings::storeHealth(*session, id, ui().HealthBox);
-    EXPECT_EQ(health(key), "1231321");
+    QTest::mouseClick(ui().HealthBox[6], Qt::LeftButton);
+    EXPECT_EQ(health(key), "1231112");
     EXPECT_EQ(health(other), "1111111");
-    shown("3333333");
-    for (const QString& missing : {orphan, QString(), QStringLiteral("abc")})
-        EXPECT_NO_THROW(ratings::storeHealth(*session, missing, ui().HealthBox));
-    EXPECT_EQ(session->database->scalar("SELECT count(*) FROM Health WHERE Health0 = 3").toInt(), 0);
+    window->sheet().switchTo(orphan.toLongLong());
+    EXPECT_EQ(shown(), "1111111");
+    QTest::mouseClick(ui().HealthBox[0], Qt::LeftButton);
     EXPECT_EQ(session->database->scalar("SELECT count(*) FROM Health").toInt(), 2);
-    session->database.reset();
-    EXPECT_NO_THROW(ratings::storeHealth(*session, id, ui().HealthBox));
-    EXPECT_NO_THROW(ratings::loadHealth(*session, id, ui().HealthBox));
+    EXPECT_TRUE(services.messages.empty());
 }
 
 } // namespace

@@ -1,49 +1,43 @@
 #include "SheetRatingsFixture.h"
 
-#include "ratings/RatingClicks.h"
-#include "ratings/mdlConvertions.h"
+#include "sheet/RatingClicks.h"
+#include "sheet/SheetBinding.h"
 
 using ratings::DotRow;
+using ratings::Family;
 using RatingClicksTest = SheetRatingsTest;
-using ConvertionsTest = SheetRatingsTest;
-namespace conv = ratings::mdlConvertions;
+using PicturesTest = SheetRatingsTest;
 
 namespace {
 
-TEST_F(ConvertionsTest, PicturesFollowValuesTagsKeepThemBloodPoolSpreadsAndSumsBack) {
+TEST_F(PicturesTest, PicturesFollowValuesTagsKeepThemBloodPoolSpreadsAndSumsBack) {
     open();
     DotRow& row = *ui().PBAtt[0];
-    using Set = void (*)(app::Session&, DotRow&, int16_t);
-    const std::tuple<Set, int16_t, const char*> cases[] = {{conv::Set_AbilDots, 3, "CHECK03.bmp"},
-                                                           {conv::Set_HumDots, 11, "CHECK10.bmp"},
-                                                           {conv::Set_AttDots, -2, "CHECK00.bmp"},
-                                                           {conv::Set_PathDots, 7, "GCHECK07.bmp"},
-                                                           {conv::Set_CurWillBoxes, 300, "BOX10.bmp"}};
-    for (const auto& [set, value, picture] : cases) {
-        set(*session, row, value);
+    const std::tuple<Family, int, const char*> cases[] = {{Family::Check, 3, "CHECK03.bmp"},
+                                                          {Family::Check, 11, "CHECK10.bmp"},
+                                                          {Family::Check, -2, "CHECK00.bmp"},
+                                                          {Family::GCheck, 7, "GCHECK07.bmp"},
+                                                          {Family::Box, 300, "BOX10.bmp"}};
+    for (const auto& [family, value, picture] : cases) {
+        row.setFamily(family);
+        row.setValue(value);
         EXPECT_EQ(row.pictureName(), picture) << value;
-        EXPECT_EQ(session->PicFile, picture);
         EXPECT_EQ(row.Tag(), QString::number(value));
     }
     // Out of range: the nearest pictures, and the total still reads back as stored.
     const std::pair<int16_t, const char*> pools[] = {
         {0, "0 0 0 0 0"}, {23, "10 10 3 0 0"}, {50, "10 10 10 10 10"}, {57, "10 10 10 10 17"}, {-4, "-4 0 0 0 0"}};
     for (auto [total, rows] : pools) {
-        conv::Set_BloodPool(*session, ui().PBBP, total);
+        sheet::binding::showBloodPool(ui(), total);
         EXPECT_EQ(pool(), rows) << total;
-        EXPECT_EQ(conv::Get_BloodPool(ui().PBBP), total);
+        EXPECT_EQ(sheet::binding::read(ui(), {}).bloodPool, total);
     }
-    const char* tags[] = {"10", " 3", "", "0", "2.5"};
-    for (size_t i = 0; i < 5; ++i)
-        ui().PBBP[i]->setTag(tags[i]);
-    EXPECT_EQ(conv::Get_BloodPool(ui().PBBP), 16); // 15.5 rounds half to even
 }
 
 // Only while editing a shown character does a press show the dot under the pointer; the first dot
 // of a row showing one clears it.
 TEST_F(RatingClicksTest, EditingPressShowsTheDotUnderThePointerFirstDotTogglesAOne) {
     open("Strength = 2, Humanity = 7, WillPower = 4");
-    ratings::connectSheetRatings(*session, ui(), window.get()); // a second wiring must not run handlers twice
     std::vector<DotRow*> rows(ui().PBAdv.begin(), ui().PBAdv.end());
     rows.insert(rows.end(), {ui().PBAtt[0], ui().PBAbil[0], ui().pbWill, ui().pbHum, ui().PBCurWill, ui().PBBP[1]});
     auto snapshot = [&] {
@@ -75,16 +69,16 @@ TEST_F(RatingClicksTest, EditingPressShowsTheDotUnderThePointerFirstDotTogglesAO
     }
     for (const auto& [row, from, x, tag] : cases) {
         SCOPED_TRACE(row->objectName().toStdString() + " from '" + from + "' x = " + std::to_string(x));
-        row->setTag(from);
+        row->setValue(QString(from).toInt(), QString(from).startsWith(' '));
         press(row, x);
         EXPECT_EQ(row->Tag(), tag);
         EXPECT_EQ(row->pictureName(), QStringLiteral("CHECK%1.bmp").arg(tag.toInt(), 2, 10, QChar('0')));
     }
-    ratings::PBAtt_MouseDown(*session, ui(), 3, 10 * w + 40); // right of the drawn dots
+    sheet::PBAtt_MouseDown(window->sheet(), 3, 10 * w + 40); // right of the drawn dots
     EXPECT_EQ(att->Tag(), "10");
 
+    window->sheet().showNone();
     const QStringList shown = snapshot();
-    ui().lblChar_ID->clear();
     for (DotRow* row : rows)
         press(row, dot(row, 5));
     EXPECT_EQ(snapshot(), shown) << "no character";

@@ -1,5 +1,7 @@
 #include "SheetRatingsFixture.h"
 
+#include "sheet/SheetBinding.h"
+
 using ExperienceTest = SheetRatingsTest;
 using SpecialtiesTest = SheetRatingsTest;
 
@@ -11,24 +13,27 @@ TEST_F(ExperienceTest, SequencesStepOnePointRecomputeRemainingAndStayOffTheDatab
     // G/g: given plus/minus, S/s: spent plus/minus.
     QPushButton* const buttons[] = {ui().cmdAddExperience, ui().cmdMinusExperience, ui().cmdAddExpSpent,
                                     ui().cmdMinusExpSpent};
-    const std::tuple<const char*, const char*, const char*, const char*, bool> cases[] = {
-        {"0", "4", "g", "0 4 -4", true}, // minus at 0 still rewrites remaining
-        {"5", "7", "GgGg", "5 7 -2", true},
-        {"12", "3", "ssss", "12 0 12", true},
-        {"2.5", "0", "G", "3.5 0 3.5", true},
-        {"0.5", "0", "gg", "-0.5 0 -0.5", true},
-        {" 7 points", "none", "GS", "8 1 7", true},
-        {"3", "1", "GSgs", "3 1 9", false}, // browse mode: untouched
+    using Figure = std::optional<double>;
+    const std::tuple<Figure, Figure, const char*, const char*, bool> cases[] = {
+        {0, 4, "g", "0 4 -4", true},
+        {5, 7, "GgGg", "5 7 -2", true},
+        {12, 3, "ssss", "12 0 12", true},
+        {2.5, 0, "G", "3.5 0 3.5", true},
+        {0.5, 0, "gg", "-0.5 0 -0.5", true},
+        {7, std::nullopt, "GS", "8 1 7", true}, // a figure never set counts from 0
+        {std::nullopt, 4, "g", "0 4 -4", true}, // a minus at 0 still makes remaining given minus spent
+        {3, 1, "GSgs", "3 1 2", false},          // browse mode: untouched
     };
     for (auto [given, spent, clicks, after, editing] : cases) {
         session->editMode = editing;
-        ui().lblExpGiven->setText(given);
-        ui().lblExpSpent->setText(spent);
-        ui().lblExpRemaining->setText("9");
+        model::Character& shown = window->sheet().character();
+        shown.experienceGiven = given;
+        shown.experienceSpent = spent;
+        sheet::binding::showExperience(ui(), shown);
         for (const char* k = clicks; *k; ++k)
             QTest::mouseClick(buttons[QByteArray("GgSs").indexOf(*k)], Qt::LeftButton);
         EXPECT_EQ(ui().lblExpGiven->text() + ' ' + ui().lblExpSpent->text() + ' ' + ui().lblExpRemaining->text(), after)
-            << given << " / " << spent << " after " << clicks;
+            << "after " << clicks;
     }
     EXPECT_EQ(stored("ExperienceGiven").toInt(), 10) << "the save writes the figures, not the buttons";
     EXPECT_EQ(stored("ExperienceSpent").toInt(), 4);

@@ -3,7 +3,6 @@
 #include "app/Session.h"
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"
-#include "ratings/SheetRatings.h"
 #include "sheet/SheetControls.h"
 #include "sheet/frmMain.h"
 #include "support/ScriptedServices.h"
@@ -38,22 +37,12 @@ protected:
         temp.release();
         services.folder = temp.folder();
         session = std::make_unique<app::Session>(services);
-        session->databasePath = temp.path();
         window = std::make_unique<frmMain>(*session);
-        window->Form_Load();
-        ratings::connectSheetRatings(*session, window->ui(), window.get());
+        window->Form_Load(temp.path());
     }
     const sheet::SheetControls& ui() const { return window->ui(); }
 
-    // What entering edit mode does to the controls the handlers rely on.
-    void edit() {
-        session->editMode = true;
-        for (size_t k = 0; k < 7; ++k)
-            ui().cmbBackGrounds[k]->setEditText(ui().lblBack[k]->text());
-        for (QPushButton* b :
-             {ui().cmdAddExperience, ui().cmdMinusExperience, ui().cmdAddExpSpent, ui().cmdMinusExpSpent})
-            b->setEnabled(true);
-    }
+    void edit() { window->sheet().enterEditMode(); }
 
     static void press(ratings::DotRow* row, int x) { QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(x, 5)); }
     // x at the left edge of dot n, in the row's own units.

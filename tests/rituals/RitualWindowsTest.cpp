@@ -1,6 +1,7 @@
 #include "store/Schema.h"
 #include "app/Session.h"
 #include "ratings/DotRow.h"
+#include "ratings/BitmapStore.h"
 #include "rituals/RitualFamily.h"
 #include "rituals/Rituals.h"
 #include "rituals/frmRituals.h"
@@ -113,10 +114,11 @@ struct Rituals : ::testing::Test {
         session = std::make_unique<app::Session>(services);
         session->database = store::openChronicle(temp.path(), false);
     }
+    ratings::BitmapStore bitmaps{QString()};
 
     std::unique_ptr<rituals::frmRituals> open(const rituals::RitualFamily& family, qint64 key, bool edit) {
         session->editMode = edit;
-        auto window = std::make_unique<rituals::frmRituals>(*session, family, key);
+        auto window = std::make_unique<rituals::frmRituals>(*session, bitmaps, family, key);
         window->load();
         return window;
     }
@@ -189,9 +191,8 @@ TEST_F(Rituals, EachWindowShowsOnlyItsOwnFamily) {
         SCOPED_TRACE((c.necro ? "necromancy " : "thaumaturgy ") + std::to_string(c.key));
         session->editMode = c.edit;
         services.modalHandlers.push_back([&](QDialog& window) {
-            EXPECT_EQ(window.objectName() + '|' + window.windowTitle() + '|' + session->PathKind,
-                      c.necro ? "frmNecromancy|Necromantic Paths and Rituals|2"
-                              : "frmRituals|Thaumaturgy Paths and Rituals|1");
+            EXPECT_EQ(window.objectName() + '|' + window.windowTitle(),
+                      c.necro ? "frmNecromancy|Necromantic Paths and Rituals" : "frmRituals|Thaumaturgy Paths and Rituals");
             EXPECT_EQ(pathSlots(window), c.named + QStringList(10 - c.named.size(), c.empty));
             EXPECT_EQ(listEntries(child<QComboBox>(window, "cmbPath(9)")->view()).join('|'),
                       c.necro ? "|Bone Road|Path of Ash" : "|Path of Embers|Path of Tides");
@@ -204,11 +205,13 @@ TEST_F(Rituals, EachWindowShowsOnlyItsOwnFamily) {
             EXPECT_EQ(child<QPushButton>(window, "cmdRemoveRitual")->isEnabled(), c.edit);
             return int(QDialog::Rejected);
         });
-        (c.necro ? rituals::showNecromancy : rituals::showThaumaturgy)(*session, QString::number(c.key), nullptr);
+        session->shownKey = c.key;
+        (c.necro ? rituals::showNecromancy : rituals::showThaumaturgy)(*session, bitmaps, nullptr);
         EXPECT_TRUE(services.modalHandlers.empty());
     }
     services.modalHandlers.push_back([](QDialog&) { return int(QDialog::Rejected); });
-    rituals::showThaumaturgy(*session, QString(), nullptr);
+    session->shownKey.reset();
+    rituals::showThaumaturgy(*session, bitmaps, nullptr);
     EXPECT_EQ(services.modalHandlers.size(), 1u);
 }
 
@@ -267,10 +270,10 @@ TEST_F(Rituals, DotClicksFollowTheDotUnderThePointer) {
     const int dot = dots->tenDotWidth() / 10;
     ASSERT_GT(dot, 1);
     const int cases[][3] = {
-        {0, 0, 1}, // the tag before, the x of the click, the tag after
+        {0, 0, 1}, // the value before, the x of the click, the tag after
         {1, dot - 1, 0}, {5, 3, 1}, {1, dot, 2}, {0, 9 * dot - 1, 9}, {0, 10 * dot - 1, 10}, {4, 10 * dot + 3, 10}};
     for (const auto& [before, x, expected] : cases) {
-        dots->setTag(' ' + QString::number(before)); // a tag may carry a leading blank
+        dots->setValue(before);
         QTest::mouseClick(dots, Qt::LeftButton, {}, QPoint(x, 7));
         EXPECT_EQ(dots->Tag(), QString::number(expected)) << before << " at " << x;
         EXPECT_EQ(dots->pictureName(), QStringLiteral("GCHECK%1.bmp").arg(expected, 2, 10, QLatin1Char('0')));
@@ -386,7 +389,6 @@ TEST_F(Rituals, DescriptionsAreShownAndWrittenForTheFamilysRitualOnly) {
         });
         doubleClick(*child<QTableWidget>(*window, "fgRituals"), 1);
         EXPECT_TRUE(services.modalHandlers.empty());
-        EXPECT_EQ(session->PathKind, "Candle Sight");
         EXPECT_EQ(description(2), edit ? "A flame that shows the unseen." : "");
     }
     // The empty row of a character without rituals, and a name no ritual of the family has, open nothing.

@@ -25,15 +25,15 @@ TEST_F(AddDeleteTest, AddSavesPendingEditsThenShowsABlankNewCharInEditMode) {
     EXPECT_TRUE(column(key, "Haven").isNull());
     EXPECT_EQ(column(key, "Name || Nature || Demeanor || Clan || Concept"), "New Char1111");
     EXPECT_EQ(rows("Health", key), 1);
-    EXPECT_EQ(window->currentKey(), QString::number(key));
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(key));
     EXPECT_TRUE(session->editMode);
     EXPECT_FALSE(hidden("txtChar"));
     EXPECT_EQ(values("PBCurWill|PBBP(0)"), "0|0");
 
-    // A second add without renaming: the switch shows the first row named "New Char".
+    // A second add without renaming shows its own new character, not the first "New Char".
     click("cmdAdd(0)");
     EXPECT_NE(newestKey(), key);
-    EXPECT_EQ(window->currentKey(), QString::number(key));
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(newestKey()));
     EXPECT_TRUE(services.messages.empty());
 }
 
@@ -62,7 +62,7 @@ TEST_F(AddDeleteTest, DeleteSavesAsksRemovesOnlyThatCharacterThenShowsALastEntry
     EXPECT_EQ(rowsOfCharacter(ash), 0);
     EXPECT_EQ(rowsOfCharacter(birch), 7);
     EXPECT_EQ(items("lstChar"), (QStringList{"Birch", "Cedar"}));
-    EXPECT_EQ(window->currentKey(), QString::number(cedar)); // the last entry of its list
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(cedar)); // the last entry of its list
     const std::pair<const char*, qint64> steps[] = {
         {"cmddelete(2)", umbra}, // Cedar is not in lstNPC: removed all the same, lstNPC's last entry follows
         {"cmddelete(2)", nox},
@@ -71,7 +71,7 @@ TEST_F(AddDeleteTest, DeleteSavesAsksRemovesOnlyThatCharacterThenShowsALastEntry
     };
     for (auto [button, next] : steps) {
         click(button);
-        EXPECT_EQ(window->currentKey(), next ? QString::number(next) : QString()) << button;
+        EXPECT_EQ(ui().lblChar_ID->text(), next ? QString::number(next) : QString()) << button;
     }
     EXPECT_EQ(stored("SELECT count(*) FROM Char_Info").toInt(), 0);
     EXPECT_EQ(values("lblChar"), "");
@@ -80,7 +80,7 @@ TEST_F(AddDeleteTest, DeleteSavesAsksRemovesOnlyThatCharacterThenShowsALastEntry
     EXPECT_EQ(services.messages.size(), 6u); // the questions, nothing else
 
     click("cmdAdd(1)"); // from the empty sheet
-    EXPECT_EQ(window->currentKey(), QString::number(newestKey()));
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(newestKey()));
     EXPECT_TRUE(session->editMode);
     EXPECT_TRUE(enabled("cmddelete(0)"));
 }

@@ -1,5 +1,4 @@
 #include "SheetFixture.h"
-
 #include "sheet/LookupLists.h"
 
 namespace {
@@ -85,9 +84,7 @@ TEST_F(SheetTest, LookupListsBeginBlankFollowTheSortColumnAndRefillWithoutDuplic
     }
     session->database->Execute("INSERT INTO Clan (Clan) VALUES ('Corvane')");
     for (int twice = 0; twice < 2; ++twice)
-        sheet::FillLookupList(*session, ui(), "Clan", 3);
-    EXPECT_EQ(items("cmbClan"), (QStringList{"", "Corvane", "Unknown"}));
-    EXPECT_NO_THROW(sheet::FillLookupList(*session, ui(), "Clan", 2)); // no such list: nothing
+        sheet::fillLookupLists(ui(), sheet::readLookupLists(*session->database));
     EXPECT_EQ(items("cmbClan"), (QStringList{"", "Corvane", "Unknown"}));
     EXPECT_TRUE(services.messages.empty());
 }

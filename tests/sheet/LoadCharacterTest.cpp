@@ -31,7 +31,7 @@ TEST_F(SheetTest, CharacterFillsLabelsEditorsRatingsSpecialtiesHealthAndMeritsNu
               "ExperienceSpent = NULL, Conscience_Conviction = 0, SelfControl_Instinct = 1, Path = 99");
     character("Second", "Ann", "Conscience_Conviction = 2, SelfControl_Instinct = NULL, ExperienceGiven = NULL");
     open();
-    EXPECT_EQ(window->currentKey(), QString::number(key));
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(key));
     EXPECT_EQ(
         values("lblChar|lblPlayer|lblChronicle|lblNature|lblDemeanor|lblClan|lblGen|lblHaven|lblConcept|"
                "lblExpGiven|lblExpSpent|lblExpRemaining|lblConscience|lblSelfControl|lblHumanity|lblMaxBP|lblPTBP|"
@@ -65,8 +65,8 @@ TEST_F(SheetTest, CharacterFillsLabelsEditorsRatingsSpecialtiesHealthAndMeritsNu
     // The database emptied under the sheet: nothing of a character stays on show.
     show("Mirela");
     session->database->Execute("DELETE FROM Char_Info");
-    show("nobody");
-    EXPECT_EQ(window->currentKey(), "");
+    window->sheet().showNone();
+    EXPECT_EQ(ui().lblChar_ID->text(), "");
     EXPECT_EQ(values("lblChar|lblNature|lblGen|lblHumanity|lblMaxBP|lblExpGiven|lblExpRemaining|txtChar|cmbNature|"
                      "PBAtt(0)|pbHum|PBCurWill|PBBP(0)"),
               "|||||0|0|||0|0|0|0");
@@ -118,7 +118,7 @@ TEST_F(SheetTest, GenerationSetsMaximumAndPerTurnOrLeavesThemAlone) {
         show(QStringLiteral("Gen %1").arg(generation));
         EXPECT_EQ(values("lblMaxBP|lblPTBP"), pool) << generation;
     }
-    EXPECT_EQ(values("lblGen"), "abc");
+    EXPECT_EQ(values("lblGen"), "0"); // a text that is no number shows the number it reads as
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "SheetFixture.h"
 
-#include "sheet/mdlModes.h"
-
 namespace {
 
 class ModesTest : public SheetTest {
@@ -43,8 +41,8 @@ TEST_F(ModesTest, EditChangeBrowseStoresAndShowsTheEditsWhileBrowseWhenBrowsingS
     EXPECT_TRUE(services.messages.empty());
 
     session->database->Execute("DELETE FROM Char_Info"); // nothing to edit without a character
-    show("nobody");
-    sheet::mdlEditMode::EnterEditMode(*session, ui());
+    window->sheet().showNone();
+    menu("mnuEdit");
     EXPECT_FALSE(session->editMode);
     EXPECT_TRUE(hidden("txtChar"));
 }
@@ -84,7 +82,7 @@ TEST_P(FailedSaveTest, StopsWhateverStartedItAndKeepsTheEdits) {
     EXPECT_TRUE(services.lastMessage().contains("refused by the test"));
     EXPECT_EQ(session->database->path(), temp.path());
     expectEditing(true);
-    EXPECT_EQ(window->currentKey(), QString::number(key));
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(key));
     EXPECT_EQ(ui().txtChar->text(), "Boom");
     EXPECT_EQ(column(key, "Name"), "Mira");
     EXPECT_EQ(rows("Discipline_Link", key), 0);
@@ -98,15 +96,15 @@ TEST_P(FailedSaveTest, StopsWhateverStartedItAndKeepsTheEdits) {
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, FailedSaveTest, ::testing::Range(0, 6));
 
-TEST_F(ModesTest, RosterSplitsPlayersFromNpcsAndADoubleClickSavesThenSwitchesToTheFirstOfAName) {
+TEST_F(ModesTest, RosterSplitsPlayersFromNpcsAndADoubleClickSavesThenSwitchesToThatEntry) {
     const qint64 ann = character("Mira", "Ann");
     const qint64 nox = character("Nox", "NPC");
     character("O'Gone", "npc"); // comparisons ignore case
     character("Stray", "Ann", "player = NULL");
-    const qint64 twin = character("Twin", "Ann", "Chronicle = 'first'");
-    character("Twin", "Ann", "Chronicle = 'second'");
+    character("Twin", "Ann", "Chronicle = 'first'");
+    const qint64 twin = character("Twin", "Ann", "Chronicle = 'second'");
     open();
-    EXPECT_EQ(window->currentKey(), QString::number(ann));
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(ann));
     EXPECT_EQ(items("lstChar"), (QStringList{"Mira", "Twin", "Twin"}));
     EXPECT_EQ(items("lstNPC"), (QStringList{"Nox", "O'Gone"}));
 
@@ -117,26 +115,26 @@ TEST_F(ModesTest, RosterSplitsPlayersFromNpcsAndADoubleClickSavesThenSwitchesToT
     EXPECT_EQ(column(nox, "Name"), "Nox");
     EXPECT_EQ(items("lstChar"), (QStringList{"Mirela", "Twin", "Twin"}));
     expectEditing(false);
-    EXPECT_EQ(window->currentKey(), QString::number(nox));
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(nox));
     EXPECT_EQ(values("lblChar"), "Nox");
     EXPECT_FALSE(ui().lstNPC->selectionModel()->hasSelection());
     EXPECT_EQ(services.waitCursorDepth, 0);
     EXPECT_GE(services.maxWaitCursorDepth, 1);
     doubleClick(ui().lstChar, 2);
-    EXPECT_EQ(window->currentKey(), QString::number(twin));
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(twin));
     // Return on the current entry switches as a double-click does.
     ui().lstChar->setCurrentIndex(ui().lstChar->model()->index(0, 0));
     QTest::keyClick(ui().lstChar, Qt::Key_Return);
-    EXPECT_EQ(window->currentKey(), QString::number(ann));
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(ann));
     doubleClick(ui().lstChar, 2);
 
-    // A name that matches no row any more leaves the sheet where it was.
+    // A character that is gone leaves the sheet where it was.
     session->database->Execute("DELETE FROM Char_Info WHERE Name = 'O''Gone'");
     doubleClick(ui().lstNPC, 1);
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.lastMessage(), "The character O'Gone is not in the database any more.");
-    EXPECT_EQ(window->currentKey(), QString::number(twin));
-    EXPECT_EQ(session->characterRecordset->Fields("Chronicle"), "first");
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(twin));
+    EXPECT_EQ(window->sheet().character().chronicle, "second");
     EXPECT_EQ(items("lstNPC"), QStringList{"Nox"});
 }
 

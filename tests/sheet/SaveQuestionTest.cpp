@@ -59,7 +59,7 @@ TEST_F(SaveQuestionTest, ThreeAnswersForCloseExitAndATool) {
             }
             if (tool) {
                 EXPECT_EQ(settings.readDatabasePath(), other.path());
-                EXPECT_EQ(window->currentKey(), QString::number(oren));
+                EXPECT_EQ(ui().lblChar_ID->text(), QString::number(oren));
                 EXPECT_TRUE(hidden("txtChar"));
             } else {
                 EXPECT_FALSE(session->isOpen());
@@ -82,19 +82,17 @@ TEST_F(SaveQuestionTest, ThreeAnswersForCloseExitAndATool) {
 TEST_F(SaveQuestionTest, FileThatCannotBeOpenedChangesNothingANewOneShowsAnEmptySheet) {
     editing();
     menu("mnuBrowse");
-    session->databasePath = temp.file("missing.mdb");
-    EXPECT_THROW(window->Form_Load(), db::DbError);
-    session->databasePath = temp.path();
+    EXPECT_THROW(window->Form_Load(temp.file("missing.mdb")), db::DbError);
     EXPECT_EQ(session->database->path(), temp.path());
-    EXPECT_EQ(session->characterRecordset->Fields("Name"), "Changed");
-    EXPECT_EQ(window->currentKey(), QString::number(key));
+    EXPECT_EQ(window->sheet().character().name, "Changed");
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(key));
     EXPECT_EQ(items("lstChar"), QStringList{"Changed"});
     EXPECT_TRUE(enabled("mnuEdit"));
 
     services.fileAnswers = {temp.file("fresh.mdb")};
     menu("mnuNewDB");
     EXPECT_EQ(session->database->path(), temp.file("fresh.mdb"));
-    EXPECT_EQ(window->currentKey(), "");
+    EXPECT_EQ(ui().lblChar_ID->text(), "");
     EXPECT_TRUE(items("lstChar").isEmpty());
     EXPECT_FALSE(enabled("mnuEdit"));
 }

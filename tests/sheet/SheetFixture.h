@@ -6,7 +6,7 @@
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"
 #include "sheet/frmMain.h"
-#include "sheet/mdlLoadData.h"
+#include "model/Numbers.h"
 #include "support/ListEntries.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
@@ -57,18 +57,14 @@ protected:
         temp.release();
         services.folder = temp.folder();
         session = std::make_unique<app::Session>(services);
-        session->databasePath = temp.path();
         window = std::make_unique<frmMain>(*session);
-        window->Form_Load();
+        window->Form_Load(temp.path());
     }
-    // Shows another character the way a switch does: recordset on its name, key, load.
+    // Switches to the first character of that name, as a double-click on its entry does.
     void show(const QString& name) {
-        session->characterRecordset = session->database->OpenRecordset(
-            store::schema::mainCharacterQuery() + QStringLiteral(" AND Name = ") + db::sqlText(name),
-            QStringLiteral("Char_Info"));
-        const db::Recordset& rs = *session->characterRecordset;
-        ui().lblChar_ID->setText(rs.atEOF() ? QString() : rs.Fields(QStringLiteral("Char_ID")).toString());
-        sheet::mdlLoadData::LoadCharacter(*session, ui());
+        const QVariant key = stored(QStringLiteral("SELECT Char_ID FROM Char_Info WHERE Name = ") + db::sqlText(name));
+        ASSERT_FALSE(key.isNull()) << name.toStdString();
+        window->sheet().switchTo(key.toLongLong());
     }
     const sheet::SheetControls& ui() { return window->ui(); }
 
@@ -85,7 +81,7 @@ protected:
             if (auto* combo = qobject_cast<QComboBox*>(control))
                 combo->setCurrentText(value);
             else if (auto* row = qobject_cast<ratings::DotRow*>(control))
-                row->setTag(value);
+                row->setValue(int(numbers::leadingNumber(value)), value.startsWith(' '));
             else if (auto* box = qobject_cast<ratings::HealthBox*>(control))
                 box->setState(value.toInt());
             else

@@ -51,8 +51,8 @@ TEST_F(WiringTest, EachCommandReachesItsModule) {
 
 TEST_F(WiringTest, WithoutACharacterOnlyAddDiceToolsAndHelpWork) {
     open();
-    EXPECT_EQ(window->currentKey(), "");
-    EXPECT_FALSE(session->justLoaded || session->editMode);
+    EXPECT_EQ(ui().lblChar_ID->text(), "");
+    EXPECT_FALSE(session->editMode || session->shownKey);
     EXPECT_TRUE(services.messages.empty());
     for (const char* off : {"HealthBox(0)", "mnuEdit", "mnuBrowse", "mnuFileExport", "mnuHist", "mnuPict", "mnuNotes",
                             "mnuRituals", "mnuNecromancy", "cmddelete(0)", "cmddelete(2)"})
