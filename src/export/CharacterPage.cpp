@@ -2,13 +2,14 @@
 
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/Query.h"
 #include "store/Schema.h"
 #include "export/ColumnValues.h"
 #include "export/HtmlCells.h"
 #include "model/TraitCatalogue.h"
 
 #include <array>
-#include <memory>
+#include <vector>
 
 namespace exporter {
 
@@ -32,6 +33,10 @@ QString traitCaption(int trait) {
 constexpr int kSlots = model::catalogue::kSlotCount;
 
 const QString kCharacterQuery = store::schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ");
+// The character query ends with the nature, demeanor, clan and concept names. SQLite reports them
+// as DemNat, DemNat, Clan and Concept, and the last two name key columns of a.* as well, so these
+// four are read by their place, counted from the last column.
+enum NameFromEnd { kNatureName = 4, kDemeanorName = 3, kClanName = 2, kConceptName = 1 };
 const QString kBackgroundsQuery = QStringLiteral("SELECT BackGround_LookUp.BackGround, "
                                                  "BackGround_Link.Level, Char_Info.Char_ID "
                                                  "FROM (Char_Info INNER JOIN BackGround_Link ON "
@@ -74,7 +79,7 @@ QString heading(const char* title, const char* before = "", const char* between 
 // Accumulates the page line by line.
 class PageBuilder {
 public:
-    PageBuilder(db::Database& database, const QString& key) : m_db(database), m_key(key) {}
+    PageBuilder(db::Database& database, const QString& key) : m_db(database), m_key(key), m_char(characterRow()) {}
 
     QString build();
 
@@ -83,9 +88,10 @@ private:
         m_page += text;
         m_page += QLatin1String("\r\n");
     }
-    std::unique_ptr<db::Recordset> open(const QString& query) { return m_db.OpenRecordset(query + m_key); }
-    QString text(const char* column) const { return cv::text(*m_char, QLatin1String(column)); }
-    int16_t rating(const char* column) const { return cv::int16(*m_char, QLatin1String(column)); }
+    std::vector<db::Row> rows(const QString& query) { return db::query(m_db.connection(), query + m_key); }
+    db::Row characterRow();
+    QString text(const char* column) const { return cv::text(m_char, QLatin1String(column)); }
+    int16_t rating(const char* column) const { return cv::int16(m_char, QLatin1String(column)); }
 
     void head();
     void identity();
@@ -93,7 +99,7 @@ private:
     void attributes();
     void abilities();
     void advantages();
-    void ratedSlot(db::Recordset& list, const char* nameColumn);
+    void ratedSlot(const std::vector<db::Row>& list, int slot, const char* nameColumn);
     void meritsToHealth();
     void bloodPool();
     void health();
@@ -104,16 +110,20 @@ private:
 
     db::Database& m_db;
     QString m_key;
-    std::unique_ptr<db::Recordset> m_char;
+    db::Row m_char;
     QString m_page;
 };
 
-QString PageBuilder::build() {
-    m_char = open(kCharacterQuery);
-    if (m_char->atEOF())
+db::Row PageBuilder::characterRow() {
+    std::vector<db::Row> character = rows(kCharacterQuery);
+    if (character.empty())
         throw db::DbError(QStringLiteral("The character with the key %1 cannot be exported: it is not in the database, "
                                          "or its nature, demeanor, clan or concept is not in its list.")
                               .arg(m_key));
+    return std::move(character.front());
+}
+
+QString PageBuilder::build() {
     head();
     identity();
     attributes();
@@ -147,18 +157,20 @@ void PageBuilder::head() {
 void PageBuilder::identity() {
     struct Field {
         const char* label;
-        const char* column;
+        const char* column; // null for a lookup name
+        int fromEnd = 0;
     };
     static constexpr Field kRows[3][3] = {
-        {{"Name", "Name"}, {"Nature", "b.DemNat"}, {"Generation", "Generation"}},
-        {{"Player", "player"}, {"Demeanor", "c.DemNat"}, {"Haven", "Haven"}},
-        {{"Chronicle", "Chronicle"}, {"Clan", "d.Clan"}, {"Concept", "e.concept"}},
+        {{"Name", "Name"}, {"Nature", nullptr, kNatureName}, {"Generation", "Generation"}},
+        {{"Player", "player"}, {"Demeanor", nullptr, kDemeanorName}, {"Haven", "Haven"}},
+        {{"Chronicle", "Chronicle"}, {"Clan", nullptr, kClanName}, {"Concept", nullptr, kConceptName}},
     };
     line(QStringLiteral("<TABLE FONT COLOR=#000000 ALIGN=CENTER WIDTH=\"95%\">"));
     for (const auto& row : kRows) {
         line(QStringLiteral("<TR>"));
         for (const Field& field : row)
-            line(QStringLiteral("<TD>%1: <TD>").arg(QLatin1String(field.label)) + text(field.column));
+            line(QStringLiteral("<TD>%1: <TD>").arg(QLatin1String(field.label)) +
+                 (field.column ? text(field.column) : cv::text(m_char.value(m_char.size() - field.fromEnd))));
     }
     line(QStringLiteral("</TABLE>"));
     line(QStringLiteral("<HR>"));
@@ -210,15 +222,15 @@ void PageBuilder::abilities() {
     line(QStringLiteral("<HR>"));
 }
 
-// One background or discipline slot: the next row of the list, or a blank line to write on.
-void PageBuilder::ratedSlot(db::Recordset& list, const char* nameColumn) {
-    if (list.atEOF()) {
+// One background or discipline slot (counted from 0): its row of the list, or a blank line to write on.
+void PageBuilder::ratedSlot(const std::vector<db::Row>& list, int slot, const char* nameColumn) {
+    if (size_t(slot) >= list.size()) {
         line(QStringLiteral("<TD>________________") + Html_DotCells(0, 9) + QStringLiteral("</TD>"));
         return;
     }
-    line(QStringLiteral("<TD>") + cv::text(list, QLatin1String(nameColumn)) +
-         Html_DotCells(cv::int16(list, QStringLiteral("Level")), 9) + QStringLiteral("</TD>"));
-    list.MoveNext();
+    const db::Row& row = list[size_t(slot)];
+    line(QStringLiteral("<TD>") + cv::text(row, QLatin1String(nameColumn)) +
+         Html_DotCells(cv::int16(row, QStringLiteral("Level")), 9) + QStringLiteral("</TD>"));
 }
 
 void PageBuilder::advantages() {
@@ -234,15 +246,15 @@ void PageBuilder::advantages() {
     line();
     line(QStringLiteral("<TABLE ALIGN=CENTER WIDTH=\"95%\">"));
 
-    const auto backgrounds = open(kBackgroundsQuery);
-    const auto disciplines = open(kDisciplinesQuery);
-    const bool conscience = cv::number(*m_char, QStringLiteral("Conscience_Conviction")) == 1.0;
-    const bool selfControl = cv::number(*m_char, QStringLiteral("SelfControl_Instinct")) == 1.0;
+    const auto backgrounds = rows(kBackgroundsQuery);
+    const auto disciplines = rows(kDisciplinesQuery);
+    const bool conscience = cv::number(m_char, QStringLiteral("Conscience_Conviction")) == 1.0;
+    const bool selfControl = cv::number(m_char, QStringLiteral("SelfControl_Instinct")) == 1.0;
     for (int slot = 1; slot <= kSlots; ++slot) {
         line(QStringLiteral("<TR>"));
-        ratedSlot(*backgrounds, "Background");
+        ratedSlot(backgrounds, slot - 1, "Background");
         line(QStringLiteral("<TD>"));
-        ratedSlot(*disciplines, "Discipline");
+        ratedSlot(disciplines, slot - 1, "Discipline");
         const QString closing = QStringLiteral("</TD>");
         if (slot == 1) {
             line(QStringLiteral("<TD>"));
@@ -270,14 +282,12 @@ void PageBuilder::meritsToHealth() {
     line(QStringLiteral("<TR>"));
     line(QStringLiteral("<TD>"));
     line(QStringLiteral("<TABLE BORDER=0>"));
-    const auto merits = open(kMeritsQuery);
-    for (int slot = 0; slot < kSlots; ++slot) {
-        if (merits->atEOF()) {
+    const auto merits = rows(kMeritsQuery);
+    for (size_t slot = 0; slot < size_t(kSlots); ++slot) {
+        if (slot < merits.size())
+            line(QStringLiteral(" <TR><TD>") + cv::text(merits[slot], QStringLiteral("MeritFlaw")));
+        else
             line(QStringLiteral(" <TR><TD>____________________"));
-        } else {
-            line(QStringLiteral(" <TR><TD>") + cv::text(*merits, QStringLiteral("MeritFlaw")));
-            merits->MoveNext();
-        }
     }
     line(QStringLiteral(" </TABLE>"));
     line(QStringLiteral(" <TD>"));
@@ -310,10 +320,10 @@ void PageBuilder::meritsToHealth() {
 // open cell for each point of the pool beyond its last full ten.
 void PageBuilder::bloodPool() {
     const int16_t pool = rating("BloodPool");
-    const double current = cv::number(*m_char, QStringLiteral("BloodPool")).value_or(0.0);
+    const double current = cv::number(m_char, QStringLiteral("BloodPool")).value_or(0.0);
     int boxes = 0;
     // Generations outside the table show no boxes.
-    if (const std::optional<double> generation = cv::number(*m_char, QStringLiteral("Generation")))
+    if (const std::optional<double> generation = cv::number(m_char, QStringLiteral("Generation")))
         if (const auto row = model::catalogue::generationRow(*generation))
             boxes = row->bloodPoolBoxes;
     for (int i = 1; i <= boxes; ++i) {
@@ -337,13 +347,13 @@ void PageBuilder::health() {
         {"Bruised", ""},   {"Hurt", " -1"},     {"Injured", " -1"},    {"Wounded", " -2"},
         {"Mauled", " -2"}, {"Crippled", " -5"}, {"Incapacitated", ""},
     };
-    const auto healthRow = open(kHealthQuery);
+    const auto healthRows = rows(kHealthQuery);
     line(QStringLiteral(" <TABLE BORDER=0>"));
     for (int i = 0; i < model::catalogue::kHealthCount; ++i) {
         line(QStringLiteral("  <TR>"));
         line(QStringLiteral("  <TD> ") + QLatin1String(kLevels[i].name));
         line(QStringLiteral("  <TD>") + QLatin1String(kLevels[i].penalty));
-        const int16_t state = healthRow->atEOF() ? 0 : cv::int16(*healthRow, QStringLiteral("Health%1").arg(i));
+        const int16_t state = healthRows.empty() ? 0 : cv::int16(healthRows.front(), QStringLiteral("Health%1").arg(i));
         line(Html_HealthCell(state));
     }
     line(QStringLiteral(" </TABLE>"));
@@ -356,21 +366,21 @@ void PageBuilder::magic(int kind) {
     line(QStringLiteral("<TR><TD><FONT FACE=\"Gaeilge 1\" SIZE=2>  Paths "));
     line(QStringLiteral("<TD><FONT FACE=\"Gaeilge 1\" SIZE=2> Rituals</TD>"));
     line(QStringLiteral("<TR><TD><TABLE>"));
-    for (auto paths = open(kPathsQuery.arg(kind)); !paths->atEOF(); paths->MoveNext())
-        line(QStringLiteral("<TR><TD>") + cv::text(*paths, QStringLiteral("Path")) +
-             Html_DotCells(cv::int16(*paths, QStringLiteral("Level")), 10) + QStringLiteral("</TD>"));
+    for (const db::Row& path : rows(kPathsQuery.arg(kind)))
+        line(QStringLiteral("<TR><TD>") + cv::text(path, QStringLiteral("Path")) +
+             Html_DotCells(cv::int16(path, QStringLiteral("Level")), 10) + QStringLiteral("</TD>"));
     line(QStringLiteral("</TABLE>"));
-    const auto rituals = open(kRitualsQuery.arg(kind));
+    const auto rituals = rows(kRitualsQuery.arg(kind));
     line(QStringLiteral("<TD><TABLE>"));
-    for (; !rituals->atEOF(); rituals->MoveNext())
-        line(QStringLiteral("<TR><TD>") + cv::text(*rituals, QStringLiteral("Ritual")) + QStringLiteral("<TD>") +
-             cv::text(*rituals, QStringLiteral("Level")));
+    for (const db::Row& ritual : rituals)
+        line(QStringLiteral("<TR><TD>") + cv::text(ritual, QStringLiteral("Ritual")) + QStringLiteral("<TD>") +
+             cv::text(ritual, QStringLiteral("Level")));
     line(QStringLiteral("</TABLE></TABLE><BR>"));
 }
 
 // Written only when the column is not Null; an empty text still gets its heading.
 void PageBuilder::freeText(const char* title, const char* column) {
-    const QVariant value = m_char->Fields(QLatin1String(column));
+    const QVariant value = m_char.value(QLatin1String(column));
     if (!value.isValid() || value.isNull())
         return;
     line(QStringLiteral("<BR><HR>"));

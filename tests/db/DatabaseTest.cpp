@@ -1,6 +1,7 @@
 #include "store/Schema.h"
 #include "Chronicle.h"
 #include "db/DbError.h"
+#include "db/Query.h"
 #include "db/Sql.h"
 
 #include <QDir>
@@ -127,8 +128,10 @@ TEST_F(EngineTest, ErrorsCarrySqliteMessageAndStatement) {
         {"Select Nmae from char_info", "no such column"},
         {"SELECT * FROM Clan WHERE Clan = 'unclosed", "unrecognized token"}};
     for (const auto& [sql, sqliteSays] : cases) {
-        for (bool asRecordset : {true, false}) {
-            const DbError e = raised([&] { asRecordset ? void(d.OpenRecordset(sql)) : d.Execute(sql); });
+        const std::function<void()> ways[] = {[&] { d.OpenRecordset(sql); }, [&] { d.Execute(sql); },
+                                              [&] { db::query(d.connection(), sql); }};
+        for (const auto& way : ways) {
+            const DbError e = raised(way);
             EXPECT_EQ(e.statement(), sql);
             EXPECT_TRUE(e.text().contains(sql) && e.message().contains(sqliteSays)) << e.text().toStdString();
         }
@@ -138,6 +141,27 @@ TEST_F(EngineTest, ErrorsCarrySqliteMessageAndStatement) {
     rs->setField("Name", QVariant()); // Name may not be Null
     const DbError e = raised([&] { rs->Update(); });
     EXPECT_TRUE(e.message().contains("NOT NULL") && e.statement().contains("UPDATE")) << e.text().toStdString();
+}
+
+// Rows come in SQLite's order. A name matches without regard to case and a repeated name means its
+// first column: on the main query, "Clan" is the key of a.*, the clan's name is read by position.
+TEST_F(EngineTest, QueryRowsByNameAndPosition) {
+    const QString sql = store::schema::mainCharacterQuery() + " ORDER BY a.Char_ID";
+    const std::vector<db::Row> rows = db::query(d.connection(), sql);
+    ASSERT_EQ(rows.size(), 2u);
+    const db::Row& mira = rows[0];
+    const int last = mira.size() - 1;
+    EXPECT_EQ(mira.value("nAmE"), QVariant("Mira"));
+    EXPECT_EQ(mira.value("Clan"), QVariant(2LL));
+    EXPECT_EQ(mira.value("DemNat"), QVariant("Sage"));
+    EXPECT_EQ(mira.value(last - 2), QVariant("Drifter"));
+    EXPECT_EQ(mira.value(last - 1), QVariant("Vesper"));
+    EXPECT_FALSE(mira.value("History").isValid());
+    EXPECT_EQ(rows[1].value("player"), QVariant("npc"));
+    for (const DbError& e : {raised([&] { mira.value("b.DemNat"); }), raised([&] { mira.value(last + 1); })}) {
+        EXPECT_TRUE(e.message().startsWith("Item not found in this collection: ")) << e.text().toStdString();
+        EXPECT_EQ(e.statement(), sql);
+    }
 }
 
 TEST_F(EngineTest, HostileNamesStayData) {

@@ -59,13 +59,32 @@ TEST_F(ExportFixture, SlotsVirtueKindsEmptyTextsAndWhatIsMissing) {
                                      "<TABLE ALIGN=CENTER><TR><TD>|<IMG SRC=\"nopic.bmp\" ALT=\"*\" ALIGN=CENTER>")));
 }
 
-TEST_F(ExportFixture, MissingCharacterOrBadKeyIsRefused) {
+// No row for the key, a key that is no number, and a value that is no whole 16-bit number: the last
+// is named with its column and text, on the character row as on a health or link row.
+TEST_F(ExportFixture, MissingCharacterBadKeyOrBadValueIsRefused) {
+    const auto refusal = [&] {
+        try {
+            page();
+        } catch (const db::DbError& e) {
+            return e.message();
+        }
+        return QStringLiteral("<exported>");
+    };
     set("Clan = 99"); // no such clan: the character query finds no row
-    EXPECT_THROW(page(), db::DbError);
+    EXPECT_TRUE(refusal().startsWith("The character with the key " + keyText() + " cannot be exported"));
     for (const QString& badKey : {QString(), QStringLiteral("1 OR 1=1"), QStringLiteral("abc")})
         EXPECT_THROW(exporter::characterPage(temp.db(), badKey), db::DbError) << badKey.toStdString();
+    const QString bad = "The character cannot be exported: the column %1 holds \"%2\", which is not a whole number";
     set("Clan = 1, Strength = 'lots'");
-    EXPECT_THROW(page(), db::DbError);
+    EXPECT_TRUE(refusal().startsWith(bad.arg("Strength", "lots"))) << refusal().toStdString();
+    set("Strength = 0, BloodPool = 32767.5");
+    EXPECT_TRUE(refusal().startsWith(bad.arg("BloodPool", "32767.5"))) << refusal().toStdString();
+    set("BloodPool = 0");
+    exec("UPDATE Health SET Health2 = 'x' WHERE Char_ID = $K");
+    EXPECT_TRUE(refusal().startsWith(bad.arg("Health2", "x"))) << refusal().toStdString();
+    exec("UPDATE Health SET Health2 = 1; INSERT INTO Path_LookUp VALUES (1, 'Path of Ash', 2);"
+         "INSERT INTO Path_Link VALUES ($K, 1, -40000)");
+    EXPECT_TRUE(refusal().startsWith(bad.arg("Level", "-40000"))) << refusal().toStdString();
 }
 
 TEST(Windows1252, BytesAndReferences) {
