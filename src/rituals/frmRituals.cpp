@@ -7,7 +7,7 @@
 #include "ratings/mdlConvertions.h"
 #include "rituals/frmAddRitual.h"
 #include "rituals/frmRitualDesc.h"
-#include "rituals/mdlRituals.h"
+#include "store/PathRitualStore.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -175,11 +175,11 @@ void frmRituals::load() {
     resetGrid();
 
     db::Database& database = *m_global.database;
-    const QStringList names = mdlRituals::pathNames(database, m_family.thaNec);
+    const QStringList names = store::rituals::pathNames(database, m_family.thaNec);
     for (QComboBox* combo : cmbPath)
         combo->addItems(names);
 
-    const auto rituals = mdlRituals::characterRituals(database, m_key, m_family.thaNec);
+    const auto rituals = store::rituals::characterRituals(database, m_key, m_family.thaNec);
     for (const auto& ritual : rituals)
         appendRitualRow(ritual.level, ritual.name);
     if (!rituals.empty())
@@ -187,7 +187,7 @@ void frmRituals::load() {
     fgRituals->setCurrentCell(0, kRitualColumn);
 
     // Only the first ten links have a slot.
-    const auto paths = mdlRituals::characterPaths(database, m_key, m_family.thaNec);
+    const auto paths = store::rituals::characterPaths(database, m_key, m_family.thaNec);
     for (int i = 0; i < kSlots && i < int(paths.size()); ++i) {
         const auto& path = paths[size_t(i)];
         lblPath[size_t(i)]->setText(path.name);
@@ -250,7 +250,7 @@ void frmRituals::onRemoveRitual() {
     if (answer != app::Answer::Yes)
         return;
     app::guarded(m_global.services,
-                 [&] { mdlRituals::removeRitual(*m_global.database, m_key, m_family.thaNec, name); });
+                 [&] { store::rituals::removeRitual(*m_global.database, m_key, m_family.thaNec, name); });
     reload();
 }
 
@@ -284,14 +284,14 @@ void frmRituals::onOK() {
         accept();
         return;
     }
-    std::vector<mdlRituals::PathEntry> paths;
+    std::vector<store::rituals::PathEntry> paths;
     for (int i = 0; i < kSlots; ++i) {
         const QString name = cmbPath[size_t(i)]->currentText();
         if (!name.isEmpty())
             paths.push_back({name, numbers::leadingInt16(PBPath[size_t(i)]->Tag())});
     }
     if (app::guarded(m_global.services,
-                     [&] { mdlRituals::savePaths(*m_global.database, m_key, m_family.thaNec, paths); }))
+                     [&] { store::rituals::savePaths(*m_global.database, m_key, m_family.thaNec, paths); }))
         accept();
 }
 
