@@ -2,9 +2,9 @@
 
 #include "app/Guard.h"
 #include "app/mdlGlobal.h"
-#include "notes/CharacterText.h"
 #include "notes/frmMemo.h"
 #include "notes/frmPict.h"
+#include "store/CharacterTextStore.h"
 
 #include <optional>
 
@@ -16,7 +16,7 @@ namespace {
 std::optional<QString> storedText(app::mdlGlobal& global, qint64 charId, const QString& column) {
     std::optional<QString> text;
     app::guarded(global.services, [&] {
-        text = readCharacterText(*global.database, charId, column);
+        text = store::notes::readCharacterText(*global.database, charId, column);
         if (!text)
             global.services.messageBox(QStringLiteral("This character is no longer in the database."), app::Buttons::OK,
                                        app::Icon::Exclamation);

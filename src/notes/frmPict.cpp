@@ -2,9 +2,9 @@
 
 #include "app/Guard.h"
 #include "app/mdlGlobal.h"
-#include "notes/CharacterText.h"
 #include "notes/PictureView.h"
 #include "notes/TitleBlock.h"
+#include "store/CharacterTextStore.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -103,7 +103,8 @@ void frmPict::cmdOK_Click() {
     }
     bool written = false;
     app::guarded(m_global.services, [&] {
-        written = writeCharacterText(*m_global.database, m_charId, QStringLiteral("picture"), m_chosenPath);
+        written =
+            store::notes::writeCharacterText(*m_global.database, m_charId, QStringLiteral("picture"), m_chosenPath);
         if (!written)
             m_global.services.messageBox(QStringLiteral("This character is no longer in the database; the picture "
                                                         "was not stored."),
