@@ -2,9 +2,9 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
-#include "merits/MeritData.h"
 #include "merits/frmAddMerit.h"
 #include "merits/frmMeritFlawDesc.h"
+#include "store/MeritStore.h"
 
 #include <QListWidget>
 #include <optional>
@@ -28,11 +28,11 @@ QListWidgetItem* lineItem(const QString& text, qint64 meritId) {
 }
 
 // The lookup row behind a line: by its key, or by its text for a line without one.
-std::optional<MeritLookup> lookupOfLine(db::Database& database, const QListWidgetItem& item) {
+std::optional<store::merits::MeritLookup> lookupOfLine(db::Database& database, const QListWidgetItem& item) {
     const QVariant meritId = item.data(Qt::UserRole);
     if (meritId.isValid())
-        return findLookup(database, meritId.toLongLong());
-    return findLookup(database, nameFromLine(item.text()));
+        return store::merits::findLookup(database, meritId.toLongLong());
+    return store::merits::findLookup(database, store::merits::nameFromLine(item.text()));
 }
 
 void reportUnknownLine(app::Services& services, const QListWidgetItem& item) {
@@ -46,9 +46,9 @@ void LoadMerits(app::Session& session, QListWidget& lstMerit) {
     const auto charId = session.shownCharacter();
     if (!charId)
         return;
-    const auto lines = characterMerits(*session.database, *charId);
+    const auto lines = store::merits::characterMerits(*session.database, *charId);
     lstMerit.clear();
-    for (const MeritLine& line : lines)
+    for (const store::merits::MeritLine& line : lines)
         lstMerit.addItem(lineItem(line.text, line.meritId));
 }
 
@@ -83,7 +83,7 @@ void cmdRemoveMerit_Click(app::Session& session, QListWidget& lstMerit) {
                                     QStringLiteral(" Merit/Flaw. Are you Sure?"),
                                 app::Buttons::OKCancel, app::Icon::Question) != app::Answer::OK)
             return;
-        if (!removeLink(database, *charId, lookup->id)) {
+        if (!store::merits::removeLink(database, *charId, lookup->id)) {
             reportUnknownLine(services, *item);
             return;
         }
@@ -97,12 +97,12 @@ void lstMerit_DblClick(app::Session& session, QListWidget& lstMerit, QWidget* ow
     const QListWidgetItem* item = firstSelected(lstMerit);
     if (!item)
         return;
-    std::optional<MeritLookup> lookup;
+    std::optional<store::merits::MeritLookup> lookup;
     std::optional<QString> text;
     const bool read = app::guarded(session.services, [&] {
         lookup = lookupOfLine(*session.database, *item);
         if (lookup)
-            text = description(*session.database, lookup->id);
+            text = store::merits::description(*session.database, lookup->id);
     });
     if (!read)
         return;

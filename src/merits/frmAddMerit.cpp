@@ -3,7 +3,7 @@
 #include "app/Guard.h"
 #include "model/Numbers.h"
 #include "app/Session.h"
-#include "merits/MeritData.h"
+#include "store/MeritStore.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -54,7 +54,7 @@ frmAddMerit::frmAddMerit(app::Session& session, qint64 charId, QWidget* parent)
     layout->addWidget(buttons);
     setMinimumWidth(360);
 
-    app::guarded(m_session.services, [&] { m_cmbMerit->addItems(lookupNames(*m_session.database)); });
+    app::guarded(m_session.services, [&] { m_cmbMerit->addItems(store::merits::lookupNames(*m_session.database)); });
     m_cmbMerit->setCurrentIndex(-1);
     m_cmbMerit->setEditText(QString());
 }
@@ -85,7 +85,7 @@ void frmAddMerit::checkNewName() {
     app::Services& services = m_session.services;
     app::guarded(services, [&] {
         // The lookup table compares names without regard to case, so "allies" is the listed Allies.
-        if (findLookup(*m_session.database, name))
+        if (store::merits::findLookup(*m_session.database, name))
             return;
         if (services.messageBox(QStringLiteral("You have entered a new Merit/Flaw called: ") + name +
                                     QStringLiteral(". Is this correct?"),
@@ -99,7 +99,7 @@ void frmAddMerit::checkNewName() {
                                                   app::kTitle, QStringLiteral("1"));
             points = numbers::leadingNumber(answer.value_or(QString()));
         }
-        addLookup(*m_session.database, name, variable, points);
+        store::merits::addLookup(*m_session.database, name, variable, points);
     });
 }
 
@@ -131,7 +131,7 @@ void frmAddMerit::cmdok_Click() {
     app::Services& services = m_session.services;
     app::guarded(services, [&] {
         db::Database& database = *m_session.database;
-        const auto lookup = findLookup(database, name);
+        const auto lookup = store::merits::findLookup(database, name);
         if (!lookup) {
             services.messageBox(name + QStringLiteral(" is not a known Merit/Flaw. Pick one from the list, or "
                                                       "confirm it as a new Merit/Flaw."),
@@ -140,7 +140,7 @@ void frmAddMerit::cmdok_Click() {
             m_checkedName.reset();
             return;
         }
-        if (characterHas(database, m_charId, lookup->id)) {
+        if (store::merits::characterHas(database, m_charId, lookup->id)) {
             services.messageBox(QStringLiteral("You already have ") + name + QStringLiteral(" as a Merit/Flaw!"));
             return;
         }
@@ -153,8 +153,8 @@ void frmAddMerit::cmdok_Click() {
         } else {
             points = numbers::toInt16Clamped(lookup->points.toDouble());
         }
-        addLink(database, m_charId, lookup->id, points);
-        m_added = Added{dialogLine(name, points), lookup->id};
+        store::merits::addLink(database, m_charId, lookup->id, points);
+        m_added = Added{store::merits::dialogLine(name, points), lookup->id};
         accept();
     });
 }

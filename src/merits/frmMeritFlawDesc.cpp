@@ -2,8 +2,8 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
-#include "merits/MeritData.h"
 #include "notes/TitleBlock.h"
+#include "store/MeritStore.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>
@@ -65,7 +65,7 @@ void frmMeritFlawDesc::cmdOk_Click() {
         return;
     }
     const bool written = app::guarded(m_session.services, [&] {
-        if (!writeDescription(*m_session.database, m_meritId, m_rtxtMerit->toPlainText()))
+        if (!store::merits::writeDescription(*m_session.database, m_meritId, m_rtxtMerit->toPlainText()))
             m_session.services.messageBox(
                 QStringLiteral("This Merit/Flaw is no longer in the database; the description was not saved."),
                 app::Buttons::OK, app::Icon::Exclamation);

@@ -2,9 +2,9 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
-#include "notes/CharacterText.h"
 #include "notes/frmMemo.h"
 #include "notes/frmPict.h"
+#include "store/CharacterTextStore.h"
 
 #include <optional>
 
@@ -16,7 +16,7 @@ namespace {
 std::optional<QString> storedText(app::Session& session, qint64 charId, const QString& column) {
     std::optional<QString> text;
     app::guarded(session.services, [&] {
-        text = readCharacterText(*session.database, charId, column);
+        text = store::notes::readCharacterText(*session.database, charId, column);
         if (!text)
             session.services.messageBox(QStringLiteral("This character is no longer in the database."), app::Buttons::OK,
                                        app::Icon::Exclamation);

@@ -2,8 +2,8 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
-#include "notes/CharacterText.h"
 #include "notes/TitleBlock.h"
+#include "store/CharacterTextStore.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>
@@ -46,7 +46,7 @@ frmMemo::frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, con
 void frmMemo::cmdOK_Click() {
     bool written = false;
     app::guarded(m_session.services, [&] {
-        written = writeCharacterText(*m_session.database, m_charId, m_kind.column, m_text->toPlainText());
+        written = store::notes::writeCharacterText(*m_session.database, m_charId, m_kind.column, m_text->toPlainText());
         if (!written)
             m_session.services.messageBox(QStringLiteral("This character is no longer in the database; the text "
                                                         "was not saved."),

@@ -3,9 +3,9 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
-#include "notes/CharacterText.h"
 #include "notes/PictureView.h"
 #include "notes/TitleBlock.h"
+#include "store/CharacterTextStore.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -105,7 +105,8 @@ void frmPict::cmdOK_Click() {
     }
     bool written = false;
     app::guarded(m_session.services, [&] {
-        written = writeCharacterText(*m_session.database, m_charId, QStringLiteral("picture"), m_chosenPath);
+        written =
+            store::notes::writeCharacterText(*m_session.database, m_charId, QStringLiteral("picture"), m_chosenPath);
         if (!written)
             m_session.services.messageBox(QStringLiteral("This character is no longer in the database; the picture "
                                                         "was not stored."),

@@ -2,7 +2,7 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
-#include "rituals/mdlRituals.h"
+#include "store/PathRitualStore.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -97,7 +97,7 @@ void frmAddRitual::load() {
     txtLevel->clear();
     txtLevel->setVisible(false);
     lblLevel->setVisible(true);
-    cmbRitual->addItems(mdlRituals::ritualNames(*m_session.database, m_family.thaNec));
+    cmbRitual->addItems(store::rituals::ritualNames(*m_session.database, m_family.thaNec));
     cmbRitual->setCurrentIndex(-1);
     cmbRitual->setEditText(QString());
 }
@@ -151,7 +151,7 @@ void frmAddRitual::showPicked() {
     if (name.isEmpty())
         return;
     app::guarded(m_session.services, [&] {
-        const auto ritual = mdlRituals::findRitual(*m_session.database, m_family.thaNec, name);
+        const auto ritual = store::rituals::findRitual(*m_session.database, m_family.thaNec, name);
         if (!ritual)
             return;
         lblLevel->setText(ritual->level);
@@ -192,17 +192,17 @@ void frmAddRitual::onOk() {
         return;
     }
     const std::optional<QString> description = descriptionFor(name);
-    mdlRituals::AddOutcome outcome = mdlRituals::AddOutcome::Added;
+    store::rituals::AddOutcome outcome = store::rituals::AddOutcome::Added;
     const bool done = app::guarded(m_session.services, [&] {
-        const bool known = mdlRituals::findRitual(*m_session.database, m_family.thaNec, name).has_value();
+        const bool known = store::rituals::findRitual(*m_session.database, m_family.thaNec, name).has_value();
         if (!known)
             lblLevel->setText(txtLevel->text());
         outcome =
-            mdlRituals::addRitual(*m_session.database, m_key, m_family.thaNec, name, txtLevel->text(), description);
+            store::rituals::addRitual(*m_session.database, m_key, m_family.thaNec, name, txtLevel->text(), description);
     });
     if (!done)
         return;
-    if (outcome == mdlRituals::AddOutcome::AlreadyHas) {
+    if (outcome == store::rituals::AddOutcome::AlreadyHas) {
         m_session.services.messageBox(QStringLiteral("This character already has ") + name +
                                          QStringLiteral(" as a ritual!"),
                                      app::Buttons::OK, app::Icon::Exclamation);

@@ -3,7 +3,7 @@
 #include "app/Guard.h"
 #include "app/Services.h"
 #include "app/Session.h"
-#include "rituals/mdlRituals.h"
+#include "store/PathRitualStore.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -77,7 +77,7 @@ bool frmRitualDesc::load() {
     // Read-only rather than disabled while browsing, so a long description can still be scrolled.
     txtRitualDesc->setReadOnly(!m_session.editMode);
     txtRitualDesc->clear();
-    const auto ritual = mdlRituals::findRitual(*m_session.database, m_family.thaNec, m_ritual);
+    const auto ritual = store::rituals::findRitual(*m_session.database, m_family.thaNec, m_ritual);
     if (!ritual)
         return false;
     txtRitualDesc->setPlainText(ritual->description);
@@ -88,8 +88,8 @@ bool frmRitualDesc::load() {
 void frmRitualDesc::onOK() {
     if (m_session.editMode) {
         const bool written = app::guarded(m_session.services, [&] {
-            mdlRituals::setRitualDescription(*m_session.database, m_family.thaNec, m_ritual,
-                                             txtRitualDesc->toPlainText());
+            store::rituals::setRitualDescription(*m_session.database, m_family.thaNec, m_ritual,
+                                                 txtRitualDesc->toPlainText());
         });
         if (!written)
             return;

@@ -6,7 +6,7 @@
 #include "ratings/DotRow.h"
 #include "rituals/frmAddRitual.h"
 #include "rituals/frmRitualDesc.h"
-#include "rituals/mdlRituals.h"
+#include "store/PathRitualStore.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -166,11 +166,11 @@ void frmRituals::load() {
     resetGrid();
 
     db::Database& database = *m_session.database;
-    const QStringList names = mdlRituals::pathNames(database, m_family.thaNec);
+    const QStringList names = store::rituals::pathNames(database, m_family.thaNec);
     for (QComboBox* combo : cmbPath)
         combo->addItems(names);
 
-    const auto rituals = mdlRituals::characterRituals(database, m_key, m_family.thaNec);
+    const auto rituals = store::rituals::characterRituals(database, m_key, m_family.thaNec);
     for (const auto& ritual : rituals)
         appendRitualRow(ritual.level, ritual.name);
     if (!rituals.empty())
@@ -178,7 +178,7 @@ void frmRituals::load() {
     fgRituals->setCurrentCell(0, kRitualColumn);
 
     // Only the first ten links have a slot.
-    const auto paths = mdlRituals::characterPaths(database, m_key, m_family.thaNec);
+    const auto paths = store::rituals::characterPaths(database, m_key, m_family.thaNec);
     for (int i = 0; i < kSlots && i < int(paths.size()); ++i) {
         const auto& path = paths[size_t(i)];
         lblPath[size_t(i)]->setText(path.name);
@@ -240,7 +240,7 @@ void frmRituals::onRemoveRitual() {
     if (answer != app::Answer::Yes)
         return;
     app::guarded(m_session.services,
-                 [&] { mdlRituals::removeRitual(*m_session.database, m_key, m_family.thaNec, name); });
+                 [&] { store::rituals::removeRitual(*m_session.database, m_key, m_family.thaNec, name); });
     reload();
 }
 
@@ -273,14 +273,14 @@ void frmRituals::onOK() {
         accept();
         return;
     }
-    std::vector<mdlRituals::PathEntry> paths;
+    std::vector<store::rituals::PathEntry> paths;
     for (int i = 0; i < kSlots; ++i) {
         const QString name = cmbPath[size_t(i)]->currentText();
         if (!name.isEmpty())
             paths.push_back({name, int16_t(PBPath[size_t(i)]->value())});
     }
     if (app::guarded(m_session.services,
-                     [&] { mdlRituals::savePaths(*m_session.database, m_key, m_family.thaNec, paths); }))
+                     [&] { store::rituals::savePaths(*m_session.database, m_key, m_family.thaNec, paths); }))
         accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <optional>
 #include <vector>
@@ -9,9 +10,9 @@ namespace db {
 class Database;
 }
 
-// The queries behind the merit list, the add dialog and the description window. Each opens and
-// closes its own short-lived recordset; engine failures travel up as db::DbError.
-namespace merits {
+// The queries behind the merit list, the add dialog and the description window. Engine failures
+// travel up as db::DbError.
+namespace store::merits {
 
 // One row of MeritFlaw_LookUp.
 struct MeritLookup {
@@ -32,14 +33,14 @@ QStringList lookupNames(db::Database& database);
 // The first lookup row of that name (names compare without regard to case).
 std::optional<MeritLookup> findLookup(db::Database& database, const QString& name);
 std::optional<MeritLookup> findLookup(db::Database& database, qint64 meritId);
-// A new lookup row; points stay unset for a variable-point entry.
+// A new lookup row; a variable-point entry leaves Points to the column's default.
 void addLookup(db::Database& database, const QString& name, bool pointflex, double points);
 
-// The character's merits and flaws in the order the rows arrive: name, one blank, points.
+// The character's merits and flaws in the order they were taken: name, one blank, points.
 std::vector<MeritLine> characterMerits(db::Database& database, qint64 charId);
 bool characterHas(db::Database& database, qint64 charId, qint64 meritId);
 void addLink(db::Database& database, qint64 charId, qint64 meritId, int points);
-// Deletes the character's link row to that merit; false when there is none.
+// Deletes the character's first link row to that merit; false when there is none.
 bool removeLink(db::Database& database, qint64 charId, qint64 meritId);
 
 // The description text ("" when Null); nothing when the lookup row is gone.
@@ -55,4 +56,4 @@ QString nameFromLine(const QString& line);
 // The line the add dialog writes: name, two blanks, points.
 QString dialogLine(const QString& name, int points);
 
-} // namespace merits
+} // namespace store::merits

@@ -7,12 +7,13 @@ namespace db {
 class Database;
 }
 
-namespace notes {
+// The free-text columns of a character's Char_Info row. The column is one of the program's own
+// names (History, Notes, Picture), never text a user typed: it is written into the statement.
+namespace store::notes {
 
-// One text column (History, Notes, Picture) of a character's Char_Info row, as stored now.
-// Null reads as ""; nothing when the character's row is gone.
+// The column as stored now. Null reads as ""; nothing when the character's row is gone.
 std::optional<QString> readCharacterText(db::Database& database, qint64 charId, const QString& column);
 // False when the character's row is gone.
 bool writeCharacterText(db::Database& database, qint64 charId, const QString& column, const QString& text);
 
-} // namespace notes
+} // namespace store::notes

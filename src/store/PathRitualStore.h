@@ -12,8 +12,8 @@ class Database;
 
 // The database work of the paths windows and the ritual dialogs. Every lookup by name stays
 // within one family (ThaNec), so a name shared by a thaumaturgy and a necromancy entry never
-// links a character to the other family's row.
-namespace rituals::mdlRituals {
+// links a character to the other family's row. Engine failures travel up as db::DbError.
+namespace store::rituals {
 
 struct PathEntry {
     QString name;
@@ -44,9 +44,10 @@ void savePaths(db::Database& database, qint64 key, int thaNec, const std::vector
 std::vector<RitualEntry> characterRituals(db::Database& database, qint64 key, int thaNec);
 // The family's ritual names by level, then name.
 QStringList ritualNames(db::Database& database, int thaNec);
+// The first ritual of the family with that name.
 std::optional<RitualInfo> findRitual(db::Database& database, int thaNec, const QString& name);
 
-// Deletes the one link of the character to the named ritual of the family; false when none exists.
+// Deletes the first link of the character to the named ritual of the family; false when none exists.
 bool removeRitual(db::Database& database, qint64 key, int thaNec, const QString& name);
 
 enum class AddOutcome { Added, AlreadyHas };
@@ -60,4 +61,4 @@ AddOutcome addRitual(db::Database& database, qint64 key, int thaNec, const QStri
 // Writes the description of the named ritual of the family; false when there is no such ritual.
 bool setRitualDescription(db::Database& database, int thaNec, const QString& name, const QString& description);
 
-} // namespace rituals::mdlRituals
+} // namespace store::rituals
