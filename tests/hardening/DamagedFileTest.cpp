@@ -100,7 +100,7 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
     const Sources sources = makeSources(folder);
     QRandomGenerator random(7011);
     Program program;
-    app::Startup startup(*program.session, app::Settings(folder.path()));
+    app::Startup startup(program.services, app::Settings(folder.path()));
     std::map<std::string, std::pair<int, int>> outcome; // refused, opened
     for (int i = 0; i < 1000; ++i) {
         const int kind = i % int(std::size(kDamages));
@@ -120,23 +120,23 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
         }
         ++(refused ? outcome[kDamages[kind]].first : outcome[kDamages[kind]].second);
 
-        program.session->closeConnection();
+        program.session->close();
         program.services.messages.clear();
         program.services.answers.assign(20, app::Answer::Cancel); // gives up at the locate dialog
-        const bool loaded = startup.loadMainWindow([&] { program.open(path); });
+        const bool loaded = startup.loadMainWindow(path, [&](const QString& file) { program.open(file); });
         program.services.answers.clear();
         if (loaded) { // a user's work on it: every roster entry, edit and save, export; failures come as messages
             app::Session& session = *program.session;
             const sheet::SheetControls& ui = program.ui();
             for (const QString& name : listEntries(ui.lstChar) + listEntries(ui.lstNPC))
-                app::guarded(session.services, [&] { sheet::mdlSwitch::SwitchCharacter(session, ui, name); });
+                app::guarded(session.services, [&] { program.switchTo(name); });
             app::guarded(session.services, [&] {
-                sheet::mdlEditMode::EnterEditMode(session, ui);
-                sheet::leaveEditMode(session, ui);
+                program.sheet().enterEditMode();
+                program.sheet().leaveEditMode();
             });
             app::guarded(session.services, [&] {
-                if (session.isOpen() && !program.window->currentKey().isEmpty())
-                    exporter::writeCharacterHtml(*session.database, program.window->currentKey(),
+                if (session.isOpen() && !program.shownKey().isEmpty())
+                    exporter::writeCharacterHtml(*session.database, program.shownKey(),
                                                  folder.filePath(QStringLiteral("sheet.htm")));
             });
         } else
@@ -147,7 +147,7 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
         }
         for (const auto& message : program.services.messages)
             EXPECT_FALSE(message.text.trimmed().isEmpty()) << what << ": an empty message";
-        program.session->closeConnection();
+        program.session->close();
         QFile::remove(path);
     }
     for (const auto& [name, counts] : outcome)

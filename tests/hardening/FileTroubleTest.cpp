@@ -14,8 +14,8 @@ TEST(FileTrouble, ReadOnlyFileRefusedAndLeftAlone) {
     const QByteArray before = fileBytes(temp.path());
     Program program;
     program.services.answers.assign(4, app::Answer::Cancel);
-    app::Startup startup(*program.session, app::Settings(temp.folder()));
-    EXPECT_FALSE(startup.loadMainWindow([&] { program.open(temp.path()); }));
+    app::Startup startup(program.services, app::Settings(temp.folder()));
+    EXPECT_FALSE(startup.loadMainWindow(temp.path(), [&](const QString& file) { program.open(file); }));
     EXPECT_TRUE(program.shown().contains(QLatin1String("read-only"))) << program.shown().toStdString();
     EXPECT_EQ(fileBytes(temp.path()), before);
     QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner);
@@ -38,7 +38,7 @@ TEST(FileTrouble, FileDeletedMovedOrReplacedWhileOpen) {
         Program program;
         program.open(path);
         const sheet::SheetControls& ui = program.ui();
-        sheet::mdlEditMode::EnterEditMode(*program.session, ui);
+        program.sheet().enterEditMode();
         ui.txtHaven->setText(QStringLiteral("A new haven"));
         ui.cmbClan->setEditText(QStringLiteral("A new clan"));
         if (way == Deleted)
@@ -48,7 +48,7 @@ TEST(FileTrouble, FileDeletedMovedOrReplacedWhileOpen) {
         else // in one step, as a program saving by rename does
             std::rename(replacement.path().toLocal8Bit().constData(), path.toLocal8Bit().constData());
 
-        EXPECT_FALSE(sheet::leaveEditMode(*program.session, ui));
+        EXPECT_FALSE(program.sheet().leaveEditMode());
         EXPECT_TRUE(program.session->editMode);
         EXPECT_EQ(program.services.messages.size(), 1u) << program.shown().toStdString();
         QTest::mouseClick(ui.HealthBox[0], Qt::LeftButton); // written at once, so refused at once
@@ -85,7 +85,7 @@ TEST(FileTrouble, FullDiskDuringSaveChangesNothing) {
     program.open(temp.path());
     const sheet::SheetControls& ui = program.ui();
     db::Database& database = program.database();
-    sheet::mdlEditMode::EnterEditMode(*program.session, ui);
+    program.sheet().enterEditMode();
     // A line edit holds at most 32767 characters; this still needs pages the file lacks.
     const QString haven = QStringLiteral("room ").repeated(6000);
     ui.txtHaven->setText(haven);
@@ -95,7 +95,7 @@ TEST(FileTrouble, FullDiskDuringSaveChangesNothing) {
     const QString before = dumpTables(database);
     database.Execute(QStringLiteral("PRAGMA max_page_count = ") +
                      database.scalar(QStringLiteral("PRAGMA page_count")).toString());
-    EXPECT_FALSE(sheet::leaveEditMode(*program.session, ui));
+    EXPECT_FALSE(program.sheet().leaveEditMode());
     EXPECT_TRUE(program.shown().contains(QLatin1String("full"))) << program.shown().toStdString();
     EXPECT_TRUE(program.session->editMode);
     EXPECT_TRUE(ui.txtHaven->text() == haven);
@@ -105,9 +105,9 @@ TEST(FileTrouble, FullDiskDuringSaveChangesNothing) {
 
     database.Execute(QStringLiteral("PRAGMA max_page_count = 1073741823"));
     program.services.messages.clear();
-    EXPECT_TRUE(sheet::leaveEditMode(*program.session, ui)) << program.shown().toStdString();
+    EXPECT_TRUE(program.sheet().leaveEditMode()) << program.shown().toStdString();
     EXPECT_EQ(
-        database.scalar(QStringLiteral("SELECT Haven FROM Char_Info WHERE Char_ID = ") + program.window->currentKey())
+        database.scalar(QStringLiteral("SELECT Haven FROM Char_Info WHERE Char_ID = ") + program.shownKey())
             .toString(),
         haven);
     EXPECT_EQ(integrity(database), QStringLiteral("ok"));

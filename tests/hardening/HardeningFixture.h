@@ -8,8 +8,7 @@
 #include "ratings/DotRow.h"
 #include "sheet/SheetControls.h"
 #include "sheet/frmMain.h"
-#include "sheet/mdlModes.h"
-#include "sheet/mdlSwitch.h"
+#include "support/SwitchByName.h"
 #include "support/ListEntries.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
@@ -58,10 +57,13 @@ struct Program {
         window = std::make_unique<frmMain>(*session);
     }
     void open(const QString& path) {
-        session->databasePath = path;
-        window->Form_Load();
+        window->Form_Load(path);
     }
     const sheet::SheetControls& ui() const { return window->ui(); }
+    sheet::CharacterSheet& sheet() { return window->sheet(); }
+    bool switchTo(const QString& name) { return switchToName(*window, name); }
+    // The key of the shown character as text, empty when none is shown.
+    QString shownKey() const { return session->shownKey ? QString::number(*session->shownKey) : QString(); }
     db::Database& database() { return *session->database; }
     // Every message text shown so far, one per line.
     QString shown() const {

@@ -3,7 +3,6 @@
 
 #include "db/Sql.h"
 #include "merits/MeritList.h"
-#include "ratings/mdlConvertions.h"
 
 #include <QPushButton>
 #include <QTextDocument>
@@ -63,9 +62,9 @@ struct Chronicle {
         temp.addCharacter(QStringLiteral("Target"));
         temp.release();
         program.open(temp.path());
-        EXPECT_TRUE(sheet::mdlSwitch::SwitchCharacter(*program.session, program.ui(), QStringLiteral("Target")));
-        sheet::mdlEditMode::EnterEditMode(*program.session, program.ui());
-        key = program.window->currentKey();
+        EXPECT_TRUE(program.switchTo(QStringLiteral("Target")));
+        program.sheet().enterEditMode();
+        key = program.shownKey();
     }
     db::Database& database() { return program.database(); }
     // The query's value, where c is the shown character's Char_Info row and k its key.
@@ -110,9 +109,9 @@ TEST(HostileNames, StoredAndShownIntactEverywhere) {
                                  ui.cmbDisciplines[0], ui.cmbBackGrounds[0]})
             combo->setEditText(typed);
         for (const int row : {model::catalogue::disciplineRow(0), model::catalogue::backgroundRow(0)})
-            ratings::mdlConvertions::Set_AdvDots(*program.session, *ui.PBAdv[size_t(row)], 2);
+            ui.PBAdv[size_t(row)]->setValue(2);
         const QStringList objects = rowTexts(database, QStringLiteral("SELECT sql FROM sqlite_master"));
-        ASSERT_TRUE(sheet::leaveEditMode(*program.session, ui)) << program.shown().toStdString();
+        ASSERT_TRUE(program.sheet().leaveEditMode()) << program.shown().toStdString();
         EXPECT_TRUE(services.messages.empty()) << program.shown().toStdString();
         EXPECT_EQ(rowTexts(database, QStringLiteral("SELECT sql FROM sqlite_master")), objects);
         EXPECT_EQ(database.scalar(QStringLiteral("SELECT count(*) FROM Char_Info")).toInt(), 2);
@@ -129,14 +128,14 @@ TEST(HostileNames, StoredAndShownIntactEverywhere) {
             EXPECT_EQ(chronicle.value(QLatin1String(sql)), typed) << sql;
 
         // Switching by that name finds the character and shows every name as typed.
-        ASSERT_TRUE(sheet::mdlSwitch::SwitchCharacter(*program.session, ui, typed)) << program.shown().toStdString();
-        EXPECT_EQ(program.window->currentKey(), key);
+        ASSERT_TRUE(program.switchTo(typed)) << program.shown().toStdString();
+        EXPECT_EQ(program.shownKey(), key);
         for (QLabel* label : {ui.lblChar, ui.lblPlayer, ui.lblChronicle, ui.lblHaven, ui.lblNature, ui.lblDemeanor,
                               ui.lblClan, ui.lblConcept, ui.lblHumanity, ui.lblDisc[0], ui.lblBack[0]})
             expectLiteral(label, typed);
         EXPECT_EQ(listEntries(ui.lstChar), (QStringList{QStringLiteral("Plain"), typed}));
 
-        sheet::mdlEditMode::EnterEditMode(*program.session, ui);
+        program.sheet().enterEditMode();
         QListWidget& list = *ui.lstMerit;
         const QString name = typed.trimmed(); // the merit dialog drops the blanks around a typed name
         const QString before = dumpTables(database);
@@ -164,7 +163,7 @@ TEST(HostileNames, StoredAndShownIntactEverywhere) {
         // The description window shows the name and takes the typed text; reloaded from the database, both come back.
         for (const bool reloaded : {false, true}) {
             if (reloaded)
-                merits::LoadMerits(*program.session, key, list);
+                merits::LoadMerits(*program.session, list);
             ASSERT_EQ(list.count(), 1);
             list.item(0)->setSelected(true);
             onModal(services, "frmMeritFlawDesc", [&](QDialog& dialog) {

@@ -25,9 +25,9 @@ TEST(RosterAtScale, ListsMatchTheDatabaseInItsOrder) {
     EXPECT_EQ(listEntries(program.ui().lstNPC), npcs);
 
     // After a switch and a save the lists are the same.
-    ASSERT_TRUE(sheet::mdlSwitch::SwitchCharacter(*program.session, program.ui(), npcs[npcs.size() / 2]));
-    sheet::mdlEditMode::EnterEditMode(*program.session, program.ui());
-    ASSERT_TRUE(sheet::leaveEditMode(*program.session, program.ui())) << program.shown().toStdString();
+    ASSERT_TRUE(program.switchTo(npcs[npcs.size() / 2]));
+    program.sheet().enterEditMode();
+    ASSERT_TRUE(program.sheet().leaveEditMode()) << program.shown().toStdString();
     EXPECT_EQ(listEntries(program.ui().lstChar), characters);
     EXPECT_EQ(listEntries(program.ui().lstNPC), npcs);
 }

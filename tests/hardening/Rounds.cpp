@@ -2,7 +2,7 @@
 #include "Rounds.h"
 
 #include "store/Schema.h"
-#include "ratings/mdlConvertions.h"
+#include "ratings/DotRow.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -56,18 +56,17 @@ QString characterName(int index) {
     return QStringLiteral("Saver %1").arg(index);
 }
 
-void apply(app::Session& session, const sheet::SheetControls& ui, int round) {
-    using namespace ratings::mdlConvertions;
+void apply(const sheet::SheetControls& ui, int round) {
     for (int t = 0; t < model::catalogue::kAttributeCount; ++t)
-        Set_AttDots(session, *ui.PBAtt[size_t(t)], traitValue(round, t));
+        ui.PBAtt[size_t(t)]->setValue(traitValue(round, t));
     for (int t = 0; t < model::catalogue::kAbilityCount; ++t)
-        Set_AbilDots(session, *ui.PBAbil[size_t(t)], traitValue(round, model::catalogue::kAttributeCount + t));
+        ui.PBAbil[size_t(t)]->setValue(traitValue(round, model::catalogue::kAttributeCount + t));
     ui.txtChronicle->setText(QStringLiteral("Chronicle %1").arg(round));
     ui.txtHaven->setText(QString::number(round));
     ui.cmbClan->setEditText(QStringLiteral("House of round %1").arg(round));
     for (int s = 0; s < kDisciplines; ++s) {
         ui.cmbDisciplines[size_t(s)]->setEditText(disciplineName(round, s));
-        Set_AdvDots(session, *ui.PBAdv[size_t(model::catalogue::disciplineRow(s))], int16_t(disciplineLevel(round, s)));
+        ui.PBAdv[size_t(model::catalogue::disciplineRow(s))]->setValue(disciplineLevel(round, s));
     }
 }
 

@@ -13,7 +13,7 @@ namespace rounds {
 inline constexpr int kCharacters = 4;
 QString characterName(int index);
 // Puts round r onto the sheet in edit mode: every trait, chronicle, haven, a new clan and three new disciplines.
-void apply(app::Session& session, const sheet::SheetControls& ui, int round);
+void apply(const sheet::SheetControls& ui, int round);
 // The round character `key` holds whole, or nothing with what it holds in `why`.
 std::optional<int> storedRound(db::Database& database, qint64 key, QString* why);
 

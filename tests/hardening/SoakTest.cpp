@@ -270,13 +270,13 @@ public:
         QStringList problems;
         // A step writes the rows of the character shown before or after it, and no other character's
         // (after a Tools command the characters are another database's).
-        const QString key = program.window->currentKey();
+        const QString key = program.shownKey();
         QMap<QString, QStringList> rows; // every row of each character, by key
         for (const QString table : kCharacterTables)
             for (const QString& row :
                  rowTexts(program.database(), "SELECT Char_ID, * FROM " + table + " ORDER BY rowid"))
                 rows[row.section(QLatin1Char('|'), 0, 0)] << table + QLatin1Char('|') + row;
-        for (auto was = m_rows.cbegin(); program.session->databasePath == m_path && was != m_rows.cend(); ++was) {
+        for (auto was = m_rows.cbegin(); program.session->path() == m_path && was != m_rows.cend(); ++was) {
             const QStringList now = rows.value(was.key());
             if (was.key() == key || was.key() == m_key || now == was.value())
                 continue;
@@ -287,7 +287,7 @@ public:
         }
         m_rows = rows;
         m_key = key;
-        m_path = program.session->databasePath;
+        m_path = program.session->path();
         for (const auto& messages = program.services.messages; m_seen < messages.size(); ++m_seen) {
             const auto& m = messages[m_seen];
             if (!(kExpected.match(m.text).hasMatch() || (mayLoseName && kRenamedAway.match(m.text).hasMatch())) ||

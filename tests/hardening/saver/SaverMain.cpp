@@ -3,8 +3,7 @@
 // Usage: hardening_saver <database> <first round> <rounds, 0 = until killed>
 #include "Rounds.h"
 #include "sheet/frmMain.h"
-#include "sheet/mdlModes.h"
-#include "sheet/mdlSwitch.h"
+#include "support/SwitchByName.h"
 #include "support/ScriptedServices.h"
 
 #include <QApplication>
@@ -19,21 +18,20 @@ int main(int argc, char** argv) {
     ScriptedServices services;
     services.folder = QCoreApplication::applicationDirPath();
     app::Session session(services);
-    session.databasePath = QString::fromLocal8Bit(argv[1]);
     frmMain window(session);
-    window.Form_Load();
+    window.Form_Load(QString::fromLocal8Bit(argv[1]));
     const sheet::SheetControls& ui = window.ui();
     const int first = QByteArray(argv[2]).toInt();
     const int count = QByteArray(argv[3]).toInt();
     for (int round = first; count == 0 || round < first + count; ++round) {
         const int character = round % rounds::kCharacters;
-        if (!sheet::mdlSwitch::SwitchCharacter(session, ui, rounds::characterName(character)))
+        if (!switchToName(window, rounds::characterName(character)))
             return 3;
-        sheet::mdlEditMode::EnterEditMode(session, ui);
-        rounds::apply(session, ui, round);
+        window.sheet().enterEditMode();
+        rounds::apply(ui, round);
         std::printf("begin %d %d\n", character, round);
         std::fflush(stdout);
-        if (!sheet::leaveEditMode(session, ui))
+        if (!window.sheet().leaveEditMode())
             return 4;
         std::printf("done %d %d\n", character, round);
         std::fflush(stdout);
