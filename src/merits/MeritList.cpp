@@ -42,14 +42,10 @@ void reportUnknownLine(app::Services& services, const QListWidgetItem& item) {
 }
 } // namespace
 
-void LoadMerits(app::Session& session, QListWidget& lstMerit) {
-    const auto charId = session.shownCharacter();
-    if (!charId)
-        return;
-    const auto lines = store::merits::characterMerits(*session.database, *charId);
+void showMerits(QListWidget& lstMerit, const std::vector<model::Merit>& merits) {
     lstMerit.clear();
-    for (const store::merits::MeritLine& line : lines)
-        lstMerit.addItem(lineItem(line.text, line.meritId));
+    for (const model::Merit& merit : merits)
+        lstMerit.addItem(lineItem(merit.text, merit.meritId));
 }
 
 void cmdAddMerit_Click(app::Session& session, QListWidget& lstMerit, QWidget* owner) {

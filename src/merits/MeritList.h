@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/Character.h"
+
 #include <QString>
+#include <vector>
 
 class QListWidget;
 class QWidget;
@@ -16,9 +19,8 @@ class Session;
 // cannot always be cut back into the name.
 namespace merits {
 
-// Fills the list with "name points" lines in the order the link rows were made. Engine failures
-// are left to the caller (the sheet's loading).
-void LoadMerits(app::Session& session, QListWidget& lstMerit);
+// Fills the list with the merits' "name points" lines, each carrying its merit's key.
+void showMerits(QListWidget& lstMerit, const std::vector<model::Merit>& merits);
 // Edit mode only: shows frmAddMerit and appends the added line ("name  points").
 void cmdAddMerit_Click(app::Session& session, QListWidget& lstMerit, QWidget* owner);
 // Edit mode only: removes the selected line and the character's link row, after asking.

@@ -29,8 +29,8 @@ struct Virtue {
 
 // A merit or flaw as the sheet lists it.
 struct Merit {
-    qint64 id = 0;       // MeritFlaw_ID
-    QString line;        // "name points", as listed
+    QString text; // "name points"
+    qint64 meritId = 0;
     bool operator==(const Merit&) const = default;
 };
 

@@ -12,6 +12,7 @@
 #include "sheet/SheetBinding.h"
 #include "sheet/SheetControls.h"
 #include "store/CharacterStore.h"
+#include "store/MeritStore.h"
 #include "store/Schema.h"
 
 #include <QApplication>
@@ -109,13 +110,19 @@ void CharacterSheet::show(const std::optional<model::Character>& character) {
     m_session.shownKey = character ? std::optional(character->key) : std::nullopt;
     m_character = character.value_or(model::Character{});
     refreshRoster();
-    if (character) {
+    if (character)
         binding::show(m_ui, *character);
-        merits::LoadMerits(m_session, *m_ui.lstMerit);
-    } else {
+    else
         binding::clear(m_ui);
-    }
     showBrowseMode();
+}
+
+void CharacterSheet::refreshMerits() {
+    const std::optional<CharacterKey> key = m_session.shownCharacter();
+    if (!key)
+        return;
+    m_character.merits = store::merits::characterMerits(*m_session.database, *key);
+    merits::showMerits(*m_ui.lstMerit, m_character.merits);
 }
 
 void CharacterSheet::refreshRoster() {

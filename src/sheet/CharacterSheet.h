@@ -53,6 +53,8 @@ public:
 
     // Refills the roster lists with nothing selected.
     void refreshRoster();
+    // Reads the shown character's merits again, after a merit was added or removed.
+    void refreshMerits();
 
     app::Session& session() const { return m_session; }
     const SheetControls& ui() const { return m_ui; }

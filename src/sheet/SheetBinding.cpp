@@ -2,6 +2,7 @@
 #include "sheet/SheetBinding.h"
 
 #include "model/BloodPool.h"
+#include "merits/MeritList.h"
 #include "model/Numbers.h"
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"
@@ -170,6 +171,7 @@ void show(const SheetControls& ui, const Character& c) {
         ui.HealthBox[i]->setEnabled(true);
         ui.HealthBox[i]->setState(c.health[i]);
     }
+    merits::showMerits(*ui.lstMerit, c.merits);
 }
 
 void clear(const SheetControls& ui) {
@@ -179,7 +181,6 @@ void clear(const SheetControls& ui) {
         label->clear();
     for (ratings::HealthBox* box : ui.HealthBox)
         box->setEnabled(false);
-    ui.lstMerit->clear();
 }
 
 Character read(const SheetControls& ui, const Character& shown) {

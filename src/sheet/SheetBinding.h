@@ -11,8 +11,8 @@ struct SheetControls;
 // these functions write; nothing reads a value back out of them.
 namespace binding {
 
-// Every control of the sheet except the merit list: labels, the edit controls under them,
-// ratings, slots, virtues, humanity, willpower, blood pool, experience and health.
+// Every control of the sheet: labels, the edit controls under them, ratings, slots, virtues,
+// humanity, willpower, blood pool, experience, health and merits.
 void show(const SheetControls& ui, const model::Character& c);
 // No character: empty texts, no dots, empty and disabled health boxes, no merits.
 void clear(const SheetControls& ui);

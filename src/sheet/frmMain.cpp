@@ -119,10 +119,18 @@ void frmMain::wireCommands() {
     onAction("mnuPict", [this] { notes::showPicture(m_session, m_bitmaps, this); });
     onAction("mnuRituals", [this] { rituals::showThaumaturgy(m_session, m_bitmaps, this); });
     onAction("mnuNecromancy", [this] { rituals::showNecromancy(m_session, m_bitmaps, this); });
-    connect(m_ui.cmdAddMerit, &QPushButton::clicked, this,
-            [this] { run([&] { merits::cmdAddMerit_Click(m_session, *m_ui.lstMerit, this); }); });
-    connect(m_ui.cmdRemoveMerit, &QPushButton::clicked, this,
-            [this] { run([&] { merits::cmdRemoveMerit_Click(m_session, *m_ui.lstMerit); }); });
+    connect(m_ui.cmdAddMerit, &QPushButton::clicked, this, [this] {
+        run([&] {
+            merits::cmdAddMerit_Click(m_session, *m_ui.lstMerit, this);
+            m_sheet.refreshMerits();
+        });
+    });
+    connect(m_ui.cmdRemoveMerit, &QPushButton::clicked, this, [this] {
+        run([&] {
+            merits::cmdRemoveMerit_Click(m_session, *m_ui.lstMerit);
+            m_sheet.refreshMerits();
+        });
+    });
     connect(m_ui.lstMerit, &QListWidget::itemDoubleClicked, this,
             [this] { run([&] { merits::lstMerit_DblClick(m_session, *m_ui.lstMerit, this); }); });
     connect(m_ui.cmdRoll, &QPushButton::clicked, this, [this] {

@@ -2,7 +2,9 @@
 
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/Query.h"
 #include "model/Numbers.h"
+#include "store/MeritStore.h"
 #include "store/Schema.h"
 
 namespace store {
@@ -45,43 +47,16 @@ int healthState(const QVariant& stored) {
     return state && *state >= 1 && *state <= 3 ? *state : 1;
 }
 
-// The columns of one result row by name, without regard to case; the first of two equal names.
-class Row {
-public:
-    explicit Row(const db::Statement& statement) : m_statement(statement) {}
-    QVariant operator[](const char* name) const { return at(QLatin1String(name)); }
-    QVariant at(const QString& name) const {
-        for (int c = 0; c < m_statement.columnCount(); ++c)
-            if (m_statement.columnName(c).compare(name, Qt::CaseInsensitive) == 0)
-                return m_statement.value(c);
-        throw db::DbError(QStringLiteral("The column %1 is missing.").arg(name), m_statement.sql());
-    }
-    QVariant at(int position) const { return m_statement.value(position); }
-
-private:
-    const db::Statement& m_statement;
-};
-
-// A statement with its parameters bound.
-struct Query : db::Statement {
-    Query(db::Database& database, const QString& sql, const QVariantList& params = {})
-        : db::Statement(database.connection().handle(), sql) {
-        bind(params);
-    }
-};
-
 // The first seven links of one kind are examined in the order returned; each with a level above 0
 // takes the next slot.
 std::array<model::Slot, catalogue::kSlotCount> loadSlots(db::Database& database, const QString& sql,
                                                           CharacterKey key) {
     std::array<model::Slot, catalogue::kSlotCount> slots{};
-    Query rows(database, sql, {key});
     size_t slot = 0;
-    for (int examined = 0; examined < catalogue::kSlotCount && rows.step(); ++examined) {
-        const QVariant level = rows.value(1);
-        if (!(level.toDouble() > 0))
-            continue;
-        slots[slot++] = {text(rows.value(0)), rating(level)};
+    for (const db::Row& row : db::query(database.connection(), sql + QStringLiteral(" LIMIT %1").arg(catalogue::kSlotCount), {key})) {
+        const QVariant level = row.value(1);
+        if (level.toDouble() > 0)
+            slots[slot++] = {text(row.value(0)), rating(level)};
     }
     return slots;
 }
@@ -111,9 +86,9 @@ Found lookupKey(db::Database& database, const Lookup& lookup, const QString& nam
     const QString select = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
                                .arg(QLatin1String(lookup.keyColumn), QLatin1String(lookup.table),
                                     QLatin1String(lookup.nameColumn));
-    Query existing(database, select, {name});
-    if (existing.step())
-        return {existing.value(0), false};
+    const QVariant existing = database.scalar(select, {name});
+    if (existing.isValid())
+        return {existing, false};
     database.Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
                          .arg(QLatin1String(lookup.table), QLatin1String(lookup.nameColumn)),
                      {name});
@@ -146,43 +121,44 @@ const char* const kCharacterTables[] = {"Char_Info",      "Health",    "Discipli
 } // namespace
 
 std::optional<Character> CharacterStore::load(CharacterKey key) const {
-    Query main(m_db, schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ?"), {key});
-    if (!main.step())
+    const std::vector<db::Row> rows =
+        db::query(m_db.connection(), schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ? LIMIT 1"), {key});
+    if (rows.empty())
         return std::nullopt;
-    const Row row(main);
+    const db::Row& row = rows.front();
     // The last four columns are the looked-up names; "Clan" and "Concept" alone name the keys.
-    const int names = main.columnCount() - 4;
+    const int names = row.size() - 4;
 
     Character c;
     c.key = key;
-    c.name = text(row["Name"]);
-    c.player = text(row["player"]);
-    c.chronicle = text(row["Chronicle"]);
-    c.nature = text(row.at(names));
-    c.demeanor = text(row.at(names + 1));
-    c.clan = text(row.at(names + 2));
-    c.conceptName = text(row.at(names + 3));
-    c.haven = text(row["Haven"]);
-    c.generation = figure(row["Generation"]);
-    c.experienceGiven = figure(row["ExperienceGiven"]);
-    c.experienceSpent = figure(row["ExperienceSpent"]);
+    c.name = text(row.value(QStringLiteral("Name")));
+    c.player = text(row.value(QStringLiteral("player")));
+    c.chronicle = text(row.value(QStringLiteral("Chronicle")));
+    c.nature = text(row.value(names));
+    c.demeanor = text(row.value(names + 1));
+    c.clan = text(row.value(names + 2));
+    c.conceptName = text(row.value(names + 3));
+    c.haven = text(row.value(QStringLiteral("Haven")));
+    c.generation = figure(row.value(QStringLiteral("Generation")));
+    c.experienceGiven = figure(row.value(QStringLiteral("ExperienceGiven")));
+    c.experienceSpent = figure(row.value(QStringLiteral("ExperienceSpent")));
 
     for (int t = 0; t < catalogue::kTraitCount; ++t) {
-        c.traits[size_t(t)] = rating(row[catalogue::kTraitColumns[size_t(t)]]);
-        c.specialties[size_t(t)] = text(row.at(catalogue::specialtyPosition(t)));
+        c.traits[size_t(t)] = rating(row.value(QLatin1String(catalogue::kTraitColumns[size_t(t)])));
+        c.specialties[size_t(t)] = text(row.value(catalogue::specialtyPosition(t)));
     }
     for (size_t v = 0; v < catalogue::kVirtues.size(); ++v) {
         const catalogue::Virtue& virtue = catalogue::kVirtues[v];
-        c.virtues[v].rating = rating(row[virtue.column]);
+        c.virtues[v].rating = rating(row.value(QLatin1String(virtue.column)));
         if (*virtue.choiceColumn) {
-            const QVariant choice = row[virtue.choiceColumn];
+            const QVariant choice = row.value(QLatin1String(virtue.choiceColumn));
             c.virtues[v].firstVariant = !choice.isNull() && choice.toDouble() == 1;
         }
     }
-    c.humanity = rating(row["Humanity"]);
-    c.willpower = rating(row["WillPower"]);
-    c.currentWillpower = rating(row["Cur_WillPower"]);
-    c.bloodPool = rating(row["BloodPool"]);
+    c.humanity = rating(row.value(QStringLiteral("Humanity")));
+    c.willpower = rating(row.value(QStringLiteral("WillPower")));
+    c.currentWillpower = rating(row.value(QStringLiteral("Cur_WillPower")));
+    c.bloodPool = rating(row.value(QStringLiteral("BloodPool")));
 
     c.disciplines = loadSlots(m_db,
                               QStringLiteral("SELECT c.Discipline, b.Level FROM Char_Info a, Discipline_Link b, "
@@ -199,22 +175,22 @@ std::optional<Character> CharacterStore::load(CharacterKey key) const {
         QStringLiteral("Select b.Path from Char_Info a, HumanityPath b where b.Path_ID=a.Path AND a.Char_ID = ?"),
         {key}));
 
-    Query health(m_db,
-                 QStringLiteral("Select b.* from Char_Info a, Health b where b.Char_ID = a.Char_ID AND a.Char_ID = ?"),
-                 {key});
-    if (health.step()) {
-        const Row states(health);
+    const std::vector<db::Row> health = db::query(
+        m_db.connection(),
+        QStringLiteral("Select b.* from Char_Info a, Health b where b.Char_ID = a.Char_ID AND a.Char_ID = ? LIMIT 1"),
+        {key});
+    if (!health.empty())
         for (int i = 0; i < catalogue::kHealthCount; ++i)
-            c.health[size_t(i)] = healthState(states.at(QStringLiteral("Health%1").arg(i)));
-    }
+            c.health[size_t(i)] = healthState(health.front().value(QStringLiteral("Health%1").arg(i)));
+    c.merits = merits::characterMerits(m_db, key);
     return c;
 }
 
 std::optional<CharacterKey> CharacterStore::first() const {
-    Query main(m_db, schema::mainCharacterQuery() + QStringLiteral(" LIMIT 1"));
-    if (!main.step())
+    const std::vector<db::Row> rows = db::query(m_db.connection(), schema::mainCharacterQuery() + QStringLiteral(" LIMIT 1"));
+    if (rows.empty())
         return std::nullopt;
-    return Row(main)["Char_ID"].toLongLong();
+    return rows.front().value(QStringLiteral("Char_ID")).toLongLong();
 }
 
 bool CharacterStore::exists(CharacterKey key) const {

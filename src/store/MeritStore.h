@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Character.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -22,11 +24,8 @@ struct MeritLookup {
     bool pointflex = false;
 };
 
-// One line of the character's list as the loader writes it, with the merit's key.
-struct MeritLine {
-    QString text;
-    qint64 meritId = 0;
-};
+// One line of the character's list, with the merit's key.
+using MeritLine = model::Merit;
 
 // Every lookup name, ordered by name.
 QStringList lookupNames(db::Database& database);

@@ -3,6 +3,7 @@
 
 #include "db/Sql.h"
 #include "merits/MeritList.h"
+#include "store/MeritStore.h"
 
 #include <QPushButton>
 #include <QTextDocument>
@@ -163,7 +164,7 @@ TEST(HostileNames, StoredAndShownIntactEverywhere) {
         // The description window shows the name and takes the typed text; reloaded from the database, both come back.
         for (const bool reloaded : {false, true}) {
             if (reloaded)
-                merits::LoadMerits(*program.session, list);
+                merits::showMerits(list, store::merits::characterMerits(program.database(), key.toLongLong()));
             ASSERT_EQ(list.count(), 1);
             list.item(0)->setSelected(true);
             onModal(services, "frmMeritFlawDesc", [&](QDialog& dialog) {

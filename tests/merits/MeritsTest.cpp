@@ -1,5 +1,6 @@
 #include "store/Schema.h"
 #include "app/Session.h"
+#include "store/MeritStore.h"
 #include "merits/MeritList.h"
 #include "support/ListEntries.h"
 #include "support/ScriptedServices.h"
@@ -163,7 +164,7 @@ TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
     const qint64 debt = addLookup("Debt", QVariant(), true);
     link(ann, debt, 10);
     list.addItem("left from the last character");
-    LoadMerits(session, list);
+    showMerits(list, store::merits::characterMerits(*session.database, ann));
     EXPECT_EQ(lines(), QStringList({"Zeal 3", "Ogre's Luck -1", "Debt 10"}));
     EXPECT_EQ(list.item(0)->data(Qt::UserRole).toLongLong(), zeal);
     EXPECT_EQ(list.item(1)->data(Qt::UserRole).toLongLong(), luck);
