@@ -1,0 +1,194 @@
+#include "store/CharacterStore.h"
+#include "db/DbError.h"
+#include "db/Query.h"
+#include "support/TempDatabase.h"
+
+#include <gtest/gtest.h>
+
+using model::Character;
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.left(300).toStdString() << '"';
+}
+
+namespace {
+
+// A database whose lookup tables hold names of every awkward kind, and a store over it.
+struct CharacterStoreTest : ::testing::Test {
+    TempDatabase temp;
+    db::Database& d = temp.db();
+    store::CharacterStore characters{d};
+    const QString longName = QString(9990, QLatin1Char('x')) + QStringLiteral("'; -- end");
+
+    void SetUp() override {
+        d.Execute("INSERT INTO DemeanorNature (DemNat) VALUES ('Ünïcødé 名前'), (?)", {longName});
+        d.Execute("INSERT INTO Clan (Clan) VALUES ('O''Brien''s Kin')");
+        d.Execute("INSERT INTO HumanityPath (Path_ID, Path) VALUES (5, 'Path of Ash')");
+        d.Execute("INSERT INTO Discipline_LookUp (Discipline) VALUES ('Glasswalk'), ('Hushing')");
+        d.Execute("INSERT INTO BackGround_LookUp (BackGround) VALUES ('Coin')");
+    }
+    qint64 add(const QString& assignments) {
+        const qint64 key = temp.addCharacter("Mira");
+        d.Execute(QStringLiteral("UPDATE Char_Info SET %1 WHERE Char_ID = %2").arg(assignments).arg(key));
+        return key;
+    }
+    // Every stored value of the character's rows and of the lookup tables, Null as <null>.
+    QString dump(qint64 key) {
+        QStringList all;
+        const QString sql[] = {"SELECT * FROM Char_Info WHERE Char_ID = ?",
+                               "SELECT * FROM Health WHERE Char_ID = ? ORDER BY rowid",
+                               "SELECT * FROM Discipline_Link WHERE Char_ID = ? ORDER BY rowid",
+                               "SELECT * FROM BackGround_Link WHERE Char_ID = ? ORDER BY rowid",
+                               "SELECT count(*) + ? * 0 FROM DemeanorNature",
+                               "SELECT count(*) + ? * 0 FROM HumanityPath"};
+        for (const QString& query : sql)
+            for (const db::Row& row : db::query(d.connection(), query, {key}))
+                for (int c = 0; c < row.size(); ++c)
+                    all << (row.value(c).isNull() ? QStringLiteral("<null>") : row.value(c).toString());
+        return all.join('|');
+    }
+};
+
+// A loaded character saved unchanged leaves every stored value as it was, whatever kind of value
+// the columns hold. What the sheet cannot show is saved as shown: a Null text or experience as ''
+// or 0, a path not in the list as the path named '', a variant other than 1 as the second.
+TEST_F(CharacterStoreTest, LoadThenSaveChangesNothing) {
+    const QString rows[] = {
+        "Nature = 2, Demeanor = 3, Clan = 2, Path = 5, Chronicle = '', Haven = '', Generation = 9, "
+        "ExperienceGiven = 12, ExperienceSpent = 2.5, Strength = 4, Science = 11, Melee_Spec = 'Knives', "
+        "Conscience = 3, Conscience_Conviction = 2, SelfControl_Instinct = 1, Humanity = 7, WillPower = 6, "
+        "Cur_WillPower = 15, BloodPool = 57",
+        "Name = 'O''Brien; --', player = 'NPC', Chronicle = 'Ashes', Haven = 'Mill', Path = 5, Generation = NULL, "
+        "BloodPool = -4, Courage = 99, ExperienceGiven = 3, ExperienceSpent = 0",
+        "Name = '" + QString(9990, 'n') + "', player = 'Änne', Chronicle = '', Haven = '', Path = 5, Wits = -3, ExperienceGiven = 0, "
+                                          "ExperienceSpent = 0",
+    };
+    for (const QString& assignments : rows) {
+        SCOPED_TRACE(assignments.left(60).toStdString());
+        const qint64 key = add(assignments);
+        d.Execute("INSERT INTO Discipline_Link VALUES (?, 2, 3), (?, 1, 2)", {key, key});
+        d.Execute("INSERT INTO BackGround_Link VALUES (?, 1, 12)", {key});
+        d.Execute("UPDATE Health SET Health1 = 2, Health2 = 3, Health3 = 7, Health4 = NULL WHERE Char_ID = ?", {key});
+        QString before = dump(key);
+        const std::optional<Character> c = characters.load(key);
+        ASSERT_TRUE(c.has_value());
+        const store::SaveResult result = characters.save(*c);
+        ASSERT_TRUE(result.saved()) << result.error.toStdString();
+        EXPECT_TRUE(result.addedNames.empty());
+        // Odd health states show as empty boxes and are saved as what the sheet shows.
+        const QStringList was = before.replace("|2|3|7|<null>|", "|2|3|1|1|").split('|'), now = dump(key).split('|');
+        ASSERT_EQ(now.size(), was.size());
+        for (int i = 0; i < was.size(); ++i)
+            EXPECT_EQ(now[i], was[i]) << "value " << i;
+    }
+    const qint64 unset = add("Chronicle = NULL, Path = 77, ExperienceGiven = NULL, Conscience_Conviction = 0");
+    ASSERT_TRUE(characters.save(*characters.load(unset)).saved());
+    EXPECT_EQ(d.scalar("SELECT quote(Chronicle) || ExperienceGiven || Conscience_Conviction || (SELECT Path FROM "
+                       "HumanityPath WHERE Path_ID = Char_Info.Path) FROM Char_Info WHERE Char_ID = ?",
+                       {unset}),
+              "''02");
+}
+
+TEST_F(CharacterStoreTest, LoadReadsEveryKindOfColumn) {
+    const qint64 key = add("Nature = 2, Demeanor = 3, Clan = 2, Path = 5, player = NULL, Haven = '', "
+                           "Generation = 9.5, ExperienceGiven = 12, ExperienceSpent = NULL, Strength = 40000, "
+                           "Wits = 2.5, Science = -3, Melee_Spec = 'Knives', Conscience_Conviction = 0, "
+                           "SelfControl_Instinct = 1, Cur_WillPower = 15, BloodPool = 57");
+    // Only the first seven links are examined; a link at level 0 takes no slot.
+    for (int level : {3, 0, 1, 2, 1, 1, 1, 4})
+        d.Execute("INSERT INTO Discipline_Link VALUES (?, 1, ?)", {key, level});
+    const Character c = *characters.load(key);
+    EXPECT_EQ(c.name, "Mira");
+    EXPECT_EQ(c.player, "");
+    EXPECT_EQ(c.nature, "Ünïcødé 名前");
+    EXPECT_EQ(c.demeanor, longName);
+    EXPECT_EQ(c.clan, "O'Brien's Kin");
+    EXPECT_EQ(c.conceptName, "Unknown");
+    EXPECT_EQ(c.humanityPath, "Path of Ash");
+    EXPECT_EQ(c.generation, 9.5);
+    EXPECT_EQ(c.experienceGiven, 12);
+    EXPECT_FALSE(c.experienceSpent.has_value());
+    EXPECT_EQ(c.experienceRemaining(), 0);
+    EXPECT_EQ(c.traits[0], 32767); // beyond 16 bits: clamped
+    EXPECT_EQ(c.traits[8], 2);     // halves round to even
+    EXPECT_EQ(c.traits[38], -3);
+    EXPECT_EQ(c.specialties[24], "Knives");
+    EXPECT_EQ(c.specialties[0], "");
+    EXPECT_FALSE(c.virtues[0].firstVariant);
+    EXPECT_TRUE(c.virtues[1].firstVariant);
+    EXPECT_EQ(c.currentWillpower, 15);
+    EXPECT_EQ(c.bloodPool, 57);
+    QStringList slots;
+    for (const model::Slot& slot : c.disciplines)
+        slots << slot.name + ' ' + QString::number(slot.level);
+    EXPECT_EQ(slots.join(','), "Glasswalk 3,Glasswalk 1,Glasswalk 2,Glasswalk 1,Glasswalk 1,Glasswalk 1, 0");
+
+    // A character whose lookup key names no row is not shown, nor is a key nobody has.
+    EXPECT_FALSE(characters.load(add("Clan = 99")).has_value());
+    EXPECT_FALSE(characters.load(999).has_value());
+    EXPECT_EQ(characters.first(), 1);
+}
+
+// New names are added once and reported for the identity fields; names compare without regard to
+// case; an empty identity name keeps its column; a character gone is refused with nothing written.
+TEST_F(CharacterStoreTest, SaveAddsNewNamesOnceAndRefusesACharacterThatIsGone) {
+    const qint64 key = add("Clan = 2");
+    Character c = *characters.load(key);
+    c.nature = "Bravo";
+    c.demeanor = "bravo";
+    c.clan = "";
+    c.conceptName = "O'Neil's Heir";
+    c.humanityPath = "";
+    c.disciplines[0] = {"hushing", 2};
+    c.disciplines[2] = {"Warden's Sight", 4};
+    c.disciplines[3] = {"", 5}; // dots without a name make no row
+    const store::SaveResult result = characters.save(c);
+    ASSERT_TRUE(result.saved()) << result.error.toStdString();
+    ASSERT_EQ(result.addedNames.size(), 2u);
+    EXPECT_EQ(result.addedNames[0], std::pair(store::IdentityLookup::Nature, QString("Bravo")));
+    EXPECT_EQ(result.addedNames[1], std::pair(store::IdentityLookup::Concept, QString("O'Neil's Heir")));
+    EXPECT_EQ(d.scalar("SELECT Nature = Demeanor AND Clan = 2 FROM Char_Info WHERE Char_ID = ?", {key}), 1);
+    EXPECT_EQ(d.scalar("SELECT count(*) FROM HumanityPath WHERE Path = ''"), 1);
+    EXPECT_EQ(d.scalar("SELECT group_concat(Discipline || ' ' || Level) FROM Discipline_Link JOIN Discipline_LookUp "
+                       "USING (Discipline_ID) WHERE Char_ID = ?",
+                       {key}),
+              "Hushing 2,Warden's Sight 4");
+
+    characters.remove(key);
+    for (const char* table : {"Char_Info", "Health", "Discipline_Link"})
+        EXPECT_EQ(d.scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE Char_ID = ?").arg(table), {key}), 0);
+    const QString lookups = d.scalar("SELECT count(*) FROM Concept").toString();
+    c.conceptName = "Another new concept";
+    const store::SaveResult gone = characters.save(c);
+    EXPECT_FALSE(gone.saved());
+    EXPECT_TRUE(gone.error.contains("no longer in the database")) << gone.error.toStdString();
+    EXPECT_EQ(d.scalar("SELECT count(*) FROM Concept").toString(), lookups);
+}
+
+TEST_F(CharacterStoreTest, AddAndTheImmediateWrites) {
+    const qint64 key = characters.add();
+    EXPECT_EQ(d.scalar("SELECT Name || Nature || Demeanor || Clan || Concept || BloodPool || Cur_WillPower FROM "
+                       "Char_Info WHERE Char_ID = ?",
+                       {key}),
+              "New Char111100");
+    EXPECT_TRUE(characters.setCurrentWillpower(key, 4));
+    EXPECT_TRUE(characters.setBloodPool(key, 23));
+    EXPECT_TRUE(characters.setSpecialty(key, 24, "Knives"));
+    EXPECT_TRUE(characters.setHealth(key, {2, 3, 1, 1, 1, 1, 2}));
+    const Character c = *characters.load(key);
+    EXPECT_EQ(c.currentWillpower, 4);
+    EXPECT_EQ(c.bloodPool, 23);
+    EXPECT_EQ(c.specialties[24], "Knives");
+    EXPECT_EQ(c.health, (std::array<int, 7>{2, 3, 1, 1, 1, 1, 2}));
+    EXPECT_TRUE(characters.setSpecialty(key, 24, ""));
+    EXPECT_TRUE(d.scalar("SELECT Melee_Spec FROM Char_Info WHERE Char_ID = ?", {key}).isNull());
+
+    d.Execute("DELETE FROM Health WHERE Char_ID = ?", {key});
+    EXPECT_FALSE(characters.setHealth(key, {3, 3, 3, 3, 3, 3, 3}));
+    characters.remove(key);
+    EXPECT_FALSE(characters.setCurrentWillpower(key, 1));
+    EXPECT_FALSE(characters.exists(key));
+    EXPECT_EQ(d.scalar("SELECT count(*) FROM Health"), 0);
+}
+
+} // namespace
