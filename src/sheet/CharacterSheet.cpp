@@ -5,7 +5,7 @@
 #include "app/Services.h"
 #include "app/Session.h"
 #include "db/DbError.h"
-#include "merits/MeritList.h"
+#include "merits/MeritCommands.h"
 #include "ratings/DotRow.h"
 #include "sheet/LookupLists.h"
 #include "sheet/Roster.h"

@@ -2,7 +2,7 @@
 #include "sheet/SheetBinding.h"
 
 #include "model/BloodPool.h"
-#include "merits/MeritList.h"
+#include "merits/MeritCommands.h"
 #include "model/Numbers.h"
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"

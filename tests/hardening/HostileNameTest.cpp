@@ -2,7 +2,7 @@
 #include "HardeningFixture.h"
 
 #include "db/Sql.h"
-#include "merits/MeritList.h"
+#include "merits/MeritCommands.h"
 #include "store/MeritStore.h"
 
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "store/Schema.h"
 #include "app/Session.h"
 #include "store/MeritStore.h"
-#include "merits/MeritList.h"
+#include "merits/MeritCommands.h"
 #include "support/ListEntries.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"

@@ -3,7 +3,7 @@
 #include "ratings/DotRow.h"
 #include "ratings/BitmapStore.h"
 #include "rituals/RitualFamily.h"
-#include "rituals/Rituals.h"
+#include "rituals/RitualCommands.h"
 #include "rituals/frmRituals.h"
 #include "support/ListEntries.h"
 #include "support/ScriptedServices.h"

@@ -1,4 +1,4 @@
-#include "merits/MeritList.h"
+#include "merits/MeritCommands.h"
 
 #include "app/Guard.h"
 #include "app/Session.h"

@@ -1,4 +1,4 @@
-#include "rituals/Rituals.h"
+#include "rituals/RitualCommands.h"
 
 #include "app/Guard.h"
 #include "app/Session.h"
