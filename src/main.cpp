@@ -1,8 +1,8 @@
 #include "app/QtServices.h"
+#include "app/Session.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/frmSplash.h"
-#include "app/Session.h"
 #include "sheet/frmMain.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "app/ToolsMenu.h"
 
 #include "app/Services.h"
-#include "app/Startup.h"
 #include "app/Session.h"
+#include "app/Startup.h"
 #include "db/DbError.h"
 #include "store/Schema.h"
 
@@ -14,9 +14,9 @@ namespace app {
 namespace {
 bool sameFile(const QString& a, const QString& b) {
     const QFileInfo left(a), right(b);
-    return left.exists() && right.exists() ? left.canonicalFilePath() == right.canonicalFilePath()
-                                           : QDir::cleanPath(left.absoluteFilePath()) ==
-                                                 QDir::cleanPath(right.absoluteFilePath());
+    return left.exists() && right.exists()
+               ? left.canonicalFilePath() == right.canonicalFilePath()
+               : QDir::cleanPath(left.absoluteFilePath()) == QDir::cleanPath(right.absoluteFilePath());
 }
 } // namespace
 
@@ -24,7 +24,7 @@ ToolsMenu::ToolsMenu(Session& session, const Settings& settings, Hooks hooks)
     : m_session(session), m_settings(settings), m_hooks(std::move(hooks)) {}
 
 const QStringList& ToolsMenu::calculators() {
-    static const QStringList names = {"gnome-calculator", "kcalc",    "galculator", "qalculate-gtk",
+    static const QStringList names = {"gnome-calculator", "kcalc",     "galculator", "qalculate-gtk",
                                       "qalculate-qt",     "mate-calc", "xcalc"};
     return names;
 }
@@ -46,7 +46,8 @@ bool ToolsMenu::switchTo(const QString& path) {
     try {
         m_hooks.reload(path);
     } catch (const db::DbError& e) {
-        m_session.services.messageBox(e.message() + QStringLiteral("\n\nThe current Database will continue being used."),
+        m_session.services.messageBox(e.message() +
+                                          QStringLiteral("\n\nThe current Database will continue being used."),
                                       Buttons::OK, Icon::Critical);
         return false;
     }
@@ -67,8 +68,7 @@ void ToolsMenu::mnuChngDB_Click() {
     const QString remembered = m_session.path();
     const QString chosen = services.openFileDialog(QStringLiteral("Open Zeth Database"), kDatabaseFilter);
     if (chosen.isEmpty()) {
-        services.messageBox(QStringLiteral("The current Database will continue being used."), Buttons::OK,
-                            Icon::None);
+        services.messageBox(QStringLiteral("The current Database will continue being used."), Buttons::OK, Icon::None);
         return;
     }
     if (sameFile(chosen, remembered)) { // the file in use: nothing is reopened
@@ -114,7 +114,6 @@ void ToolsMenu::mnuMobile_Click() {
     }
     if (!switchTo(chosen))
         reopen(source); // the copy was written but will not open: go on with the original
-
 }
 
 void ToolsMenu::mnuNewDB_Click() {

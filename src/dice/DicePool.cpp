@@ -39,7 +39,8 @@ std::optional<Verdict> rollPool(const QString& diceText, const QString& difficul
     }
     const QString rolls = QStringLiteral("Rolls: ") + faces.join(QStringLiteral(", "));
     if (successes > 0)
-        return Verdict{rolls + QStringLiteral(" Successes: ") + QString::number(successes), Verdict::Outcome::Successes};
+        return Verdict{rolls + QStringLiteral(" Successes: ") + QString::number(successes),
+                       Verdict::Outcome::Successes};
     if (successes == 0)
         return Verdict{rolls + QStringLiteral("  Failure!"), Verdict::Outcome::Failure};
     return Verdict{rolls + QStringLiteral("  BOTCH!"), Verdict::Outcome::Botch};

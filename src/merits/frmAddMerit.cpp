@@ -1,8 +1,8 @@
 #include "merits/frmAddMerit.h"
 
 #include "app/Guard.h"
-#include "model/Numbers.h"
 #include "app/Session.h"
+#include "model/Numbers.h"
 #include "store/MeritStore.h"
 
 #include <QApplication>

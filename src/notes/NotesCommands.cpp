@@ -18,8 +18,8 @@ std::optional<QString> storedText(app::Session& session, qint64 charId, const QS
     app::guarded(session.services, [&] {
         text = store::notes::readCharacterText(*session.database, charId, column);
         if (!text)
-            session.services.messageBox(QStringLiteral("This character is no longer in the database."), app::Buttons::OK,
-                                       app::Icon::Exclamation);
+            session.services.messageBox(QStringLiteral("This character is no longer in the database."),
+                                        app::Buttons::OK, app::Icon::Exclamation);
     });
     return text;
 }

@@ -49,8 +49,8 @@ void frmMemo::cmdOK_Click() {
         written = store::notes::writeCharacterText(*m_session.database, m_charId, m_kind.column, m_text->toPlainText());
         if (!written)
             m_session.services.messageBox(QStringLiteral("This character is no longer in the database; the text "
-                                                        "was not saved."),
-                                         app::Buttons::OK, app::Icon::Exclamation);
+                                                         "was not saved."),
+                                          app::Buttons::OK, app::Icon::Exclamation);
     });
     // Otherwise the window stays open, so the typed text can still be copied.
     if (written)

@@ -28,8 +28,7 @@ inline const MemoKind kNotes{QStringLiteral("frmNotes"), QStringLiteral("Caldren
 class frmMemo : public QDialog {
     Q_OBJECT
 public:
-    frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, const QString& text,
-            QWidget* parent = nullptr);
+    frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, const QString& text, QWidget* parent = nullptr);
 
 private:
     void cmdOK_Click();

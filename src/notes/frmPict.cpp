@@ -17,8 +17,8 @@
 
 namespace notes {
 
-frmPict::frmPict(app::Session& session, const ratings::BitmapStore& bitmaps, qint64 charId,
-                 const QString& storedPath, QWidget* parent)
+frmPict::frmPict(app::Session& session, const ratings::BitmapStore& bitmaps, qint64 charId, const QString& storedPath,
+                 QWidget* parent)
     : QDialog(parent), m_session(session), m_bitmaps(bitmaps), m_charId(charId), m_storedPath(storedPath) {
     setObjectName(QStringLiteral("frmPict"));
     setWindowTitle(app::kTitle);
@@ -109,8 +109,8 @@ void frmPict::cmdOK_Click() {
             store::notes::writeCharacterText(*m_session.database, m_charId, QStringLiteral("picture"), m_chosenPath);
         if (!written)
             m_session.services.messageBox(QStringLiteral("This character is no longer in the database; the picture "
-                                                        "was not stored."),
-                                         app::Buttons::OK, app::Icon::Exclamation);
+                                                         "was not stored."),
+                                          app::Buttons::OK, app::Icon::Exclamation);
     });
     if (written)
         accept();

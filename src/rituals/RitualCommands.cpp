@@ -8,8 +8,7 @@
 namespace rituals {
 
 namespace {
-void showPaths(app::Session& session, const ratings::BitmapStore& bitmaps, const RitualFamily& family,
-               QWidget* owner) {
+void showPaths(app::Session& session, const ratings::BitmapStore& bitmaps, const RitualFamily& family, QWidget* owner) {
     const auto id = session.shownCharacter();
     if (!id)
         return;

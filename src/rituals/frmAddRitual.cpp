@@ -171,11 +171,11 @@ void frmAddRitual::checkNewName() {
             return;
     m_asking = true;
     const app::Answer answer = m_session.services.messageBox(QStringLiteral("You have entered a new Ritual called: ") +
-                                                                name + QStringLiteral(". Is this correct?"),
-                                                            app::Buttons::YesNo, app::Icon::Question);
+                                                                 name + QStringLiteral(". Is this correct?"),
+                                                             app::Buttons::YesNo, app::Icon::Question);
     if (answer == app::Answer::Yes) {
         m_session.services.messageBox(QStringLiteral("Please fill out the level and description."), app::Buttons::OK,
-                                     app::Icon::Information);
+                                      app::Icon::Information);
         // A description shown for another ritual would not be stored with this one.
         if (!descriptionFor(name))
             setDescription(QString(), DescriptionSource::None, QString());
@@ -204,8 +204,8 @@ void frmAddRitual::onOk() {
         return;
     if (outcome == store::rituals::AddOutcome::AlreadyHas) {
         m_session.services.messageBox(QStringLiteral("This character already has ") + name +
-                                         QStringLiteral(" as a ritual!"),
-                                     app::Buttons::OK, app::Icon::Exclamation);
+                                          QStringLiteral(" as a ritual!"),
+                                      app::Buttons::OK, app::Icon::Exclamation);
         return;
     }
     accept();

@@ -1,8 +1,8 @@
 #include "rituals/frmRituals.h"
 
 #include "app/Guard.h"
-#include "model/Numbers.h"
 #include "app/Session.h"
+#include "model/Numbers.h"
 #include "ratings/DotRow.h"
 #include "rituals/frmAddRitual.h"
 #include "rituals/frmRitualDesc.h"
@@ -235,8 +235,8 @@ void frmRituals::onRemoveRitual() {
         return;
     const app::Answer answer =
         m_session.services.messageBox(QStringLiteral("You are about to remove the ritual: ") + name +
-                                         QStringLiteral(" from this character. Are you sure?"),
-                                     app::Buttons::YesNo, app::Icon::Question);
+                                          QStringLiteral(" from this character. Are you sure?"),
+                                      app::Buttons::YesNo, app::Icon::Question);
     if (answer != app::Answer::Yes)
         return;
     app::guarded(m_session.services,
@@ -264,8 +264,8 @@ void frmRituals::onOK() {
             continue;
         for (int j = i + 1; j < kSlots; ++j)
             if (first.compare(cmbPath[size_t(j)]->currentText(), Qt::CaseInsensitive) == 0) {
-                m_session.services.messageBox(QStringLiteral("You have selected the same Path Twice!"), app::Buttons::OK,
-                                             app::Icon::Exclamation);
+                m_session.services.messageBox(QStringLiteral("You have selected the same Path Twice!"),
+                                              app::Buttons::OK, app::Icon::Exclamation);
                 return;
             }
     }

@@ -16,10 +16,9 @@ class Session;
 namespace ratings {
 class BitmapStore;
 class DotRow;
-}
+} // namespace ratings
 
 namespace rituals {
-
 
 // A character's paths and rituals of one family: the thaumaturgy window (frmRituals) or the
 // necromancy window (frmNecromancy). Ten path slots with their ratings, saved by OK in edit mode;

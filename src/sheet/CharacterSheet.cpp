@@ -187,9 +187,9 @@ bool CharacterSheet::leaveEditMode() {
 bool CharacterSheet::settleEdits() {
     if (!m_session.editMode)
         return true;
-    switch (m_session.services.messageBox(QStringLiteral("Save the changes to ") + m_character.name +
-                                              QStringLiteral("?"),
-                                          app::Buttons::YesNoCancel, app::Icon::Question)) {
+    switch (
+        m_session.services.messageBox(QStringLiteral("Save the changes to ") + m_character.name + QStringLiteral("?"),
+                                      app::Buttons::YesNoCancel, app::Icon::Question)) {
     case app::Answer::Yes:
         return leaveEditMode();
     case app::Answer::No:

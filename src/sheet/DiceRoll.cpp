@@ -18,12 +18,11 @@ app::Icon icon(dice::Verdict::Outcome outcome) {
 }
 } // namespace
 
-void cmdRoll_Click(app::Services& services, const QString& diceText, const QString& difficultyText,
-                   bool specialized) {
+void cmdRoll_Click(app::Services& services, const QString& diceText, const QString& difficultyText, bool specialized) {
     const auto verdict = dice::rollPool(diceText, difficultyText, specialized, [&] { return services.random(); });
     if (!verdict) {
-        services.messageBox(QStringLiteral("The number of dice must lie between -32768 and 32767."),
-                            app::Buttons::OK, app::Icon::Exclamation);
+        services.messageBox(QStringLiteral("The number of dice must lie between -32768 and 32767."), app::Buttons::OK,
+                            app::Icon::Exclamation);
         return;
     }
     services.messageBox(verdict->text, app::Buttons::OK, icon(verdict->outcome));

@@ -1,8 +1,8 @@
 // LoadCharacter's display and the reading half of UpdateData.
 #include "sheet/SheetBinding.h"
 
-#include "model/BloodPool.h"
 #include "merits/MeritCommands.h"
+#include "model/BloodPool.h"
 #include "model/Numbers.h"
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"
@@ -96,9 +96,9 @@ void showVirtues(const SheetControls& ui, const Character& c) {
 
 void showCaptions(const SheetControls& ui, const Character& c) {
     const std::pair<QLabel*, QString> captions[] = {
-        {ui.lblChar, c.name},         {ui.lblPlayer, c.player}, {ui.lblChronicle, c.chronicle},
-        {ui.lblNature, c.nature},     {ui.lblDemeanor, c.demeanor}, {ui.lblClan, c.clan},
-        {ui.lblHaven, c.haven},       {ui.lblConcept, c.conceptName}, {ui.lblHumanity, c.humanityPath}};
+        {ui.lblChar, c.name},     {ui.lblPlayer, c.player},       {ui.lblChronicle, c.chronicle},
+        {ui.lblNature, c.nature}, {ui.lblDemeanor, c.demeanor},   {ui.lblClan, c.clan},
+        {ui.lblHaven, c.haven},   {ui.lblConcept, c.conceptName}, {ui.lblHumanity, c.humanityPath}};
     for (const auto& [label, text] : captions)
         label->setText(text);
     for (const SlotControls& controls : slotControls(ui)) {
@@ -200,8 +200,7 @@ Character read(const SheetControls& ui, const Character& shown) {
     for (const SlotControls& controls : slotControls(ui)) {
         auto& slots = controls.firstRow == 0 ? c.disciplines : c.backgrounds;
         for (size_t k = 0; k < slots.size(); ++k)
-            slots[k] = {controls.combos[k]->currentText(),
-                        int16_t(ui.PBAdv[size_t(controls.firstRow) + k]->value())};
+            slots[k] = {controls.combos[k]->currentText(), int16_t(ui.PBAdv[size_t(controls.firstRow) + k]->value())};
     }
     const auto choosers = virtueChoosers(ui);
     for (size_t v = 0; v < catalogue::kVirtues.size(); ++v) {

@@ -21,9 +21,8 @@ void editSpecialty(CharacterSheet& sheet, QLabel* caption, int trait, const QStr
     if (!characters.exists(*key))
         return;
     QString& specialty = sheet.character().specialties[size_t(trait)];
-    const std::optional<QString> answer =
-        session.services.inputBox(QStringLiteral("Enter Specialty for ") + caption->text() + QLatin1Char(':'), title,
-                                  specialty);
+    const std::optional<QString> answer = session.services.inputBox(
+        QStringLiteral("Enter Specialty for ") + caption->text() + QLatin1Char(':'), title, specialty);
     if (!answer || !characters.setSpecialty(*key, trait, *answer))
         return;
     specialty = *answer;

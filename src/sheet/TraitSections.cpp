@@ -44,7 +44,8 @@ Region region(const QString& name, const QString& heading, const std::array<cons
 }
 
 template <size_t N>
-QWidget* traitRegion(const QString& name, const QString& heading, const std::array<model::catalogue::TraitGroup, 3>& groups,
+QWidget* traitRegion(const QString& name, const QString& heading,
+                     const std::array<model::catalogue::TraitGroup, 3>& groups,
                      const std::array<model::catalogue::Trait, N>& traits, std::array<QLabel*, N>& labels,
                      std::array<ratings::DotRow*, N>& rows, const char* labelArray, const char* rowArray,
                      const ratings::BitmapStore& bitmaps) {
@@ -53,9 +54,10 @@ QWidget* traitRegion(const QString& name, const QString& heading, const std::arr
         const model::catalogue::TraitGroup& group = groups[size_t(g)];
         for (int k = 0; k < group.count; ++k) {
             const model::catalogue::Trait& trait = traits[size_t(group.first + k)];
-            QLabel* label =
-                widgets::caption(QString::fromLatin1(trait.caption), model::catalogue::indexedName(labelArray, trait.index));
-            ratings::DotRow* row = widgets::dotRow(bitmaps, model::catalogue::indexedName(rowArray, trait.index), ratings::Family::Check);
+            QLabel* label = widgets::caption(QString::fromLatin1(trait.caption),
+                                             model::catalogue::indexedName(labelArray, trait.index));
+            ratings::DotRow* row =
+                widgets::dotRow(bitmaps, model::catalogue::indexedName(rowArray, trait.index), ratings::Family::Check);
             labels[size_t(trait.index)] = label;
             rows[size_t(trait.index)] = row;
             r.grid->addWidget(label, 1 + k, 3 * g);
@@ -80,8 +82,9 @@ void addSlot(QGridLayout* grid, int gridRow, int gridColumn, QLabel* label, QCom
 } // namespace
 
 QWidget* attributesSection(SheetControls& ui, const ratings::BitmapStore& bitmaps) {
-    return traitRegion(QStringLiteral("attributesRegion"), QStringLiteral("Attributes"), model::catalogue::kAttributeGroups,
-                       model::catalogue::attributes(), ui.lblAttributes, ui.PBAtt, "lblAttributes", "PBAtt", bitmaps);
+    return traitRegion(QStringLiteral("attributesRegion"), QStringLiteral("Attributes"),
+                       model::catalogue::kAttributeGroups, model::catalogue::attributes(), ui.lblAttributes, ui.PBAtt,
+                       "lblAttributes", "PBAtt", bitmaps);
 }
 
 QWidget* abilitiesSection(SheetControls& ui, const ratings::BitmapStore& bitmaps) {

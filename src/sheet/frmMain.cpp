@@ -2,16 +2,16 @@
 
 #include "app/Guard.h"
 #include "app/Services.h"
+#include "app/Session.h"
 #include "app/Settings.h"
 #include "app/ToolsMenu.h"
 #include "app/frmAbout.h"
-#include "app/Session.h"
-#include "sheet/DiceRoll.h"
-#include "sheet/HtmlExportCommand.h"
 #include "merits/MeritCommands.h"
 #include "notes/NotesCommands.h"
 #include "ratings/HealthBox.h"
 #include "rituals/RitualCommands.h"
+#include "sheet/DiceRoll.h"
+#include "sheet/HtmlExportCommand.h"
 #include "sheet/RatingWiring.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetBuilders.h"
@@ -104,8 +104,8 @@ void frmMain::wireCommands() {
     // Tools: each command settles unsaved edits before it gives up the current database.
     app::ToolsMenu::Hooks hooks{[this](const QString& path) { Form_Load(path); },
                                 [this] { return m_sheet.settleEdits(); }};
-    m_tools =
-        std::make_unique<app::ToolsMenu>(m_session, app::Settings(m_session.services.programFolder()), std::move(hooks));
+    m_tools = std::make_unique<app::ToolsMenu>(m_session, app::Settings(m_session.services.programFolder()),
+                                               std::move(hooks));
     onAction("mnuNewDB", [this] { m_tools->mnuNewDB_Click(); });
     onAction("mnuChngDB", [this] { m_tools->mnuChngDB_Click(); });
     onAction("mnuMobile", [this] { m_tools->mnuMobile_Click(); });

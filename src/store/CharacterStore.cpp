@@ -49,11 +49,11 @@ int healthState(const QVariant& stored) {
 
 // The first seven links of one kind are examined in the order returned; each with a level above 0
 // takes the next slot.
-std::array<model::Slot, catalogue::kSlotCount> loadSlots(db::Database& database, const QString& sql,
-                                                          CharacterKey key) {
+std::array<model::Slot, catalogue::kSlotCount> loadSlots(db::Database& database, const QString& sql, CharacterKey key) {
     std::array<model::Slot, catalogue::kSlotCount> slots{};
     size_t slot = 0;
-    for (const db::Row& row : db::query(database.connection(), sql + QStringLiteral(" LIMIT %1").arg(catalogue::kSlotCount), {key})) {
+    for (const db::Row& row :
+         db::query(database.connection(), sql + QStringLiteral(" LIMIT %1").arg(catalogue::kSlotCount), {key})) {
         const QVariant level = row.value(1);
         if (level.toDouble() > 0)
             slots[slot++] = {text(row.value(0)), rating(level)};
@@ -83,9 +83,9 @@ struct Found {
 // The key of the first row named `name` (names compare without regard to case); a name the table
 // lacks is added first.
 Found lookupKey(db::Database& database, const Lookup& lookup, const QString& name) {
-    const QString select = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                               .arg(QLatin1String(lookup.keyColumn), QLatin1String(lookup.table),
-                                    QLatin1String(lookup.nameColumn));
+    const QString select =
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+            .arg(QLatin1String(lookup.keyColumn), QLatin1String(lookup.table), QLatin1String(lookup.nameColumn));
     const QVariant existing = database.scalar(select, {name});
     if (existing.isValid())
         return {existing, false};
@@ -121,8 +121,8 @@ const char* const kCharacterTables[] = {"Char_Info",      "Health",    "Discipli
 } // namespace
 
 std::optional<Character> CharacterStore::load(CharacterKey key) const {
-    const std::vector<db::Row> rows =
-        db::query(m_db.connection(), schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ? LIMIT 1"), {key});
+    const std::vector<db::Row> rows = db::query(
+        m_db.connection(), schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ? LIMIT 1"), {key});
     if (rows.empty())
         return std::nullopt;
     const db::Row& row = rows.front();
@@ -187,7 +187,8 @@ std::optional<Character> CharacterStore::load(CharacterKey key) const {
 }
 
 std::optional<CharacterKey> CharacterStore::first() const {
-    const std::vector<db::Row> rows = db::query(m_db.connection(), schema::mainCharacterQuery() + QStringLiteral(" LIMIT 1"));
+    const std::vector<db::Row> rows =
+        db::query(m_db.connection(), schema::mainCharacterQuery() + QStringLiteral(" LIMIT 1"));
     if (rows.empty())
         return std::nullopt;
     return rows.front().value(QStringLiteral("Char_ID")).toLongLong();
@@ -309,9 +310,8 @@ bool CharacterStore::setBloodPool(CharacterKey key, int total) {
 
 bool CharacterStore::setSpecialty(CharacterKey key, int trait, const QString& specialty) {
     // Specialties are addressed by their place in the row, whatever the file calls the column.
-    const QString column =
-        db::Statement(m_db.connection().handle(), QStringLiteral("SELECT * FROM Char_Info LIMIT 0"))
-            .columnName(catalogue::specialtyPosition(trait));
+    const QString column = db::Statement(m_db.connection().handle(), QStringLiteral("SELECT * FROM Char_Info LIMIT 0"))
+                               .columnName(catalogue::specialtyPosition(trait));
     return updateCharacter(m_db, key, column, specialty.isEmpty() ? QVariant() : QVariant(specialty));
 }
 

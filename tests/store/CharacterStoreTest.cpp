@@ -60,8 +60,9 @@ TEST_F(CharacterStoreTest, LoadThenSaveChangesNothing) {
         "Cur_WillPower = 15, BloodPool = 57",
         "Name = 'O''Brien; --', player = 'NPC', Chronicle = 'Ashes', Haven = 'Mill', Path = 5, Generation = NULL, "
         "BloodPool = -4, Courage = 99, ExperienceGiven = 3, ExperienceSpent = 0",
-        "Name = '" + QString(9990, 'n') + "', player = 'Änne', Chronicle = '', Haven = '', Path = 5, Wits = -3, ExperienceGiven = 0, "
-                                          "ExperienceSpent = 0",
+        "Name = '" + QString(9990, 'n') +
+            "', player = 'Änne', Chronicle = '', Haven = '', Path = 5, Wits = -3, ExperienceGiven = 0, "
+            "ExperienceSpent = 0",
     };
     for (const QString& assignments : rows) {
         SCOPED_TRACE(assignments.left(60).toStdString());
