@@ -9,10 +9,13 @@
 
 namespace sheet {
 
+namespace catalogue = model::catalogue;
+
 namespace {
 
-// trait: the position among the 39 traits (attributes first).
-void editSpecialty(CharacterSheet& sheet, QLabel* caption, int trait, const QString& title) {
+// position: the trait's place among the 39 (attributes first); caption: its label on the sheet.
+void editSpecialty(CharacterSheet& sheet, int position, const catalogue::Trait& trait, QLabel* caption,
+                   const QString& title) {
     app::Session& session = sheet.session();
     const std::optional<model::CharacterKey> key = session.shownCharacter();
     if (!session.editMode || !key)
@@ -20,10 +23,10 @@ void editSpecialty(CharacterSheet& sheet, QLabel* caption, int trait, const QStr
     store::CharacterStore characters(*session.database);
     if (!characters.exists(*key))
         return;
-    QString& specialty = sheet.character().specialties[size_t(trait)];
+    QString& specialty = sheet.character().specialties[size_t(position)];
     const std::optional<QString> answer = session.services.inputBox(
-        QStringLiteral("Enter Specialty for ") + caption->text() + QLatin1Char(':'), title, specialty);
-    if (!answer || !characters.setSpecialty(*key, trait, *answer))
+        QStringLiteral("Enter Specialty for ") + QLatin1String(trait.caption) + QLatin1Char(':'), title, specialty);
+    if (!answer || !characters.setSpecialty(*key, position, *answer))
         return;
     specialty = *answer;
     caption->setToolTip(*answer);
@@ -32,16 +35,17 @@ void editSpecialty(CharacterSheet& sheet, QLabel* caption, int trait, const QStr
 } // namespace
 
 void lblAttributes_Click(CharacterSheet& sheet, int index) {
-    if (index < 0 || index >= model::catalogue::kAttributeCount)
+    if (index < 0 || index >= catalogue::kAttributeCount)
         return;
-    editSpecialty(sheet, sheet.ui().lblAttributes[size_t(index)], index, QStringLiteral("Enter Specialty"));
+    editSpecialty(sheet, index, catalogue::attributes()[size_t(index)], sheet.ui().lblAttributes[size_t(index)],
+                  QStringLiteral("Enter Specialty"));
 }
 
 void lblAbilities_Click(CharacterSheet& sheet, int index) {
-    if (index < 0 || index >= model::catalogue::kAbilityCount)
+    if (index < 0 || index >= catalogue::kAbilityCount)
         return;
-    editSpecialty(sheet, sheet.ui().lblAbilities[size_t(index)], model::catalogue::kAttributeCount + index,
-                  QStringLiteral("Specialization"));
+    editSpecialty(sheet, catalogue::kAttributeCount + index, catalogue::abilities()[size_t(index)],
+                  sheet.ui().lblAbilities[size_t(index)], QStringLiteral("Specialization"));
 }
 
 } // namespace sheet
