@@ -76,11 +76,6 @@ Connection& Database::connection() const {
     return *m_conn;
 }
 
-std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, const QString& editTable) {
-    connection().handle();
-    return std::make_unique<Recordset>(m_conn, sql, editTable);
-}
-
 void Database::Execute(const QString& sql, const QVariantList& params) {
     connection().execute(sql, params);
 }
@@ -117,7 +112,6 @@ Transaction::~Transaction() {
     } catch (const DbError&) {
         // Nothing more can be done from a destructor; SQLite rolls back an open transaction itself.
     }
-    m_db.connection().noteRollback();
 }
 
 void Transaction::commit() {
