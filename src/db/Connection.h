@@ -67,6 +67,6 @@ private:
     quint64 m_serial;
 };
 
-using ConnectionPtr = std::shared_ptr<Connection>;
+using ConnectionPtr = std::unique_ptr<Connection>;
 
 } // namespace db

@@ -164,7 +164,7 @@ void createDatabase(const QString& path) {
         throw DbError(QStringLiteral("The file \"%1\" already exists; choose a new file name.")
                           .arg(QDir::toNativeSeparators(path)));
     try {
-        Database database(std::make_shared<Connection>(path, true));
+        Database database(std::make_unique<Connection>(path, true));
         Transaction transaction(database);
         schema::create(database);
         schema::addStarterKeys(database);
