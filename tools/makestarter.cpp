@@ -210,12 +210,10 @@ void insert(db::Database& database, const QString& table, const QStringList& col
 
 // The key of the lookup row with the given name: the table's first column, its name the second.
 QVariant keyOf(db::Database& database, const QString& table, const QString& name) {
-    auto rs = database.OpenRecordset(QStringLiteral("SELECT * FROM %1").arg(table));
-    const QString keyColumn = rs->fieldName(0);
-    const QString nameColumn = rs->fieldName(1);
-    rs->Close();
-    const QVariant key =
-        database.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(keyColumn, table, nameColumn), {name});
+    const db::Statement columns(database.connection().handle(), QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table));
+    const QVariant key = database.scalar(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(columns.columnName(0), table, columns.columnName(1)),
+        {name});
     if (!key.isValid())
         throw db::DbError(QStringLiteral("No %1 named \"%2\" in the starter lists.").arg(table, name));
     return key;

@@ -104,14 +104,6 @@ QString Statement::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
 }
 
-QString Statement::columnTable(int column) const {
-    return QString::fromUtf8(sqlite3_column_table_name(m_stmt, column));
-}
-
-QString Statement::columnOrigin(int column) const {
-    return QString::fromUtf8(sqlite3_column_origin_name(m_stmt, column));
-}
-
 QVariant Statement::value(int column) const {
     switch (sqlite3_column_type(m_stmt, column)) {
     case SQLITE_INTEGER:
@@ -179,13 +171,6 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
 
 bool Connection::inTransaction() const {
     return sqlite3_get_autocommit(handle()) == 0;
-}
-
-qint64 Connection::changeStamp() const {
-    if (!m_db)
-        return -1;
-    // A rollback undoes rows without counting as a change, so it bumps the stamp by its own count.
-    return sqlite3_total_changes64(m_db) + (m_rollbacks << 40);
 }
 
 int Connection::changes() const {

@@ -25,8 +25,6 @@ public:
 
     int columnCount() const;
     QString columnName(int column) const;
-    QString columnTable(int column) const;  // the real table behind a result column, or empty
-    QString columnOrigin(int column) const; // the real column behind a result column, or empty
     QVariant value(int column) const;
     sqlite3_stmt* handle() const { return m_stmt; }
     const QString& sql() const { return m_sql; }
@@ -38,8 +36,7 @@ private:
     QString m_sql;
 };
 
-// Owns the SQLite connection. Shared by the Database and its recordsets, so a recordset that
-// outlives Close() fails with a clear error instead of touching a freed handle.
+// Owns the SQLite connection.
 class Connection {
 public:
     Connection(const QString& path, bool create);
@@ -64,18 +61,12 @@ public:
     int changes() const;
     qint64 lastInsertRowid() const;
 
-    // Changes whenever a row may have changed on this connection: recordsets compare it to
-    // decide whether the row they hold is stale.
-    qint64 changeStamp() const;
-    void noteRollback() { ++m_rollbacks; }
-
 private:
     sqlite3* m_db = nullptr;
     QString m_path;
-    qint64 m_rollbacks = 0;
     quint64 m_serial;
 };
 
-using ConnectionPtr = std::shared_ptr<Connection>;
+using ConnectionPtr = std::unique_ptr<Connection>;
 
 } // namespace db

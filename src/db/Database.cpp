@@ -22,16 +22,16 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, co
     constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther; // the mode bits alone
     if (!(file.permissions() & anyWrite))
         throw DbError(readOnly.arg(shown));
-    ConnectionPtr conn;
+    std::unique_ptr<Database> database;
     try {
-        conn = std::make_shared<Connection>(path, false);
+        database = std::make_unique<Database>(std::make_unique<Connection>(path, false));
     } catch (const DbError& e) {
         throw DbError(QStringLiteral("The database file \"%1\" could not be opened: %2").arg(shown, e.message()), {},
                       e.code());
     }
+    Connection* conn = &database->connection();
     if (sqlite3_db_readonly(conn->handle(), "main") == 1)
         throw DbError(readOnly.arg(shown));
-    auto database = std::make_unique<Database>(conn);
     try {
         // Reading the header and the schema tells a foreign file apart before anything is
         // written; only then is the file locked, which writes nothing to it.
@@ -76,11 +76,6 @@ Connection& Database::connection() const {
     return *m_conn;
 }
 
-std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, const QString& editTable) {
-    connection().handle();
-    return std::make_unique<Recordset>(m_conn, sql, editTable);
-}
-
 void Database::Execute(const QString& sql, const QVariantList& params) {
     connection().execute(sql, params);
 }
@@ -117,7 +112,6 @@ Transaction::~Transaction() {
     } catch (const DbError&) {
         // Nothing more can be done from a destructor; SQLite rolls back an open transaction itself.
     }
-    m_db.connection().noteRollback();
 }
 
 void Transaction::commit() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "db/Connection.h"
-#include "db/Recordset.h"
 
 #include <QString>
 #include <QVariantList>
@@ -10,7 +9,7 @@
 
 namespace db {
 
-// An open database file: the source of recordsets and plain statements.
+// An open database file: plain statements run on it, typed stores read through its connection.
 class Database {
 public:
     // Refuses a file that is SQLite but not what the caller expects (throws DbError).
@@ -22,7 +21,6 @@ public:
     explicit Database(ConnectionPtr connection) : m_conn(std::move(connection)) {}
     ~Database();
 
-    std::unique_ptr<Recordset> OpenRecordset(const QString& sql, const QString& editTable = {});
     void Execute(const QString& sql, const QVariantList& params = {});
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     void Close();

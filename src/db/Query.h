@@ -38,8 +38,8 @@ private:
     friend std::vector<Row> query(Connection&, const QString&, const QVariantList&);
 };
 
-// Runs a SELECT and returns all its rows, in the order SQLite gives them. For reading only:
-// unlike a Recordset, the rows do not follow later changes and cannot be edited.
+// Runs a SELECT and returns all its rows, in the order SQLite gives them. The rows are copies:
+// they do not follow later changes and cannot be edited.
 std::vector<Row> query(Connection& connection, const QString& sql, const QVariantList& params = {});
 
 } // namespace db

@@ -4,6 +4,7 @@
 
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/Query.h"
 
 #include <QDir>
 #include <QFile>
@@ -126,10 +127,10 @@ void addStarterKeys(Database& database) {
 }
 
 void verify(Database& database) {
-    auto rs = database.OpenRecordset(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
     QSet<QString> present;
-    for (; !rs->atEOF(); rs->MoveNext())
-        present.insert(rs->Fields(0).toString().toLower());
+    for (const db::Row& row :
+         db::query(database.connection(), QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+        present.insert(row.value(0).toString().toLower());
     const QString refusal = QStringLiteral("The file \"%1\" is not a Duskledger database: %2.")
                                 .arg(QDir::toNativeSeparators(database.path()));
     for (const QString& table : tableNames())
@@ -163,7 +164,7 @@ void createDatabase(const QString& path) {
         throw DbError(QStringLiteral("The file \"%1\" already exists; choose a new file name.")
                           .arg(QDir::toNativeSeparators(path)));
     try {
-        Database database(std::make_shared<Connection>(path, true));
+        Database database(std::make_unique<Connection>(path, true));
         Transaction transaction(database);
         schema::create(database);
         schema::addStarterKeys(database);

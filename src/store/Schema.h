@@ -13,8 +13,8 @@ namespace store {
 
 namespace schema {
 
-// The query behind the character recordset: every Char_Info column, then the nature, demeanor,
-// clan and concept names, addressed as "b.DemNat", "c.DemNat", "d.Clan" and "e.concept".
+// The main character query: every Char_Info column, then the nature, demeanor, clan and concept
+// names. Read those four by place from the end: "Clan" and "Concept" alone name keys of a.*.
 QString mainCharacterQuery();
 
 // The sixteen tables a Duskledger database holds.

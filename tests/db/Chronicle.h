@@ -20,14 +20,6 @@ inline db::DbError raised(const std::function<void()>& call) {
     return db::DbError({});
 }
 
-// Edits the current row, or adds one, the way the program's saves do.
-inline void writeRow(db::Recordset& rs, std::initializer_list<std::pair<const char*, QVariant>> fields, bool add = false) {
-    add ? rs.AddNew() : rs.Edit();
-    for (const auto& [name, value] : fields)
-        rs.setField(name, value);
-    rs.Update();
-}
-
 // A small chronicle every engine test works on: Mira (key 1, player "Ann") with links of every
 // kind, and Old Tom (key 2), a non-player character stored with the player "npc".
 struct ChronicleTest : ::testing::Test {

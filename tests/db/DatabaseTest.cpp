@@ -126,21 +126,19 @@ using EngineTest = ChronicleTest;
 TEST_F(EngineTest, ErrorsCarrySqliteMessageAndStatement) {
     const std::pair<QString, const char*> cases[] = {
         {"Select Nmae from char_info", "no such column"},
-        {"SELECT * FROM Clan WHERE Clan = 'unclosed", "unrecognized token"}};
+        {"SELECT * FROM Clan WHERE Clan = 'unclosed", "unrecognized token"},
+        {"UPDATE Char_Info SET Name = NULL WHERE Char_ID = 1", "NOT NULL"}};
     for (const auto& [sql, sqliteSays] : cases) {
-        const std::function<void()> ways[] = {[&] { d.OpenRecordset(sql); }, [&] { d.Execute(sql); },
-                                              [&] { db::query(d.connection(), sql); }};
+        const std::function<void()> ways[] = {[&] { d.Execute(sql); }, [&] { db::query(d.connection(), sql); }};
         for (const auto& way : ways) {
             const DbError e = raised(way);
             EXPECT_EQ(e.statement(), sql);
             EXPECT_TRUE(e.text().contains(sql) && e.message().contains(sqliteSays)) << e.text().toStdString();
         }
     }
-    auto rs = d.OpenRecordset("Select * from char_info where Char_ID = 1");
-    rs->Edit();
-    rs->setField("Name", QVariant()); // Name may not be Null
-    const DbError e = raised([&] { rs->Update(); });
-    EXPECT_TRUE(e.message().contains("NOT NULL") && e.statement().contains("UPDATE")) << e.text().toStdString();
+    d.Close(); // a closed database raises, it does not crash
+    EXPECT_THROW(d.Execute("SELECT 1"), DbError);
+    EXPECT_THROW(db::query(d.connection(), "SELECT 1"), DbError);
 }
 
 // Rows come in SQLite's order. A name matches without regard to case and a repeated name means its
@@ -169,10 +167,10 @@ TEST_F(EngineTest, HostileNamesStayData) {
     names << QString::fromUtf8("Ænéa 夜の氏族 🦇") << QString(10000, QChar('\'')) + "end";
     for (const QString& name : names) {
         d.Execute("INSERT INTO Clan (Clan) VALUES (" + db::sqlText(name) + ")");
-        auto quoted = d.OpenRecordset("Select * from Clan where Clan= " + db::sqlText(name));
-        ASSERT_EQ(quoted->RecordCount(), 1) << name.left(40).toStdString();
-        EXPECT_EQ(quoted->Fields("Clan").toString(), name);
-        quoted->Delete();
+        const auto quoted = db::query(d.connection(), "Select * from Clan where Clan= " + db::sqlText(name));
+        ASSERT_EQ(quoted.size(), 1u) << name.left(40).toStdString();
+        EXPECT_EQ(quoted[0].value("Clan").toString(), name);
+        d.Execute("DELETE FROM Clan WHERE Clan = " + db::sqlText(name));
     }
     EXPECT_EQ(count("SELECT count(*) FROM Clan"), 2);
 }

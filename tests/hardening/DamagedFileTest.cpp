@@ -81,7 +81,7 @@ Sources makeSources(const QTemporaryDir& folder) {
     }
     const QString other = folder.filePath(QStringLiteral("other.db"));
     {
-        db::Database database(std::make_shared<db::Connection>(other, true));
+        db::Database database(std::make_unique<db::Connection>(other, true));
         database.Execute(QStringLiteral("CREATE TABLE songs (title TEXT, length INTEGER)"));
         database.Execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 199) "
                                         "INSERT INTO songs SELECT 'song ' || i, i FROM n"));

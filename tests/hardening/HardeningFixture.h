@@ -10,6 +10,7 @@
 #include "sheet/frmMain.h"
 #include "support/SwitchByName.h"
 #include "support/ListEntries.h"
+#include "support/RowTexts.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
@@ -73,18 +74,6 @@ struct Program {
         return texts.join(QLatin1Char('\n'));
     }
 };
-
-// Each row the query returns as "field|field|...", Null as <null>.
-inline QStringList rowTexts(db::Database& database, const QString& sql) {
-    QStringList rows;
-    for (auto rs = database.OpenRecordset(sql); !rs->atEOF(); rs->MoveNext()) {
-        QStringList fields;
-        for (int c = 0; c < rs->fieldCount(); ++c)
-            fields << (rs->Fields(c).isNull() ? QStringLiteral("<null>") : rs->Fields(c).toString());
-        rows << fields.join(QLatin1Char('|'));
-    }
-    return rows;
-}
 
 // Every row of every table and of sqlite_master as "table|fields", one per line: equal dumps mean nothing was written.
 inline QString dumpTables(db::Database& database) {

@@ -1,6 +1,7 @@
 #include "model/TraitCatalogue.h"
 #include "Rounds.h"
 
+#include "db/Query.h"
 #include "store/Schema.h"
 #include "ratings/DotRow.h"
 
@@ -37,9 +38,9 @@ QStringList expected(int round) {
 QStringList held(db::Database& database, qint64 key) {
     QStringList values;
     const auto read = [&](const QString& sql) {
-        for (auto rs = database.OpenRecordset(sql.arg(key)); !rs->atEOF(); rs->MoveNext())
-            for (int c = 0; c < rs->fieldCount(); ++c)
-                values << rs->Fields(c).toString();
+        for (const db::Row& row : db::query(database.connection(), sql.arg(key)))
+            for (int c = 0; c < row.size(); ++c)
+                values << row.value(c).toString();
     };
     read(QStringLiteral("SELECT a.Haven, a.Chronicle, d.Clan, a.") +
          QStringList(model::catalogue::kTraitColumns.begin(), model::catalogue::kTraitColumns.end()).join(QStringLiteral(", a.")) +

@@ -6,6 +6,7 @@
 #include "rituals/RitualCommands.h"
 #include "rituals/frmRituals.h"
 #include "support/ListEntries.h"
+#include "support/RowTexts.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
@@ -122,17 +123,8 @@ struct Rituals : ::testing::Test {
         window->load();
         return window;
     }
-    // Every row of the query, its columns joined by "|".
-    QStringList rows(const QString& sql) {
-        QStringList result;
-        for (auto rs = temp.db().OpenRecordset(sql); !rs->atEOF(); rs->MoveNext()) {
-            QStringList columns;
-            for (int c = 0; c < rs->fieldCount(); ++c)
-                columns << rs->Fields(c).toString();
-            result << columns.join(QLatin1Char('|'));
-        }
-        return result;
-    }
+    // Every row of the query, its columns joined by "|", Null as empty.
+    QStringList rows(const QString& sql) { return rowTexts(temp.db(), sql, {}); }
     // The character's links in the order they were made: "Path|Level|ThaNec" or "Ritual|ThaNec".
     QStringList links(const QString& kind, qint64 key) {
         const QString level = kind == "Path" ? ", Level" : "";

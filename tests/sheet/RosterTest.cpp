@@ -1,5 +1,6 @@
 #include "sheet/Roster.h"
 #include "db/Database.h"
+#include "db/Query.h"
 #include "support/TempDatabase.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +21,9 @@ Entries entries(const sheet::RosterModel* model) {
 // What the database holds, read the plain way.
 Entries stored(db::Database& database, const char* condition) {
     Entries result;
-    auto rs = database.OpenRecordset(QStringLiteral("SELECT Char_ID, Name FROM Char_Info WHERE ") +
-                                     QLatin1String(condition) + QStringLiteral(" ORDER BY Char_ID"));
-    for (; !rs->atEOF(); rs->MoveNext())
-        result.emplace_back(rs->Fields(0).toLongLong(), rs->Fields(1).toString());
+    const QString sql = QStringLiteral("SELECT Char_ID, Name FROM Char_Info WHERE %1 ORDER BY Char_ID");
+    for (const db::Row& row : db::query(database.connection(), sql.arg(QLatin1String(condition))))
+        result.emplace_back(row.value(0).toLongLong(), row.value(1).toString());
     return result;
 }
 

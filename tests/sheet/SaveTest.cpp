@@ -35,9 +35,7 @@ protected:
     QString snapshot() {
         QString all;
         for (const QString& table : store::schema::tableNames() + QStringList{"sqlite_sequence"})
-            for (auto rs = session->database->OpenRecordset("SELECT * FROM " + table); !rs->atEOF(); rs->MoveNext())
-                for (int c = 0; c < rs->fieldCount(); ++c)
-                    all += table + (rs->Fields(c).isNull() ? "<null>" : rs->Fields(c).toString()) + '|';
+            all += table + '\n' + rowTexts(*session->database, "SELECT * FROM " + table).join('\n') + '\n';
         return all;
     }
     QStringList comboLists() {

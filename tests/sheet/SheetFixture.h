@@ -8,6 +8,7 @@
 #include "sheet/frmMain.h"
 #include "model/Numbers.h"
 #include "support/ListEntries.h"
+#include "support/RowTexts.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
