@@ -1,34 +1,40 @@
-#include "model/TraitCatalogue.h"
 #include "store/Schema.h"
-#include "Chronicle.h"
+#include "db/DbError.h"
+#include "model/TraitCatalogue.h"
+#include "support/TempDatabase.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <gtest/gtest.h>
 
 namespace {
 
-using SchemaTest = ChronicleTest;
 using namespace model::catalogue;
 
 // The sheet reads ratings and specialties by position: each rating, 0 by default, is followed by
 // its specialty, Null by default.
-TEST_F(SchemaTest, EveryTraitSitsWhereTheSheetReadsIt) {
-    db::Statement oldTom(d.connection().handle(), "SELECT * FROM Char_Info WHERE Char_ID = 2");
-    ASSERT_TRUE(oldTom.step());
+TEST(Schema, EveryTraitSitsWhereTheSheetReadsIt) {
+    TempDatabase temp;
+    temp.addCharacter("Mira");
+    db::Statement mira(temp.db().connection().handle(), "SELECT * FROM Char_Info");
+    ASSERT_TRUE(mira.step());
     for (int i = 0; i < kTraitCount; ++i) {
         const QString trait = QLatin1String(kTraitColumns[size_t(i)]);
         SCOPED_TRACE(trait.toStdString());
-        EXPECT_EQ(oldTom.columnName(ratingPosition(i)), trait);
-        EXPECT_EQ(oldTom.columnName(specialtyPosition(i)), trait + "_Spec");
-        EXPECT_EQ(oldTom.value(ratingPosition(i)), QVariant(0LL));
-        EXPECT_EQ(oldTom.value(specialtyPosition(i)), QVariant());
+        EXPECT_EQ(mira.columnName(ratingPosition(i)), trait);
+        EXPECT_EQ(mira.columnName(specialtyPosition(i)), trait + "_Spec");
+        EXPECT_EQ(mira.value(ratingPosition(i)), QVariant(0LL));
+        EXPECT_EQ(mira.value(specialtyPosition(i)), QVariant());
     }
-    EXPECT_EQ(d.scalar("SELECT Conscience || SelfControl || Courage || Humanity || WillPower || Cur_WillPower || "
-                       "BloodPool FROM Char_Info WHERE Char_ID = 2"),
+    EXPECT_EQ(temp.scalar("SELECT Conscience || SelfControl || Courage || Humanity || WillPower || Cur_WillPower || "
+                          "BloodPool FROM Char_Info"),
               QVariant("0000000"));
 }
 
-TEST_F(SchemaTest, NumbersTextsAndCaseLikeTheProgramExpects) {
+// "Number" columns give back whole numbers as integers, an empty text stays text, every text column ignores case.
+TEST(Schema, NumbersTextsAndCaseLikeTheProgramExpects) {
+    TempDatabase temp;
+    temp.addCharacter("Mira");
     const std::tuple<const char*, QVariant, QVariant> stored[] = {
         {"Generation", 9.0, QVariant(9LL)},
         {"Generation", 2.5, QVariant(2.5)},
@@ -36,13 +42,12 @@ TEST_F(SchemaTest, NumbersTextsAndCaseLikeTheProgramExpects) {
         {"Chronicle", QString(""), QVariant(QString(""))},
     };
     for (const auto& [column, written, readBack] : stored) {
-        d.Execute(QString("UPDATE Char_Info SET %1 = ? WHERE Char_ID = 1").arg(column), {written});
-        const QVariant read = d.scalar(QString("SELECT %1 FROM Char_Info WHERE Char_ID = 1").arg(column));
+        temp.db().Execute(QString("UPDATE Char_Info SET %1 = ?").arg(column), {written});
+        const QVariant read = temp.scalar(QString("SELECT %1 FROM Char_Info").arg(column));
         EXPECT_EQ(read.typeId(), readBack.typeId()) << column << " " << written.toString().toStdString();
         EXPECT_EQ(read, readBack) << column;
     }
-    // Every text column ignores case: 'npc' counts as "NPC", names match in any case.
-    const QString ddl = d.scalar("SELECT group_concat(sql, ' ') FROM sqlite_master WHERE type = 'table'").toString();
+    const QString ddl = temp.scalar("SELECT group_concat(sql, ' ') FROM sqlite_master WHERE type = 'table'").toString();
     EXPECT_EQ(ddl.count(QRegularExpression(" TEXT(?! COLLATE NOCASE)")), 0);
 }
 
@@ -56,7 +61,6 @@ TEST(CreateDatabase, MakesTheKeyRowsAndNeverOverwrites) {
     EXPECT_THROW(store::createDatabase(temp.path()), db::DbError);
     EXPECT_EQ(QFileInfo(temp.path()).size(), size);
     EXPECT_EQ(store::openChronicle(temp.path(), true)->scalar("SELECT Name FROM Char_Info").toString(), "Mira");
-    EXPECT_THROW(store::createDatabase(temp.file("no/such/folder/x.mdb")), db::DbError);
 }
 
 } // namespace
