@@ -41,7 +41,9 @@ struct StartupTest : ::testing::Test {
     }
 };
 
-TEST_F(StartupTest, SettingsKeepCommasAndValidOnesAskNothing) {
+// Valid settings ask nothing; empty, stale or missing ones ask until a file is chosen, which is written
+// back; Cancel ends the program.
+TEST_F(StartupTest, SettingsNameTheFileOrTheUserIsAskedUntilAFileIsChosen) {
     const QString path = temp.file("my chronicle, book 2.mdb");
     ASSERT_TRUE(settings.writeDatabasePath(path));
     EXPECT_EQ(readFile(settings.filePath()), path.toUtf8() + "\r\n");
@@ -49,10 +51,7 @@ TEST_F(StartupTest, SettingsKeepCommasAndValidOnesAskNothing) {
     writeFile(settings.filePath(), temp.path().toUtf8() + "\r\n");
     EXPECT_EQ(app::Startup(services, settings).locateDatabase(), temp.path());
     EXPECT_TRUE(services.fileDialogs.empty() && services.messages.empty());
-}
 
-// Missing or stale settings: asked until a file is chosen, which is written back; Cancel ends the program.
-TEST_F(StartupTest, MissingOrStaleSettingsAskUntilAFileIsChosenOrTheUserGivesUp) {
     for (const QByteArray& content : {QByteArray(), temp.file("deleted.mdb").toUtf8() + "\r\n"}) {
         ScriptedServices local;
         writeFile(settings.filePath(), content);

@@ -93,32 +93,25 @@ TEST_F(ToolsMenuTest, SettleEditsCancelAbandonsBeforeAnythingCloses) {
     EXPECT_EQ(shownName(), "Mira");
 }
 
-TEST_F(ToolsMenuTest, MobilizeWritesACopyAndContinuesOnIt) {
+// Mobilize copies the chronicle, New starts an empty one; each refuses an existing file and the file in
+// use, and then goes on in the new file.
+TEST_F(ToolsMenuTest, MobilizeAndNewDatabaseGoOnInTheNewFile) {
+    const std::tuple<void (app::ToolsMenu::*)(), const char*, const char*> commands[] = {
+        {&app::ToolsMenu::mnuMobile_Click, "travel copy.mdb", "Mira"},
+        {&app::ToolsMenu::mnuNewDB_Click, "new.mdb", ""}};
+    for (const auto& [command, name, shownAfter] : commands) {
+        const int reloadsBefore = reloads;
+        services.fileAnswers = {second.path(), session.path(), first.file(name)};
+        for (int i = 0; i < 3; ++i)
+            (tools.*command)();
+        EXPECT_TRUE(services.messages.at(services.messages.size() - 2).text.contains("already exists"));
+        EXPECT_EQ(reloads, reloadsBefore + 1);
+        EXPECT_EQ(session.path(), first.file(name));
+        EXPECT_EQ(settings.readDatabasePath(), first.file(name));
+        EXPECT_EQ(shownName(), shownAfter);
+    }
     tools.mnuMobile_Click();
     EXPECT_EQ(services.lastMessage(), "No Database selected, mobilization not complete.");
-    services.fileAnswers = {second.path(), first.path()}; // existing file, the file in use
-    tools.mnuMobile_Click();
-    tools.mnuMobile_Click();
-    EXPECT_EQ(reloads + settles, 0);
-
-    const QString copy = first.file("travel copy.mdb");
-    services.fileAnswers = {copy};
-    tools.mnuMobile_Click();
-    EXPECT_EQ(session.path(), copy);
-    EXPECT_EQ(settings.readDatabasePath(), copy);
-    EXPECT_EQ(shownName(), "Mira");
-}
-
-TEST_F(ToolsMenuTest, NewDatabaseStartsAnEmptyChronicle) {
-    services.fileAnswers = {second.path()};
-    tools.mnuNewDB_Click();
-    EXPECT_TRUE(services.lastMessage().contains("already exists"));
-    const QString fresh = first.file("fresh.mdb");
-    services.fileAnswers = {fresh};
-    tools.mnuNewDB_Click();
-    EXPECT_EQ(session.path(), fresh);
-    EXPECT_EQ(settings.readDatabasePath(), fresh);
-    EXPECT_EQ(shownName(), "");
 }
 
 TEST_F(ToolsMenuTest, CalculatorIsTheFirstOneFound) {
