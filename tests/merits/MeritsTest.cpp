@@ -1,7 +1,7 @@
-#include "store/Schema.h"
 #include "app/Session.h"
-#include "store/MeritStore.h"
 #include "merits/MeritCommands.h"
+#include "store/MeritStore.h"
+#include "store/Schema.h"
 #include "support/ListEntries.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
@@ -26,24 +26,19 @@ template <typename T> T* child(QWidget& parent, const char* name) {
     return widget;
 }
 
-// Two characters, Ann (shown, edit mode) and Bob, on a fresh database.
+// Ann (shown, edit mode) has Scar and Zeal at -1, Bob has Zeal; Will (3 points) and Oath (variable
+// points) are listed too. What the store makes of a link is tested with the store.
 class Merits : public ::testing::Test {
 protected:
     Merits() : session(services) {
+        temp.exec("INSERT INTO MeritFlaw_LookUp (MeritFlaw_ID, MeritFlaw, Points, pointflex) VALUES "
+                  "(1, 'Scar', 1, 0), (2, 'Zeal', 1, 0), (3, 'Will', 3, 0), (4, 'Oath', NULL, 1)");
+        temp.exec("INSERT INTO MeritFlaw_Link VALUES (1, 1, 1), (2, 2, 1), (1, 2, -1)");
         session.database = store::openChronicle(temp.path(), false);
         session.shownKey = ann;
         session.editMode = true;
     }
-    qint64 addLookup(const QString& name, const QVariant& points, bool pointflex = false) {
-        temp.db().Execute("INSERT INTO MeritFlaw_LookUp (MeritFlaw, Points, pointflex) VALUES (?, ?, ?)",
-                          {name, points, int(pointflex)});
-        return count("SELECT max(MeritFlaw_ID) FROM MeritFlaw_LookUp");
-    }
-    void link(qint64 charId, qint64 meritId, int points) {
-        temp.db().Execute("INSERT INTO MeritFlaw_Link VALUES (?, ?, ?)", {charId, meritId, points});
-    }
-    int count(const QString& sql) { return temp.db().scalar(sql).toInt(); }
-    QStringList lines() const { return listEntries(&list); }
+    QString query(const QString& sql) { return temp.scalar(sql).toString(); }
     // Queues a handler for the next modal window: shown and active, so focus moves as with a user.
     void onModal(const std::function<void(QDialog&)>& drive) {
         services.modalHandlers.push_back([drive](QDialog& dialog) {
@@ -63,8 +58,8 @@ protected:
     qint64 bob = temp.addCharacter("Bob");
 };
 
-// Ann already has Scar; Will (3 points) and Oath (variable points) are listed. A new name is asked
-// about once, when the box loses the focus or on OK.
+// The dialog keeps what was typed and asks about a new name once, when the box loses the focus or
+// on OK; refusals keep it open. Without a character shown, or while browsing, nothing opens.
 TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
     const struct {
         QString typed;
@@ -75,32 +70,27 @@ TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
         bool open;    // the dialog stays open
         size_t messages;
         QString lastMessage; // its start
-        QString added;       // Ann's new links: name, pointflex, points
-        int lookups;
+        QString added;       // the new link: name pointflex points
     } cases[] = {
-        {"Will", "cmdok", {}, {}, "Will  3", false, 0, "", "Will 0 3", 3},
-        {" will ", "Return", {}, {}, "will  3", false, 0, "", "Will 0 3", 3}, // the listed entry
-        {"Ogre's", "Tab", {Yes, No}, {"2 dots"}, "Ogre's  2", false, 2, "Are the points", "Ogre's 0 2", 4},
-        {"Ogre's", "cmdok", {Yes, No}, {"2 dots"}, "Ogre's  2", false, 2, "Are the points", "Ogre's 0 2", 4},
-        {"Ogre's", "Return", {Yes, No}, {"2 dots"}, "Ogre's  2", false, 2, "Are the points", "Ogre's 0 2", 4},
+        {"Will", "cmdok", {}, {}, "Will  3", false, 0, "", "Will 0 3"},
+        {" will ", "Return", {}, {}, "will  3", false, 0, "", "Will 0 3"}, // the listed entry
+        {"Ogre's", "Tab", {Yes, No}, {"2 dots"}, "Ogre's  2", false, 2, "Are the points", "Ogre's 0 2"},
+        {"Ogre's", "cmdok", {Yes, No}, {"2 dots"}, "Ogre's  2", false, 2, "Are the points", "Ogre's 0 2"},
         // A variable level is asked again until it is a 16-bit number.
-        {"Debt", "cmdok", {Yes, Yes}, {"", "a", "40000", " -1 "}, "Debt  -1", false, 5, "Please enter", "Debt 1 -1", 4},
-        {"Scar", "cmdok", {}, {}, "", true, 1, "You already have Scar as a Merit/Flaw!", "", 3},
-        {"Oath", "cmdok", {}, {}, "", true, 0, "", "", 3}, // the variable level cancelled
-        {"Cursed", "Tab", {No}, {}, "", true, 2, "Cursed is not a known Merit/Flaw", "", 3},
-        {"  ", "cmdok", {}, {}, "", false, 0, "", "", 3},
-        {"Will", "cmdcancel", {}, {}, "", false, 0, "", "", 3},
-        {"Will", "Esc", {}, {}, "", false, 0, "", "", 3},
+        {"Debt", "cmdok", {Yes, Yes}, {"", "a", "40000", " -1 "}, "Debt  -1", false, 5, "Please enter", "Debt 1 -1"},
+        {"Scar", "cmdok", {}, {}, "", true, 1, "You already have Scar as a Merit/Flaw!", ""},
+        {"Oath", "cmdok", {}, {}, "", true, 0, "", ""}, // the variable level cancelled
+        {"Cursed", "Tab", {No}, {}, "", true, 2, "Cursed is not a known Merit/Flaw", ""},
+        {"  ", "cmdok", {}, {}, "", false, 0, "", ""},
+        {"Will", "cmdcancel", {}, {}, "", false, 0, "", ""},
+        {"Will", "Esc", {}, {}, "", false, 0, "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString() + " " + c.leave);
         const QString leave = c.leave;
         list.clear();
-        temp.exec("DELETE FROM MeritFlaw_Link");
-        temp.exec("DELETE FROM MeritFlaw_LookUp");
-        link(ann, addLookup("Scar", 1), 1);
-        addLookup("Will", 3);
-        addLookup("Oath", QVariant(), true);
+        temp.exec("DELETE FROM MeritFlaw_Link WHERE rowid > 3");
+        temp.exec("DELETE FROM MeritFlaw_LookUp WHERE MeritFlaw_ID > 4");
         services.messages.clear();
         services.answers = c.answers;
         services.inputAnswers = c.inputs;
@@ -117,23 +107,24 @@ TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
             else
                 QTest::mouseClick(child<QPushButton>(dialog, leave == "Tab" ? "cmdok" : c.leave), Qt::LeftButton);
             EXPECT_EQ(dialog.isVisible(), c.open);
+            EXPECT_EQ(combo->currentText(), c.typed);
         });
         cmdAddMerit_Click(session, list, nullptr);
-        EXPECT_EQ(lines(), c.line.isEmpty() ? QStringList() : QStringList{c.line});
+        EXPECT_EQ(listEntries(&list), c.line.isEmpty() ? QStringList() : QStringList{c.line});
         EXPECT_EQ(services.messages.size(), c.messages);
         EXPECT_EQ(services.lastMessage().left(c.lastMessage.size()), c.lastMessage);
-        if (!c.answers.empty()) {
+        if (!c.answers.empty())
             EXPECT_EQ(services.messages[0].text,
                       "You have entered a new Merit/Flaw called: " + c.typed + ". Is this correct?");
-        }
-        EXPECT_EQ(temp.scalar("SELECT group_concat(l.MeritFlaw || ' ' || l.pointflex || ' ' || k.Points, ', ') FROM "
-                              "MeritFlaw_Link k JOIN MeritFlaw_LookUp l USING (MeritFlaw_ID) WHERE k.rowid > 1")
-                      .toString(),
+        EXPECT_EQ(query("SELECT count(*) FROM MeritFlaw_LookUp WHERE MeritFlaw_ID > 4 AND MeritFlaw_ID NOT IN "
+                        "(SELECT MeritFlaw_ID FROM MeritFlaw_Link)"),
+                  "0"); // nothing refused or cancelled leaves a new entry behind
+        EXPECT_EQ(query("SELECT group_concat(l.MeritFlaw || ' ' || l.pointflex || ' ' || k.Points) FROM "
+                        "MeritFlaw_Link k JOIN MeritFlaw_LookUp l USING (MeritFlaw_ID) WHERE k.rowid > 3"),
                   c.added);
-        EXPECT_EQ(count("SELECT count(*) FROM MeritFlaw_LookUp"), c.lookups);
-        if (!c.line.isEmpty()) {
-            EXPECT_EQ(list.item(0)->data(Qt::UserRole), count("SELECT max(MeritFlaw_ID) FROM MeritFlaw_Link"));
-        }
+        if (!c.line.isEmpty())
+            EXPECT_EQ(list.item(0)->data(Qt::UserRole).toString(),
+                      query("SELECT MeritFlaw_ID FROM MeritFlaw_Link WHERE rowid > 3"));
     }
     QStringList prompts;
     for (const auto& input : services.inputs)
@@ -141,7 +132,6 @@ TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
     EXPECT_TRUE(prompts.contains("Please enter the points for this merit:|Duskledger|1"));
     EXPECT_TRUE(prompts.contains("Enter Point Level for Debt:|Variable Point Merit|"));
 
-    // Without a character shown, or while browsing, nothing opens.
     services.modalHandlers = {[](QDialog&) { return int(QDialog::Rejected); }};
     session.shownKey.reset();
     cmdAddMerit_Click(session, list, nullptr);
@@ -152,39 +142,28 @@ TEST_F(Merits, AddTakesListedOrNewNamesRefusalsKeepTheDialogOpen) {
     EXPECT_TRUE(services.messages.empty() && list.count() == 0);
 }
 
-// Lines are "name points" in the order the merits were taken; the description of the selected
-// line can be changed in edit mode only; removal asks and deletes only that line's link of this
-// character.
-TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
+// The list shows the store's lines with their keys; the selected line's description changes in
+// edit mode only; removal asks, then takes that line and its merit's link of this character.
+TEST_F(Merits, ListDescribesAndRemovesMerits) {
     cmdRemoveMerit_Click(session, list); // empty list: not even a message
-    const qint64 zeal = addLookup("Zeal", 3), luck = addLookup("Ogre's Luck", 1);
-    link(ann, zeal, 3);
-    link(bob, luck, 1);
-    link(ann, luck, -1);
-    const qint64 debt = addLookup("Debt", QVariant(), true);
-    link(ann, debt, 10);
     list.addItem("left from the last character");
     showMerits(list, store::merits::characterMerits(*session.database, ann));
-    EXPECT_EQ(lines(), QStringList({"Zeal 3", "Ogre's Luck -1", "Debt 10"}));
-    EXPECT_EQ(list.item(0)->data(Qt::UserRole).toLongLong(), zeal);
-    EXPECT_EQ(list.item(1)->data(Qt::UserRole).toLongLong(), luck);
+    EXPECT_EQ(listEntries(&list), QStringList({"Scar 1", "Zeal -1"}));
+    EXPECT_EQ(list.item(1)->data(Qt::UserRole).toLongLong(), 2);
     services.modalHandlers.push_back([](QDialog&) { return int(QDialog::Rejected); });
     lstMerit_DblClick(session, list, nullptr); // no line selected: nothing opens
     ASSERT_EQ(services.modalHandlers.size(), 1u);
     services.modalHandlers.clear();
-    list.item(0)->setSelected(true);
-    const auto descriptions = [&] {
-        return temp.scalar("SELECT group_concat(Description) FROM MeritFlaw_LookUp").toString();
-    };
+    list.item(1)->setSelected(true);
     const struct {
         bool editMode;
         const char* button;
         QString stored; // afterwards
-    } cases[] = {{false, "cmdOk", ""}, {true, "cmdexit", ""}, {true, "cmdOk", "Bright."}, {false, "cmdOk", "Bright."}};
+    } cases[] = {{true, "cmdexit", ""}, {true, "cmdOk", "Bright."}, {false, "cmdOk", "Bright."}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.button) + (c.editMode ? " edit" : " browse"));
         session.editMode = c.editMode;
-        const QString before = descriptions();
+        const QString before = query("SELECT Description FROM MeritFlaw_LookUp WHERE MeritFlaw_ID = 2");
         onModal([&](QDialog& dialog) {
             EXPECT_EQ(child<QLabel>(dialog, "lblMerit")->text(), "Zeal");
             auto* text = child<QPlainTextEdit>(dialog, "rtxtMerit");
@@ -196,7 +175,7 @@ TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
             EXPECT_FALSE(dialog.isVisible());
         });
         lstMerit_DblClick(session, list, nullptr);
-        EXPECT_EQ(descriptions(), c.stored);
+        EXPECT_EQ(query("SELECT Description FROM MeritFlaw_LookUp WHERE MeritFlaw_ID = 2"), c.stored);
     }
     EXPECT_TRUE(services.messages.empty());
 
@@ -211,12 +190,11 @@ TEST_F(Merits, ListLoadsDescribesAndRemovesMerits) {
         return services.lastMessage();
     };
     EXPECT_EQ(remove(-1), "You must select a Merit/Flaw to be removed!");
-    EXPECT_TRUE(remove(3).endsWith("Nothing was changed."));
-    EXPECT_EQ(remove(1, {Cancel}), "You are about to remove the Ogre's Luck Merit/Flaw. Are you Sure?");
-    EXPECT_EQ(list.count(), 4);
-    EXPECT_EQ(remove(1), "You are about to remove the Ogre's Luck Merit/Flaw. Are you Sure?");
+    EXPECT_TRUE(remove(2).endsWith("Nothing was changed."));
+    EXPECT_EQ(remove(1, {Cancel}), "You are about to remove the Zeal Merit/Flaw. Are you Sure?");
+    EXPECT_EQ(list.count(), 3);
+    EXPECT_EQ(remove(1), "You are about to remove the Zeal Merit/Flaw. Are you Sure?");
     EXPECT_EQ(services.messages.back().buttons, app::Buttons::OKCancel);
-    EXPECT_EQ(lines(), QStringList({"Zeal 3", "Debt 10", "Nowhere 2"}));
-    EXPECT_EQ(temp.scalar("SELECT group_concat(Char_ID || ':' || MeritFlaw_ID) FROM MeritFlaw_Link").toString(),
-              QStringLiteral("%1:%2,%3:%4,%1:%5").arg(ann).arg(zeal).arg(bob).arg(luck).arg(debt));
+    EXPECT_EQ(listEntries(&list), QStringList({"Scar 1", "Nowhere 2"}));
+    EXPECT_EQ(query("SELECT group_concat(Char_ID || ':' || MeritFlaw_ID) FROM MeritFlaw_Link"), "1:1,2:2");
 }
