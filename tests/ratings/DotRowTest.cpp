@@ -36,6 +36,18 @@ TEST_F(DotRowTest, BitmapsFoundInAnyCaseTwinsPreferredMissingOnesRedHalfRowsLeft
     EXPECT_EQ(bitmaps.pixmap("box05.bmp", 1.0).width(), 160);
 
     DotRow row(bitmaps);
+    // The picture follows the value within the family's range; the Tag keeps the value itself.
+    const std::tuple<ratings::Family, int, const char*> pictures[] = {{ratings::Family::Check, 11, "CHECK10.bmp"},
+                                                                      {ratings::Family::Check, -2, "CHECK00.bmp"},
+                                                                      {ratings::Family::GCheck, 7, "GCHECK07.bmp"},
+                                                                      {ratings::Family::Box, 300, "BOX10.bmp"}};
+    for (const auto& [family, value, picture] : pictures) {
+        row.setFamily(family);
+        row.setValue(value);
+        EXPECT_EQ(row.pictureName(), picture);
+        EXPECT_EQ(row.Tag(), QString::number(value));
+    }
+    row.setFamily(ratings::Family::Check);
     row.setValue(7);
     EXPECT_EQ(row.grab().toImage().pixelColor(0, 0), QColor(200, 30, 30)); // the placeholder's frame
     row.setValue(3);

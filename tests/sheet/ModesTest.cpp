@@ -1,5 +1,8 @@
 #include "SheetFixture.h"
 
+#include "store/Schema.h"
+#include "support/RowTexts.h"
+
 namespace {
 
 class ModesTest : public SheetTest {
@@ -15,30 +18,77 @@ protected:
     }
 };
 
-TEST_F(ModesTest, EditChangeBrowseStoresAndShowsTheEditsWhileBrowseWhenBrowsingStoresNothing) {
-    const qint64 key = character("Mira", "Ann", "Conscience_Conviction = 2, SelfControl_Instinct = 2");
+// The roster splits players from NPCs; edit mode shows the editors, and leaving it saves, shows
+// and lists the edits, also when a switch leaves it.
+TEST_F(ModesTest, RosterModesAndTheSwitch) {
+    const qint64 ann = character("Mira", "Ann", "Conscience_Conviction = 2");
+    const qint64 nox = character("Nox", "NPC");
+    character("O'Gone", "npc"); // comparisons ignore case
+    character("Twin", "Ann", "Chronicle = 'first'");
+    const qint64 twin = character("Twin", "Ann", "Chronicle = 'second'");
+    temp.exec("INSERT INTO MeritFlaw_LookUp (MeritFlaw) VALUES ('Allies')");
+    temp.exec(QStringLiteral("INSERT INTO MeritFlaw_Link SELECT %1, max(rowid), 3 FROM MeritFlaw_LookUp").arg(ann));
     open();
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(ann));
+    EXPECT_EQ(items("lstChar"), (QStringList{"Mira", "Twin", "Twin"}));
+    EXPECT_EQ(items("lstNPC"), (QStringList{"Nox", "O'Gone"}));
     set("txtChar=Typed while browsing");
     menu("mnuBrowse");
-    EXPECT_EQ(column(key, "Name"), "Mira");
+    EXPECT_EQ(column(ann, "Name"), "Mira");
     menu("mnuEdit");
     expectEditing(true);
     for (int row = 0; row < 14; ++row)
         EXPECT_FALSE(hidden(indexed("PBAdv", row))) << row;
     EXPECT_EQ(values("cmbConscience"), "Conviction");
-    type("txtChar", "Mira O'Dell");
-    type("txtHaven", "Bell tower");
-    set("cmbClan=Corvane|cmbDisciplines(0)=Celerity|cmbDisciplines(1)=Fortitude|PBAdv(1)=3"); // Celerity at 0 dots
+    set("txtChar=Mira O'Dell|cmbNature=Devil's Advocate|cmbClan=Keeper's Kin|cmbDisciplines(0)=Celerity|"
+        "cmbDisciplines(1)=Fortitude|PBAdv(1)=3|cmbSelfControl=Instinct");
+    // Hiding a focused editor must not hand the focus on to the merit list, which would make its
+    // first line the current one unasked.
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ui().txtChar->setFocus();
     menu("mnuBrowse");
 
     expectEditing(false);
-    EXPECT_EQ(values("lblChar|lblHaven|lblClan|lblDisc(0)|lblConscience|lblSelfControl"),
-              "Mira O'Dell|Bell tower|Corvane|Celerity|Conviction|Instinct");
-    EXPECT_TRUE(hidden("PBAdv(0)") && !hidden("PBAdv(1)"));
-    EXPECT_EQ(column(key, "Name"), "Mira O'Dell");
-    EXPECT_EQ(column(key, "Conscience_Conviction").toInt() + column(key, "SelfControl_Instinct").toInt(), 4);
-    EXPECT_EQ(items("lstChar"), QStringList{"Mira O'Dell"});
+    EXPECT_EQ(values("lblChar|lblNature|lblClan|lblDisc(0)|lblConscience|lblSelfControl"),
+              "Mira O'Dell|Devil's Advocate|Keeper's Kin|Celerity|Conviction|Instinct");
+    EXPECT_TRUE(hidden("PBAdv(0)") && !hidden("PBAdv(1)")); // Celerity at 0 dots
+    EXPECT_EQ(ui().lstMerit->currentRow(), -1);
+    EXPECT_EQ(column(ann, "Name"), "Mira O'Dell");
+    EXPECT_EQ(items("lstChar"), (QStringList{"Mira O'Dell", "Twin", "Twin"}));
+    // A new name joins the list it was typed in, and only that one.
+    EXPECT_EQ(items("cmbNature"), (QStringList{"", "Unknown", "Devil's Advocate"}));
+    EXPECT_EQ(items("cmbDemeanor"), (QStringList{"", "Unknown"}));
+    EXPECT_EQ(items("cmbClan"), (QStringList{"", "Unknown", "Keeper's Kin"}));
+
+    menu("mnuEdit"); // a switch in edit mode saves the shown character first
+    set("txtChar=Mirela");
+    doubleClick(ui().lstNPC, 0);
+    EXPECT_EQ(column(ann, "Name"), "Mirela");
+    expectEditing(false);
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(nox));
+    EXPECT_EQ(values("lblChar"), "Nox");
+    EXPECT_FALSE(ui().lstNPC->selectionModel()->hasSelection());
+    EXPECT_EQ(services.waitCursorDepth, 0);
+    EXPECT_GE(services.maxWaitCursorDepth, 1);
+    doubleClick(ui().lstChar, 2);
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(twin));
+    // Return on the current entry switches as a double-click does.
+    ui().lstChar->setCurrentIndex(ui().lstChar->model()->index(0, 0));
+    QTest::keyClick(ui().lstChar, Qt::Key_Return);
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(ann));
+    doubleClick(ui().lstChar, 2);
     EXPECT_TRUE(services.messages.empty());
+
+    // A character that is gone leaves the sheet where it was.
+    session->database->Execute("DELETE FROM Char_Info WHERE Name = 'O''Gone'");
+    doubleClick(ui().lstNPC, 1);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.lastMessage(), "The character O'Gone is not in the database any more.");
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(twin));
+    EXPECT_EQ(window->sheet().character().chronicle, "second");
+    EXPECT_EQ(items("lstNPC"), QStringList{"Nox"});
 
     session->database->Execute("DELETE FROM Char_Info"); // nothing to edit without a character
     window->sheet().showNone();
@@ -47,9 +97,20 @@ TEST_F(ModesTest, EditChangeBrowseStoresAndShowsTheEditsWhileBrowseWhenBrowsingS
     EXPECT_TRUE(hidden("txtChar"));
 }
 
-// Every command that leaves edit mode stops where the save fails: the database keeps what it had,
-// the sheet stays in edit mode on the same character with the edits on screen.
-class FailedSaveTest : public ModesTest, public ::testing::WithParamInterface<int> {};
+// Every command that leaves edit mode stops where the save fails, here at its last statement: the
+// file keeps every row it had, the sheet stays in edit mode on the same character with the edits
+// on screen, and no typed name is listed.
+class FailedSaveTest : public ModesTest, public ::testing::WithParamInterface<int> {
+protected:
+    QString snapshot() {
+        QString all;
+        for (const QString& table : store::schema::tableNames() + QStringList{"sqlite_sequence"})
+            all += table + '\n' + rowTexts(*session->database, "SELECT * FROM " + table).join('\n') + '\n';
+        for (QComboBox* combo : window->findChildren<QComboBox*>())
+            all += combo->objectName() + '=' + items(combo->objectName()).join(',') + '\n';
+        return all;
+    }
+};
 
 TEST_P(FailedSaveTest, StopsWhateverStartedItAndKeepsTheEdits) {
     const std::pair<const char*, std::function<void()>> cases[] = {
@@ -67,75 +128,32 @@ TEST_P(FailedSaveTest, StopsWhateverStartedItAndKeepsTheEdits) {
     };
     const auto& [name, act] = cases[GetParam()];
     SCOPED_TRACE(name);
-    temp.exec("CREATE TRIGGER refuse BEFORE UPDATE ON Char_Info WHEN NEW.Name = 'Boom' "
-              "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
-    const qint64 key = character("Mira", "Ann");
+    const qint64 key = character("Mira");
     character("Nox", "NPC");
+    temp.exec(QStringLiteral("DELETE FROM Health WHERE Char_ID = %1").arg(key)); // the save makes one
+    temp.exec("CREATE TRIGGER no_health BEFORE INSERT ON Health BEGIN SELECT RAISE(ABORT, 'health is locked'); END");
     open();
     menu("mnuEdit");
-    type("txtChar", "Boom");
-    set("cmbDisciplines(2)=Celerity");
+    set("txtChar=Mira O'Dell|cmbNature=Devil's Advocate|cmbConcept=O'Brien's Heir|cmbDisciplines(2)=Warden's Sight|"
+        "PBAdv(2)=2|cmbHumanity=Path of the Lamp's Eye");
+    const QString before = snapshot();
 
     act();
 
-    EXPECT_TRUE(services.lastMessage().startsWith("The changes to Mira could not be saved"));
-    EXPECT_TRUE(services.lastMessage().contains("refused by the test"));
+    EXPECT_TRUE(services.lastMessage().startsWith("The changes to Mira could not be saved; the sheet stays in edit "
+                                                  "mode.\n\nhealth is locked"))
+        << services.lastMessage().toStdString();
     EXPECT_EQ(session->database->path(), temp.path());
     expectEditing(true);
     EXPECT_EQ(ui().lblChar_ID->text(), QString::number(key));
-    EXPECT_EQ(ui().txtChar->text(), "Boom");
-    EXPECT_EQ(column(key, "Name"), "Mira");
-    EXPECT_EQ(rows("Discipline_Link", key), 0);
-    EXPECT_EQ(stored("SELECT count(*) FROM Char_Info").toInt(), 2);
+    EXPECT_EQ(values("lblChar|txtChar|cmbNature"), "Mira|Mira O'Dell|Devil's Advocate");
+    EXPECT_EQ(snapshot(), before);
 
-    type("txtChar", "Mirela"); // corrected, the save goes through with the other edits
+    session->database->Execute("DROP TRIGGER no_health"); // then the same edits save
     menu("mnuBrowse");
-    EXPECT_EQ(column(key, "Name"), "Mirela");
-    EXPECT_EQ(rows("Discipline_Link", key), 1);
+    EXPECT_EQ(column(key, "Name"), "Mira O'Dell");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, FailedSaveTest, ::testing::Range(0, 6));
-
-TEST_F(ModesTest, RosterSplitsPlayersFromNpcsAndADoubleClickSavesThenSwitchesToThatEntry) {
-    const qint64 ann = character("Mira", "Ann");
-    const qint64 nox = character("Nox", "NPC");
-    character("O'Gone", "npc"); // comparisons ignore case
-    character("Stray", "Ann", "player = NULL");
-    character("Twin", "Ann", "Chronicle = 'first'");
-    const qint64 twin = character("Twin", "Ann", "Chronicle = 'second'");
-    open();
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(ann));
-    EXPECT_EQ(items("lstChar"), (QStringList{"Mira", "Twin", "Twin"}));
-    EXPECT_EQ(items("lstNPC"), (QStringList{"Nox", "O'Gone"}));
-
-    menu("mnuEdit"); // a switch in edit mode saves the shown character first
-    type("txtChar", "Mirela");
-    doubleClick(ui().lstNPC, 0);
-    EXPECT_EQ(column(ann, "Name"), "Mirela");
-    EXPECT_EQ(column(nox, "Name"), "Nox");
-    EXPECT_EQ(items("lstChar"), (QStringList{"Mirela", "Twin", "Twin"}));
-    expectEditing(false);
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(nox));
-    EXPECT_EQ(values("lblChar"), "Nox");
-    EXPECT_FALSE(ui().lstNPC->selectionModel()->hasSelection());
-    EXPECT_EQ(services.waitCursorDepth, 0);
-    EXPECT_GE(services.maxWaitCursorDepth, 1);
-    doubleClick(ui().lstChar, 2);
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(twin));
-    // Return on the current entry switches as a double-click does.
-    ui().lstChar->setCurrentIndex(ui().lstChar->model()->index(0, 0));
-    QTest::keyClick(ui().lstChar, Qt::Key_Return);
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(ann));
-    doubleClick(ui().lstChar, 2);
-
-    // A character that is gone leaves the sheet where it was.
-    session->database->Execute("DELETE FROM Char_Info WHERE Name = 'O''Gone'");
-    doubleClick(ui().lstNPC, 1);
-    ASSERT_EQ(services.messages.size(), 1u);
-    EXPECT_EQ(services.lastMessage(), "The character O'Gone is not in the database any more.");
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(twin));
-    EXPECT_EQ(window->sheet().character().chronicle, "second");
-    EXPECT_EQ(items("lstNPC"), QStringList{"Nox"});
-}
 
 } // namespace

@@ -1,35 +1,24 @@
 #include "sheet/Roster.h"
 #include "db/Database.h"
-#include "db/Query.h"
+#include "support/RowTexts.h"
 #include "support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using Entries = std::vector<std::pair<qint64, QString>>;
-
-Entries entries(const sheet::RosterModel* model) {
-    Entries result;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QModelIndex index = model->index(row);
-        result.emplace_back(index.data(Qt::UserRole).toLongLong(), index.data().toString());
-    }
+QStringList entries(const sheet::RosterModel* model) {
+    QStringList result;
+    for (int row = 0; row < model->rowCount(); ++row)
+        result << model->index(row).data(Qt::UserRole).toString() + '|' + model->index(row).data().toString();
     return result;
 }
 
-// What the database holds, read the plain way.
-Entries stored(db::Database& database, const char* condition) {
-    Entries result;
-    const QString sql = QStringLiteral("SELECT Char_ID, Name FROM Char_Info WHERE %1 ORDER BY Char_ID");
-    for (const db::Row& row : db::query(database.connection(), sql.arg(QLatin1String(condition))))
-        result.emplace_back(row.value(0).toLongLong(), row.value(1).toString());
-    return result;
-}
-
+// Both lists as the database holds them, read the plain way.
 void expectInStep(sheet::Roster& roster, db::Database& database) {
-    EXPECT_EQ(entries(roster.characters()), stored(database, "player <> 'NPC'"));
-    EXPECT_EQ(entries(roster.npcs()), stored(database, "player = 'NPC'"));
+    const QString sql = QStringLiteral("SELECT Char_ID, Name FROM Char_Info WHERE %1 ORDER BY Char_ID");
+    EXPECT_EQ(entries(roster.characters()), rowTexts(database, sql.arg("player <> 'NPC'")));
+    EXPECT_EQ(entries(roster.npcs()), rowTexts(database, sql.arg("player = 'NPC'")));
 }
 
 } // namespace

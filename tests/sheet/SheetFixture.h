@@ -1,14 +1,11 @@
 #pragma once
 
 #include "app/Session.h"
-#include "store/Schema.h"
-#include "db/Sql.h"
+#include "model/Numbers.h"
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"
 #include "sheet/frmMain.h"
-#include "model/Numbers.h"
 #include "support/ListEntries.h"
-#include "support/RowTexts.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
@@ -34,7 +31,7 @@ inline QString indexed(const char* array, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
 }
 
-// The sheet over a temporary database, driven as a user drives it and read by control names.
+// The main window over a temporary database, driven as a user drives it and read by control names.
 class SheetTest : public ::testing::Test {
 protected:
     TempDatabase temp;
@@ -43,15 +40,12 @@ protected:
     std::unique_ptr<frmMain> window;
 
     // Adds a character and sets further columns: "Strength = 3, Haven = NULL".
-    qint64 character(const QString& name, const QString& player, const QString& assignments = {}) {
+    qint64 character(const QString& name, const QString& player = QStringLiteral("Ann"),
+                     const QString& assignments = {}) {
         const qint64 key = temp.addCharacter(name, player);
         if (!assignments.isEmpty())
             temp.exec(QStringLiteral("UPDATE Char_Info SET %1 WHERE Char_ID = %2").arg(assignments).arg(key));
         return key;
-    }
-    qint64 lookup(const QString& table, const QString& column, const QString& name) {
-        temp.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, column, db::sqlText(name)));
-        return temp.scalar(QStringLiteral("SELECT max(rowid) FROM %1").arg(table)).toLongLong();
     }
     // Opens the window on the database, as start-up does.
     void open() {
@@ -61,20 +55,14 @@ protected:
         window = std::make_unique<frmMain>(*session);
         window->Form_Load(temp.path());
     }
-    // Switches to the first character of that name, as a double-click on its entry does.
-    void show(const QString& name) {
-        const QVariant key = stored(QStringLiteral("SELECT Char_ID FROM Char_Info WHERE Name = ") + db::sqlText(name));
-        ASSERT_FALSE(key.isNull()) << name.toStdString();
-        window->sheet().switchTo(key.toLongLong());
-    }
-    const sheet::SheetControls& ui() { return window->ui(); }
+    const sheet::SheetControls& ui() const { return window->ui(); }
 
     template <class T> T* get(const QString& name) {
         T* widget = window->findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    // Leaves controls as a user would: "txtChar=Mira|cmbClan=|PBAdv(3)=2|HealthBox(0)=3".
+    // Leaves controls as a user would: "txtChar=Mira|cmbClan=|PBAdv(3)= 2".
     void set(const QString& assignments) {
         for (const QString& assignment : assignments.split('|')) {
             QWidget* control = get<QWidget>(assignment.section('=', 0, 0));
@@ -83,13 +71,11 @@ protected:
                 combo->setCurrentText(value);
             else if (auto* row = qobject_cast<ratings::DotRow*>(control))
                 row->setValue(int(numbers::leadingNumber(value)), value.startsWith(' '));
-            else if (auto* box = qobject_cast<ratings::HealthBox*>(control))
-                box->setState(value.toInt());
             else
                 control->setProperty("text", value);
         }
     }
-    // What controls show, in the form set() takes: "Mira|2|3" for "txtChar|PBAdv(3)|HealthBox(0)".
+    // What controls show, joined by '|': texts, combo texts, dot row Tags.
     QString values(const QString& names) {
         QStringList result;
         for (const QString& name : names.split('|')) {
@@ -98,8 +84,6 @@ protected:
                 result << combo->currentText();
             else if (auto* row = qobject_cast<ratings::DotRow*>(control))
                 result << row->Tag();
-            else if (auto* box = qobject_cast<ratings::HealthBox*>(control))
-                result << QString::number(box->state());
             else
                 result << control->property("text").toString();
         }
@@ -116,6 +100,7 @@ protected:
             result << listEntries(list);
         return result;
     }
+    // The seven health boxes' states as digits.
     QString health() {
         QString states;
         for (const ratings::HealthBox* box : ui().HealthBox)
@@ -148,23 +133,12 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
-    void type(const QString& editor, const QString& text) {
-        auto* edit = get<QLineEdit>(editor);
-        edit->clear();
-        QTest::keyClicks(edit, text);
-    }
+    static void press(ratings::DotRow* row, int x) { QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(x, 5)); }
+    // x at the left edge of dot n, in the row's own units.
+    static int dot(const ratings::DotRow* row, int n) { return (n - 1) * (row->tenDotWidth() / 10); }
 
     QVariant stored(const QString& sql) { return session->database->scalar(sql); }
     QVariant column(qint64 key, const QString& name) {
         return stored(QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = %2").arg(name).arg(key));
-    }
-    qint64 rows(const QString& table, qint64 key) {
-        return stored(QStringLiteral("SELECT count(*) FROM %1 WHERE Char_ID = %2").arg(table).arg(key)).toLongLong();
-    }
-    QString storedHealth(qint64 key) {
-        return stored("SELECT Health0||Health1||Health2||Health3||Health4||Health5||Health6 FROM Health WHERE "
-                      "Char_ID = " +
-                      QString::number(key))
-            .toString();
     }
 };
