@@ -3,8 +3,8 @@
 // Usage: hardening_saver <database> <first round> <rounds, 0 = until killed>
 #include "Rounds.h"
 #include "sheet/frmMain.h"
-#include "support/SwitchByName.h"
 #include "support/ScriptedServices.h"
+#include "support/SwitchByName.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -20,15 +20,13 @@ int main(int argc, char** argv) {
     app::Session session(services);
     frmMain window(session);
     window.Form_Load(QString::fromLocal8Bit(argv[1]));
-    const sheet::SheetControls& ui = window.ui();
-    const int first = QByteArray(argv[2]).toInt();
-    const int count = QByteArray(argv[3]).toInt();
+    const int first = QByteArray(argv[2]).toInt(), count = QByteArray(argv[3]).toInt();
     for (int round = first; count == 0 || round < first + count; ++round) {
         const int character = round % rounds::kCharacters;
         if (!switchToName(window, rounds::characterName(character)))
             return 3;
         window.sheet().enterEditMode();
-        rounds::apply(ui, round);
+        rounds::apply(window.ui(), round);
         std::printf("begin %d %d\n", character, round);
         std::fflush(stdout);
         if (!window.sheet().leaveEditMode())
