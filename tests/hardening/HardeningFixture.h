@@ -1,9 +1,7 @@
 #pragma once
 
 #include "app/Session.h"
-#include "db/Database.h"
 #include "ratings/DotRow.h"
-#include "sheet/SheetControls.h"
 #include "sheet/frmMain.h"
 #include "store/Schema.h"
 #include "support/ListEntries.h"
@@ -12,10 +10,9 @@
 #include "support/SwitchByName.h"
 #include "support/TempDatabase.h"
 
+#include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialog>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,7 +21,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
-#include <memory>
 
 // The program as start-up leaves it: shared state and main window over one database file.
 struct Program {
@@ -41,7 +37,6 @@ struct Program {
     const sheet::SheetControls& ui() const { return window->ui(); }
     sheet::CharacterSheet& sheet() { return window->sheet(); }
     bool switchTo(const QString& name) { return switchToName(*window, name); }
-    // The key of the shown character as text, empty when none is shown.
     QString shownKey() const { return session->shownKey ? QString::number(*session->shownKey) : QString(); }
     db::Database& database() { return *session->database; }
     // Every message text shown so far, one per line.
@@ -94,12 +89,11 @@ inline QByteArray fileBytes(const QString& path) {
 }
 
 // A character with links of every kind and some text, so damage and edits reach every table.
-inline qint64 fullCharacter(TempDatabase& temp, const QString& name, const QString& player = QStringLiteral("Ann")) {
+inline void fullCharacter(TempDatabase& temp, const QString& name, const QString& player = QStringLiteral("Ann")) {
     const qint64 key = temp.addCharacter(name, player);
-    temp.db().Execute(QStringLiteral("UPDATE Char_Info SET Haven = 'Mill', History = ?, Strength = 3 WHERE Char_ID = ?"),
-                      {QStringLiteral("long ago ").repeated(200), key});
     // Each link goes to a new lookup row named after the key.
-    for (const char* sql : {"INSERT INTO Discipline_LookUp (Discipline) VALUES ('Gift ' || ?)",
+    for (const char* sql : {"UPDATE Char_Info SET Haven = 'Mill', History = printf('%.2000c', 'x') WHERE Char_ID = ?",
+                            "INSERT INTO Discipline_LookUp (Discipline) VALUES ('Gift ' || ?)",
                             "INSERT INTO Discipline_Link SELECT ?, max(Discipline_ID), 2 FROM Discipline_LookUp",
                             "INSERT INTO BackGround_LookUp (BackGround) VALUES ('Holding ' || ?)",
                             "INSERT INTO BackGround_Link SELECT ?, max(BackGround_ID), 3 FROM BackGround_LookUp",
@@ -110,5 +104,4 @@ inline qint64 fullCharacter(TempDatabase& temp, const QString& name, const QStri
                             "INSERT INTO Ritual_Lookup (Ritual, Level, ThaNec) VALUES ('Rite ' || ?, 1, 1)",
                             "INSERT INTO Ritual_Link SELECT ?, max(Ritual_ID) FROM Ritual_Lookup"})
         temp.db().Execute(QString::fromLatin1(sql), {key});
-    return key;
 }

@@ -9,9 +9,8 @@
 // the last one it finished or the one it had begun.
 TEST(KillDuringSaves, FileIntactAndEveryCharacterWhollyOldOrNew) {
     const QString saverProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/hardening_saver");
-    const int kills = setting("DUSKLEDGER_KILL_ROUNDS", 50);
     TempDatabase temp;
-    std::map<int, int> committed;
+    std::map<int, int> committed; // the round each character holds, the last one finished
     for (int c = 0; c < rounds::kCharacters; ++c) {
         fullCharacter(temp, rounds::characterName(c));
         committed[c] = c; // the priming run below saves round c into character c
@@ -24,29 +23,30 @@ TEST(KillDuringSaves, FileIntactAndEveryCharacterWhollyOldOrNew) {
 
     QRandomGenerator random(20240611);
     int killedMidSave = 0;
+    const int kills = setting("DUSKLEDGER_KILL_ROUNDS", 50);
     for (int kill = 0; kill < kills; ++kill) {
         SCOPED_TRACE(kill);
         QProcess saver;
         saver.start(saverProgram, {temp.path(), QString::number(1000 * (kill + 1)), QStringLiteral("0")});
-        ASSERT_TRUE(saver.waitForStarted());
-        // Per character the last round the saver finished and the last it began, from its "begin/done c r" lines.
-        std::map<int, int> done, begun;
+        // The saver's "begin c r" and "done c r" lines: a finished round is what the character holds.
+        std::optional<std::pair<int, int>> begun;
         int saves = 0;
-        bool midSave = false;
-        QByteArray output;
         const auto read = [&] {
-            output += saver.readAllStandardOutput();
-            for (qsizetype end; (end = output.indexOf('\n')) >= 0; output.remove(0, end + 1)) {
-                const QList<QByteArray> words = output.left(end).split(' ');
-                midSave = words[0] == "begin";
-                (midSave ? begun : done)[words[1].toInt()] = words[2].toInt();
-                saves += midSave ? 0 : 1;
+            while (saver.canReadLine()) {
+                const QList<QByteArray> words = saver.readLine().trimmed().split(' ');
+                begun = std::pair(words[1].toInt(), words[2].toInt());
+                if (words[0] == "done") {
+                    committed[begun->first] = begun->second;
+                    begun.reset();
+                    ++saves;
+                }
             }
         };
         // Once a few saves are done and another has begun, kills it a little later: anywhere from
         // before its first statement to after its commit.
         const int savesBeforeKill = 1 + int(random.bounded(4));
-        while (!(saves >= savesBeforeKill && midSave) && saver.state() == QProcess::Running) {
+        ASSERT_TRUE(saver.waitForStarted());
+        while (!(saves >= savesBeforeKill && begun) && saver.state() == QProcess::Running) {
             saver.waitForReadyRead(200);
             read();
         }
@@ -55,19 +55,18 @@ TEST(KillDuringSaves, FileIntactAndEveryCharacterWhollyOldOrNew) {
         saver.kill(); // SIGKILL
         ASSERT_TRUE(saver.waitForFinished(10000));
         read();
-        killedMidSave += midSave ? 1 : 0;
+        killedMidSave += begun ? 1 : 0;
 
         auto database = store::openChronicle(temp.path(), true); // the program can open it again
         ASSERT_EQ(integrity(*database), QStringLiteral("ok"));
-        for (int c = 0; c < rounds::kCharacters; ++c) {
+        for (auto& [c, old] : committed) {
             const QStringList held = rounds::held(*database, c + 1);
             const int round = held.value(0).toInt();
-            ASSERT_EQ(held.join(QLatin1Char('|')).toStdString(), rounds::expected(round).join('|').toStdString())
+            ASSERT_EQ(held.join('|').toStdString(), rounds::expected(round).join('|').toStdString())
                 << "character " << c << " holds no whole round";
-            const int old = done.count(c) ? done[c] : committed[c];
-            EXPECT_TRUE(round == old || (begun.count(c) && begun[c] > old && round == begun[c]))
+            EXPECT_TRUE(round == old || (begun && *begun == std::pair(c, round)))
                 << "character " << c << " holds round " << round << ", finished " << old;
-            committed[c] = round;
+            old = round;
         }
         database->Close();
     }
