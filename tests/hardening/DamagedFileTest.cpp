@@ -6,14 +6,12 @@
 #include "db/DbError.h"
 #include "export/HtmlExport.h"
 
-#include <QTemporaryDir>
-
 namespace {
 
 constexpr int kPage = 4096;
 
-// Damage of every kind to a sound chronicle, and a database of some other program with a few bytes changed.
-// Plain text, empty and cut-off files are refused by the engine's own tests.
+// A sound chronicle damaged in one of seven ways, the last a database of some other program. Plain text, empty
+// and cut-off files and a missing table are refused by the engine's own tests.
 QByteArray damaged(int kind, const QByteArray& sound, const QByteArray& foreign, QRandomGenerator& r) {
     const auto below = [&](qsizetype n) { return qsizetype(r.bounded(quint64(std::max<qsizetype>(n, 1)))); };
     const auto flipped = [&](QByteArray bytes, int count, qsizetype within) {
@@ -45,35 +43,33 @@ QByteArray damaged(int kind, const QByteArray& sound, const QByteArray& foreign,
 
 } // namespace
 
-// A thousand damaged, truncated and foreign files, given to the engine and to the program's
-// start-up: each is refused with a message (and left as it was) or opens and works, never a crash.
+// A sound file marked read-only, then a thousand damaged, truncated and foreign files, given to the engine and to
+// the program's start-up: each is refused with a message (and left as it was) or opens and works, never a crash.
 TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
-    QTemporaryDir folder;
     TempDatabase temp;
     for (int i = 0; i < 6; ++i)
-        fullCharacter(temp, QStringLiteral("Character %1").arg(i), i % 2 ? QStringLiteral("NPC") : QStringLiteral("Ann"));
+        fullCharacter(temp, QStringLiteral("Character %1").arg(i),
+                      i % 2 ? QStringLiteral("NPC") : QStringLiteral("Ann"));
     temp.release();
     const QByteArray sound = fileBytes(temp.path());
-    const QString other = folder.filePath(QStringLiteral("other.db"));
-    {
-        db::Database database(std::make_unique<db::Connection>(other, true));
-        database.Execute(QStringLiteral("CREATE TABLE songs (title TEXT, length INTEGER)"));
-        database.Execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 199) "
-                                        "INSERT INTO songs SELECT 'song ' || i, i FROM n"));
-        database.Close();
-    }
+    const QString other = temp.file(QStringLiteral("other.db"));
+    db::Database(std::make_unique<db::Connection>(other, true))
+        .Execute(QStringLiteral("CREATE TABLE songs AS WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n "
+                                "WHERE i < 199) SELECT 'song ' || i AS title, i AS length FROM n"));
     const QByteArray foreign = fileBytes(other);
 
     QRandomGenerator random(7011);
     Program program;
-    app::Startup startup(program.services, app::Settings(folder.path()));
-    for (int i = 0; i < 1000; ++i) {
+    app::Startup startup(program.services, app::Settings(temp.folder()));
+    for (int i = -1; i < 1000; ++i) {
         SCOPED_TRACE(QStringLiteral("damage %1, file #%2").arg(i % 7).arg(i).toStdString());
-        const QString path = folder.filePath(QStringLiteral("damaged-%1.mdb").arg(i));
-        const QByteArray bytes = damaged(i % 7, sound, foreign, random);
+        const QString path = temp.file(QStringLiteral("damaged-%1.mdb").arg(i));
+        const QByteArray bytes = i < 0 ? sound : damaged(i % 7, sound, foreign, random);
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
+        if (i < 0)
+            QFile::setPermissions(path, QFile::ReadOwner);
 
         bool refused = false;
         try {
@@ -82,7 +78,6 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
             refused = true;
             EXPECT_FALSE(e.message().trimmed().isEmpty());
         }
-
         program.session->close();
         program.services.messages.clear();
         program.services.answers.assign(20, app::Answer::Cancel); // gives up at the locate dialog
@@ -98,11 +93,12 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
             });
             app::guarded(session.services, [&] {
                 if (session.isOpen() && !program.shownKey().isEmpty())
-                    exporter::writeCharacterHtml(*session.database, program.shownKey(),
-                                                 folder.filePath(QStringLiteral("sheet.htm")));
+                    exporter::writeCharacterHtml(*session.database, program.shownKey(), temp.file("sheet.htm"));
             });
         } else
             EXPECT_FALSE(program.services.messages.empty()) << "refused without a message";
+        EXPECT_TRUE(i >= 0 || (refused && program.shown().contains(QLatin1String("read-only"))))
+            << program.shown().toStdString();
         if (refused) {
             EXPECT_FALSE(loaded) << "the engine refused it, start-up took it";
             EXPECT_EQ(fileBytes(path), bytes) << "written to";
