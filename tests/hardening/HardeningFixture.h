@@ -19,6 +19,7 @@
 #include <QRandomGenerator>
 #include <QTableWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -47,6 +48,23 @@ struct Program {
         return texts.join(QLatin1Char('\n'));
     }
 };
+
+// Works the next modal window with `drive`, shown, and made active where the focus must move between its controls
+// as it does for a user; one still open afterwards is closed.
+enum class Shown { No, Yes, Active };
+inline void onModal(ScriptedServices& services, Shown shown, const std::function<void(QDialog&)>& drive) {
+    services.modalHandlers.push_back([=](QDialog& dialog) {
+        if (shown != Shown::No)
+            dialog.show();
+        if (shown == Shown::Active)
+            dialog.activateWindow();
+        EXPECT_TRUE(shown != Shown::Active || QTest::qWaitForWindowActive(&dialog));
+        drive(dialog);
+        if (dialog.isVisible())
+            dialog.reject();
+        return dialog.result();
+    });
+}
 
 // Every row of every table and of sqlite_master as "table|fields".
 inline QStringList dumpTables(db::Database& database) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "db/Database.h"
-#include "db/Query.h"
 #include "model/TraitCatalogue.h"
 #include "ratings/DotRow.h"
 #include "sheet/SheetControls.h"
@@ -20,31 +19,31 @@ inline QString characterName(int index) {
     return QStringLiteral("Saver %1").arg(index);
 }
 
-// Haven, chronicle, clan, then name and level of three disciplines, then the count of Health rows.
-inline QStringList expected(int round) {
+// Haven, chronicle, clan, the names and levels of three disciplines and the count of Health rows, as `held`
+// reads them.
+inline QString expected(int round) {
     QStringList values{QString::number(round), QStringLiteral("Chronicle %1").arg(round),
                        QStringLiteral("House of round %1").arg(round)};
     for (int s = 0; s < 3; ++s)
         values << QStringLiteral("Gift %1 of round %2").arg(s).arg(round) << QString::number(1 + (round + s) % 5);
-    return values << QStringLiteral("1");
+    return (values << QStringLiteral("1")).join(QLatin1Char('|'));
 }
 
-inline QStringList held(db::Database& database, qint64 key) {
-    QStringList values;
-    for (const char* sql : {"SELECT a.Haven, a.Chronicle, d.Clan FROM Char_Info a JOIN Clan d ON d.Clan_ID = a.Clan "
-                            "WHERE a.Char_ID = ?",
-                            "SELECT d.Discipline, l.Level FROM Discipline_Link l JOIN Discipline_LookUp d "
-                            "USING (Discipline_ID) WHERE l.Char_ID = ? ORDER BY l.rowid",
-                            "SELECT count(*) FROM Health WHERE Char_ID = ?"})
-        for (const db::Row& row : db::query(database.connection(), QString::fromLatin1(sql), {key}))
-            for (int c = 0; c < row.size(); ++c)
-                values << row.value(c).toString();
-    return values;
+inline QString held(db::Database& database, qint64 key) {
+    return database
+        .scalar(QStringLiteral(
+                    "SELECT a.Haven || '|' || a.Chronicle || '|' || d.Clan || '|' || (SELECT group_concat(v, '|') FROM "
+                    "(SELECT x.Discipline || '|' || l.Level AS v FROM Discipline_Link l JOIN Discipline_LookUp x USING "
+                    "(Discipline_ID) WHERE l.Char_ID = a.Char_ID ORDER BY l.rowid)) || '|' || (SELECT count(*) FROM "
+                    "Health h WHERE h.Char_ID = a.Char_ID) FROM Char_Info a JOIN Clan d ON d.Clan_ID = a.Clan "
+                    "WHERE a.Char_ID = ?"),
+                {key})
+        .toString();
 }
 
 // Puts round r onto the sheet in edit mode.
 inline void apply(const sheet::SheetControls& ui, int round) {
-    const QStringList values = expected(round);
+    const QStringList values = expected(round).split(QLatin1Char('|'));
     ui.txtHaven->setText(values[0]);
     ui.txtChronicle->setText(values[1]);
     ui.cmbClan->setEditText(values[2]);

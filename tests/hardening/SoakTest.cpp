@@ -5,7 +5,6 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <iostream>
-#include <numeric>
 
 namespace {
 
@@ -29,16 +28,13 @@ const QStringList kTexts = {
 const QStringList kFields = {"txtChar", "txtPlayer",  "txtChronicle", "txtHaven",      "cmbNature",     "cmbDemeanor",
                              "cmbClan", "cmbConcept", "cmbHumanity",  "cmbConscience", "cmbSelfControl"};
 
-// Each reaches a write path of its own: the save, the immediate writes of ratings, health and specialties, the
-// roster's add, delete and switch, the merit and path/ritual links, the Tools' change of connection. Those that
-// change the sheet mostly enter edit mode first.
-const struct Operation {
-    const char* name;
-    int weight;
-    bool editFirst;
-} kOperations[] = {{"mode", 5, false},     {"type", 7, true},    {"dots", 7, false}, {"switch", 3, false},
-                   {"add", 1, false},      {"delete", 1, false}, {"merit", 2, true}, {"paths", 2, false},
-                   {"specialty", 1, true}, {"tools", 1, false}};
+// Each reaches a write path of its own, repeated by how often a step picks it: the save, the immediate writes of
+// ratings, health and specialties, the roster's add, delete and switch, the merit and path/ritual links, the Tools'
+// change of connection. Those marked '+' change the sheet and mostly enter edit mode first.
+const QStringList kOperations = {"mode",   "mode",   "mode",  "mode",   "mode",       "+type",  "+type", "+type",
+                                 "+type",  "+type",  "+type", "+type",  "dots",       "dots",   "dots",  "dots",
+                                 "dots",   "dots",   "dots",  "switch", "switch",     "switch", "add",   "delete",
+                                 "+merit", "+merit", "paths", "paths",  "+specialty", "tools"};
 
 class Walk {
 public:
@@ -99,16 +95,9 @@ public:
             c.unicode() < 128 ? QTest::keyClick(edit, c.toLatin1())
                               : QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
-    // Opens a modal window by a menu item or button; the driver works it and it is closed if still open.
+    // Opens a modal window by a menu item or button; the driver works it.
     void open(void (Walk::*drive)(QDialog&), const QString& opener, QObject* parent = nullptr) {
-        program.services.modalHandlers.push_back([this, drive](QDialog& dialog) {
-            dialog.show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog)) << dialog.objectName().toStdString();
-            (this->*drive)(dialog);
-            if (dialog.isVisible())
-                dialog.reject();
-            return dialog.result();
-        });
+        onModal(program.services, Shown::Yes, [this, drive](QDialog& dialog) { (this->*drive)(dialog); });
         click(opener, parent);
     }
     // frmAddMerit and frmAddRitual: a listed or a new name, then OK.
@@ -130,15 +119,11 @@ public:
     }
 
     void step(int number) {
-        int roll = pick(std::accumulate(std::begin(kOperations), std::end(kOperations), 0,
-                                        [](int total, const Operation& op) { return total + op.weight; }));
-        const Operation* operation = kOperations;
-        while (roll >= operation->weight)
-            roll -= (operation++)->weight;
-        const QString op = QLatin1String(operation->name);
+        QString op = any(kOperations);
         note(QStringLiteral("#%1 %2").arg(number).arg(op));
-        if (operation->editFirst && !program.session->editMode && pick(3))
+        if (op.startsWith(QLatin1Char('+')) && !program.session->editMode && pick(3))
             click(QStringLiteral("mnuEdit"));
+        op.remove(QLatin1Char('+'));
         if (op == "mode") {
             click(any({"mnuEdit", "mnuEdit", "mnuEdit", "mnuBrowse"}));
         } else if (op == "type") {
