@@ -49,8 +49,8 @@ struct Program {
     }
 };
 
-// Works the next modal window with `drive`, shown, and made active where the focus must move between its controls
-// as it does for a user; one still open afterwards is closed.
+// Works the next modal window with `drive`; one still open afterwards is closed. Active where the focus must move
+// between its controls as it does for a user; hidden where a dialog it opens must take the focus.
 enum class Shown { No, Yes, Active };
 inline void onModal(ScriptedServices& services, Shown shown, const std::function<void(QDialog&)>& drive) {
     services.modalHandlers.push_back([=](QDialog& dialog) {
