@@ -1,50 +1,27 @@
 #pragma once
 
-#include "app/Settings.h"
-#include "app/Startup.h"
 #include "app/Session.h"
-#include "db/Database.h"
-#include "store/Schema.h"
 #include "ratings/DotRow.h"
-#include "sheet/SheetControls.h"
 #include "sheet/frmMain.h"
-#include "support/SwitchByName.h"
+#include "store/Schema.h"
 #include "support/ListEntries.h"
 #include "support/RowTexts.h"
 #include "support/ScriptedServices.h"
+#include "support/SwitchByName.h"
 #include "support/TempDatabase.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialog>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTableWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
-#include <memory>
-
-// Names a user might type that would alter a statement built by pasting text: quotes, separators,
-// comment marks, wildcards, non-Latin text and a 10,000-character name ending in a quote.
-inline const QStringList kHostile = {"O'Brien",
-                                     "''",
-                                     "'; DROP TABLE Char_Info; --",
-                                     "x'); DELETE FROM Clan; --",
-                                     "a; b; c",
-                                     "-- not a comment",
-                                     "/* nor this */",
-                                     "\"double\" \\ back",
-                                     "%_ like * ?",
-                                     "Ünïcødé 名前 Ωμέγα 🦇",
-                                     "tab\there",
-                                     "  spaces around  ",
-                                     QString(9990, QLatin1Char('x')) + "'; -- end"};
 
 // The program as start-up leaves it: shared state and main window over one database file.
 struct Program {
@@ -57,13 +34,10 @@ struct Program {
         session = std::make_unique<app::Session>(services);
         window = std::make_unique<frmMain>(*session);
     }
-    void open(const QString& path) {
-        window->Form_Load(path);
-    }
+    void open(const QString& path) { window->Form_Load(path); }
     const sheet::SheetControls& ui() const { return window->ui(); }
     sheet::CharacterSheet& sheet() { return window->sheet(); }
     bool switchTo(const QString& name) { return switchToName(*window, name); }
-    // The key of the shown character as text, empty when none is shown.
     QString shownKey() const { return session->shownKey ? QString::number(*session->shownKey) : QString(); }
     db::Database& database() { return *session->database; }
     // Every message text shown so far, one per line.
@@ -75,27 +49,45 @@ struct Program {
     }
 };
 
-// Every row of every table and of sqlite_master as "table|fields", one per line: equal dumps mean nothing was written.
-inline QString dumpTables(db::Database& database) {
+// Works the next modal window with `drive`; one still open afterwards is closed. Active where the focus must move
+// between its controls as it does for a user; hidden where a dialog it opens must take the focus.
+enum class Shown { No, Yes, Active };
+inline void onModal(ScriptedServices& services, Shown shown, const std::function<void(QDialog&)>& drive) {
+    services.modalHandlers.push_back([=](QDialog& dialog) {
+        if (shown != Shown::No)
+            dialog.show();
+        if (shown == Shown::Active)
+            dialog.activateWindow();
+        EXPECT_TRUE(shown != Shown::Active || QTest::qWaitForWindowActive(&dialog));
+        drive(dialog);
+        if (dialog.isVisible())
+            dialog.reject();
+        return dialog.result();
+    });
+}
+
+// Every row of every table and of sqlite_master as "table|fields".
+inline QStringList dumpTables(db::Database& database) {
     QStringList dump;
     for (const QString& table : store::schema::tableNames() + QStringList{QStringLiteral("sqlite_master")})
         for (const QString& row : rowTexts(database, QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table)))
             dump << table + QLatin1Char('|') + row;
-    return dump.join(QLatin1Char('\n'));
+    return dump;
 }
 
-// The rows added since the dump `before` as "Table+n ...", and "changed: <row>" for each row of it that changed or
-// went.
-inline QString addedRows(db::Database& database, const QString& before) {
-    QStringList now = dumpTables(database).split(QLatin1Char('\n')), result;
-    for (const QString& row : before.split(QLatin1Char('\n')))
+// How the tables changed since the dump `before`, as "Table+added-gone" in table order (a changed row counts as
+// both); empty when nothing was written.
+inline QString changedRows(db::Database& database, const QStringList& before) {
+    QStringList now = dumpTables(database), result;
+    std::map<QString, std::pair<int, int>> counts;
+    for (const QString& row : before)
         if (!now.removeOne(row))
-            result << QStringLiteral("changed: ") + row.left(80);
-    std::map<QString, int> added;
+            ++counts[row.section(QLatin1Char('|'), 0, 0)].second;
     for (const QString& row : now)
-        ++added[row.section(QLatin1Char('|'), 0, 0)];
-    for (const auto& [table, count] : added)
-        result << table + QLatin1Char('+') + QString::number(count);
+        ++counts[row.section(QLatin1Char('|'), 0, 0)].first;
+    for (const auto& [table, n] : counts)
+        result << table + (n.first ? QStringLiteral("+%1").arg(n.first) : QString()) +
+                      (n.second ? QStringLiteral("-%1").arg(n.second) : QString());
     return result.join(QLatin1Char(' '));
 }
 
@@ -114,20 +106,12 @@ inline QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-inline void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-}
-
-// A character with links of every kind and some text, so damage can land anywhere in the file.
-inline qint64 fullCharacter(TempDatabase& temp, const QString& name, const QString& player = QStringLiteral("Ann")) {
+// A character with links of every kind and some text, so damage and edits reach every table.
+inline void fullCharacter(TempDatabase& temp, const QString& name, const QString& player = QStringLiteral("Ann")) {
     const qint64 key = temp.addCharacter(name, player);
-    temp.db().Execute(QStringLiteral("UPDATE Char_Info SET Haven = 'Mill', History = ?, Notes = 'watch the gate', "
-                                     "Strength = 3, Alertness = 2 WHERE Char_ID = ?"),
-                      {QStringLiteral("long ago ").repeated(200), key});
-    // Each a new lookup row named after the key, then the character's link to it.
-    for (const char* sql : {"INSERT INTO Discipline_LookUp (Discipline) VALUES ('Gift ' || ?)",
+    // Each link goes to a new lookup row named after the key.
+    for (const char* sql : {"UPDATE Char_Info SET Haven = 'Mill', History = printf('%.2000c', 'x') WHERE Char_ID = ?",
+                            "INSERT INTO Discipline_LookUp (Discipline) VALUES ('Gift ' || ?)",
                             "INSERT INTO Discipline_Link SELECT ?, max(Discipline_ID), 2 FROM Discipline_LookUp",
                             "INSERT INTO BackGround_LookUp (BackGround) VALUES ('Holding ' || ?)",
                             "INSERT INTO BackGround_Link SELECT ?, max(BackGround_ID), 3 FROM BackGround_LookUp",
@@ -138,5 +122,4 @@ inline qint64 fullCharacter(TempDatabase& temp, const QString& name, const QStri
                             "INSERT INTO Ritual_Lookup (Ritual, Level, ThaNec) VALUES ('Rite ' || ?, 1, 1)",
                             "INSERT INTO Ritual_Link SELECT ?, max(Ritual_ID) FROM Ritual_Lookup"})
         temp.db().Execute(QString::fromLatin1(sql), {key});
-    return key;
 }

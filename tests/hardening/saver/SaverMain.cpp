@@ -1,10 +1,8 @@
 // For the kill test: the real window saving round after round, each into the next character, printing
 // "begin <character> <round>" before the save and "done <character> <round>" after it.
 // Usage: hardening_saver <database> <first round> <rounds, 0 = until killed>
+#include "HardeningFixture.h"
 #include "Rounds.h"
-#include "sheet/frmMain.h"
-#include "support/SwitchByName.h"
-#include "support/ScriptedServices.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -15,26 +13,21 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     if (argc != 4)
         return 2;
-    ScriptedServices services;
-    services.folder = QCoreApplication::applicationDirPath();
-    app::Session session(services);
-    frmMain window(session);
-    window.Form_Load(QString::fromLocal8Bit(argv[1]));
-    const sheet::SheetControls& ui = window.ui();
-    const int first = QByteArray(argv[2]).toInt();
-    const int count = QByteArray(argv[3]).toInt();
+    Program program;
+    program.open(QString::fromLocal8Bit(argv[1]));
+    const int first = QByteArray(argv[2]).toInt(), count = QByteArray(argv[3]).toInt();
     for (int round = first; count == 0 || round < first + count; ++round) {
         const int character = round % rounds::kCharacters;
-        if (!switchToName(window, rounds::characterName(character)))
+        if (!program.switchTo(rounds::characterName(character)))
             return 3;
-        window.sheet().enterEditMode();
-        rounds::apply(ui, round);
+        program.sheet().enterEditMode();
+        rounds::apply(program.ui(), round);
         std::printf("begin %d %d\n", character, round);
         std::fflush(stdout);
-        if (!window.sheet().leaveEditMode())
+        if (!program.sheet().leaveEditMode())
             return 4;
         std::printf("done %d %d\n", character, round);
         std::fflush(stdout);
     }
-    return services.messages.empty() ? 0 : 5;
+    return program.services.messages.empty() ? 0 : 5;
 }
