@@ -5,7 +5,6 @@
 #include "app/Services.h"
 #include "app/Session.h"
 #include "db/DbError.h"
-#include "merits/MeritCommands.h"
 #include "ratings/DotRow.h"
 #include "sheet/LookupLists.h"
 #include "sheet/Roster.h"
@@ -122,7 +121,6 @@ void CharacterSheet::refreshMerits() {
     if (!key)
         return;
     m_character.merits = store::merits::characterMerits(*m_session.database, *key);
-    merits::showMerits(*m_ui.lstMerit, m_character.merits);
 }
 
 void CharacterSheet::refreshRoster() {

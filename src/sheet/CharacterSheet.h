@@ -53,7 +53,8 @@ public:
 
     // Refills the roster lists with nothing selected.
     void refreshRoster();
-    // Reads the shown character's merits again, after a merit was added or removed.
+    // Reads the shown character's merits again after a merit was added or removed. The list keeps
+    // the line the merit command wrote ("name  points" for an added one) until the next load.
     void refreshMerits();
 
     app::Session& session() const { return m_session; }

@@ -99,7 +99,7 @@ TEST(HostileNames, StoredAndShownIntactEverywhere) {
         });
         ui.cmdAddMerit->click();
         EXPECT_EQ(services.messages.size(), 2u) << program.shown().toStdString(); // new? variable?
-        EXPECT_EQ(listEntries(ui.lstMerit), QStringList{name + QStringLiteral(" -2")});
+        EXPECT_EQ(listEntries(ui.lstMerit), QStringList{name + QStringLiteral("  -2")}); // the dialog's line
         EXPECT_EQ(stored("SELECT MeritFlaw || '|' || pointflex || '|' || l.Points FROM MeritFlaw_Link l JOIN "
                          "MeritFlaw_LookUp USING (MeritFlaw_ID) WHERE Char_ID = ?"),
                   name + "|1|-2");
