@@ -86,7 +86,7 @@ bool CharacterSheet::switchTo(CharacterKey key) {
         return false;
     std::optional<model::Character> character = store::CharacterStore(*m_session.database).load(key);
     if (!character) {
-        // Deleted or renamed meanwhile: the sheet stays as it is.
+        // Deleted meanwhile: the sheet stays as it is.
         m_session.services.messageBox(QStringLiteral("The character ") + m_ui.roster->nameOf(key) +
                                           QStringLiteral(" is not in the database any more."),
                                       app::Buttons::OK, app::Icon::Exclamation);
@@ -108,12 +108,12 @@ void CharacterSheet::show(const std::optional<model::Character>& character) {
     m_session.editMode = false;
     m_session.shownKey = character ? std::optional(character->key) : std::nullopt;
     m_character = character.value_or(model::Character{});
-    refreshRoster();
     if (character)
         binding::show(m_ui, *character);
     else
         binding::clear(m_ui);
     showBrowseMode();
+    refreshRoster();
 }
 
 void CharacterSheet::refreshMerits() {
