@@ -33,7 +33,7 @@ QByteArray damaged(int kind, const QByteArray& sound, const QByteArray& foreign,
 
 } // namespace
 
-// A sound file marked read-only, then a thousand damaged, truncated and foreign files, given to the engine and to
+// A thousand damaged, truncated and foreign files, given to the engine and to
 // the program's start-up: each is refused with a message (and left as it was) or opens and works, never a crash.
 TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
     TempDatabase temp;
@@ -51,15 +51,13 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
     QRandomGenerator random(7011);
     Program program;
     app::Startup startup(program.services, app::Settings(temp.folder()));
-    for (int i = -1; i < 1000; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         SCOPED_TRACE(QStringLiteral("damage %1, file #%2").arg(i % 5).arg(i).toStdString());
         const QString path = temp.file(QStringLiteral("damaged-%1.mdb").arg(i));
-        const QByteArray bytes = i < 0 ? sound : damaged(i % 5, sound, foreign, random);
+        const QByteArray bytes = damaged(i % 5, sound, foreign, random);
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
-        if (i < 0)
-            QFile::setPermissions(path, QFile::ReadOwner);
 
         bool refused = false; // by the engine, which must leave the file as it was
         try {
@@ -88,7 +86,6 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
             EXPECT_FALSE(program.shown().trimmed().isEmpty()) << "refused without a message";
         }
         EXPECT_TRUE(!refused || fileBytes(path) == bytes) << "written to";
-        EXPECT_TRUE(i >= 0 || program.shown().contains(QLatin1String("read-only"))) << program.shown().toStdString();
         program.session->close();
         QFile::remove(path);
     }

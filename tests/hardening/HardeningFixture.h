@@ -21,7 +21,6 @@
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
-#include <map>
 
 // The program as start-up leaves it: shared state and main window over one database file.
 struct Program {
@@ -40,7 +39,6 @@ struct Program {
     bool switchTo(const QString& name) { return switchToName(*window, name); }
     QString shownKey() const { return session->shownKey ? QString::number(*session->shownKey) : QString(); }
     db::Database& database() { return *session->database; }
-    // Every message text shown so far, one per line.
     QString shown() const {
         QStringList texts;
         for (const auto& message : services.messages)
@@ -75,22 +73,6 @@ inline QStringList dumpTables(db::Database& database) {
     return dump;
 }
 
-// How the tables changed since the dump `before`, as "Table+added-gone" in table order (a changed row counts as
-// both); empty when nothing was written.
-inline QString changedRows(db::Database& database, const QStringList& before) {
-    QStringList now = dumpTables(database), result;
-    std::map<QString, std::pair<int, int>> counts;
-    for (const QString& row : before)
-        if (!now.removeOne(row))
-            ++counts[row.section(QLatin1Char('|'), 0, 0)].second;
-    for (const QString& row : now)
-        ++counts[row.section(QLatin1Char('|'), 0, 0)].first;
-    for (const auto& [table, n] : counts)
-        result << table + (n.first ? QStringLiteral("+%1").arg(n.first) : QString()) +
-                      (n.second ? QStringLiteral("-%1").arg(n.second) : QString());
-    return result.join(QLatin1Char(' '));
-}
-
 // A positive number from the environment, or the fallback.
 inline int setting(const char* name, int fallback) {
     const int value = qEnvironmentVariableIntValue(name);
@@ -109,7 +91,6 @@ inline QByteArray fileBytes(const QString& path) {
 // A character with links of every kind and some text, so damage and edits reach every table.
 inline void fullCharacter(TempDatabase& temp, const QString& name, const QString& player = QStringLiteral("Ann")) {
     const qint64 key = temp.addCharacter(name, player);
-    // Each link goes to a new lookup row named after the key.
     for (const char* sql : {"UPDATE Char_Info SET Haven = 'Mill', History = printf('%.2000c', 'x') WHERE Char_ID = ?",
                             "INSERT INTO Discipline_LookUp (Discipline) VALUES ('Gift ' || ?)",
                             "INSERT INTO Discipline_Link SELECT ?, max(Discipline_ID), 2 FROM Discipline_LookUp",

@@ -3,6 +3,7 @@
 // Usage: hardening_saver <database> <first round> <rounds, 0 = until killed>
 #include "HardeningFixture.h"
 #include "Rounds.h"
+#include "model/TraitCatalogue.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -21,7 +22,15 @@ int main(int argc, char** argv) {
         if (!program.switchTo(rounds::characterName(character)))
             return 3;
         program.sheet().enterEditMode();
-        rounds::apply(program.ui(), round);
+        const sheet::SheetControls& ui = program.ui();
+        const QStringList values = rounds::expected(round).split(QLatin1Char('|'));
+        ui.txtHaven->setText(values[0]);
+        ui.txtChronicle->setText(values[1]);
+        ui.cmbClan->setEditText(values[2]);
+        for (int s = 0; s < 3; ++s) {
+            ui.cmbDisciplines[size_t(s)]->setEditText(values[3 + 2 * s]);
+            ui.PBAdv[size_t(model::catalogue::disciplineRow(s))]->setValue(values[4 + 2 * s].toInt());
+        }
         std::printf("begin %d %d\n", character, round);
         std::fflush(stdout);
         if (!program.sheet().leaveEditMode())
