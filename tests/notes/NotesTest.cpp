@@ -92,7 +92,6 @@ TEST_F(Notes, MemoWindows) {
 // minimum size and the picture's aspect ratio.
 TEST_F(Notes, PictureWindow) {
     const QString wide = savePicture("wide.png", 40, 10), square = savePicture("square.jpg", 16, 16);
-    const QString gone = temp.file("gone.bmp");
     const QVariant null;
     const struct {
         QVariant before;
@@ -103,7 +102,7 @@ TEST_F(Notes, PictureWindow) {
         QVariant after;
     } cases[] = {
         {null, {}, "cmdOK", {30, 20}, "", null},
-        {wide, gone, "cmdExit", {30, 20}, "was not found", wide},
+        {wide, temp.file("gone.bmp"), "cmdExit", {30, 20}, "was not found", wide},
         {wide, square, "cmdExit", {16, 16}, "", wide},
         {wide, "", "cmdOK", {40, 10}, "", wide},
         {wide, square, "cmdOK", {16, 16}, "", square},
