@@ -42,4 +42,14 @@ private:
 // they do not follow later changes and cannot be edited.
 std::vector<Row> query(Connection& connection, const QString& sql, const QVariantList& params = {});
 
+// Runs a SELECT with its parameters and hands each row to visit(const Statement&) as it comes,
+// without copying: for long results read once.
+template <class Visit>
+void eachRow(Connection& connection, const QString& sql, const QVariantList& params, Visit&& visit) {
+    Statement rows(connection.handle(), sql);
+    rows.bind(params);
+    while (rows.step())
+        visit(static_cast<const Statement&>(rows));
+}
+
 } // namespace db

@@ -1,6 +1,7 @@
 #include "store/PathRitualStore.h"
 
 #include "db/Database.h"
+#include "db/Query.h"
 #include "model/Numbers.h"
 
 namespace store::rituals {
@@ -18,15 +19,6 @@ QString levelText(const QVariant& value) {
 
 QString text(const QVariant& value) {
     return value.isValid() && !value.isNull() ? value.toString() : QString();
-}
-
-// Runs a query with its parameters and hands every row to the caller.
-template <typename Row>
-void eachRow(db::Database& database, const QString& sql, const QVariantList& params, Row&& row) {
-    db::Statement rows(database.connection().handle(), sql);
-    rows.bind(params);
-    while (rows.step())
-        row(rows);
 }
 
 // The first column of the first row; nothing when there is no row (a Null value is a row).
@@ -52,17 +44,17 @@ const QString kRitualByName = QStringLiteral("from ritual_LookUp WHERE ThaNec = 
 
 QStringList pathNames(db::Database& database, int thaNec) {
     QStringList names;
-    eachRow(database, QStringLiteral("SELECT Path FROM Path_LookUp WHERE ThaNec = ? ORDER BY PATH"), {thaNec},
-            [&](const db::Statement& row) { names << text(row.value(0)); });
+    db::eachRow(database.connection(), QStringLiteral("SELECT Path FROM Path_LookUp WHERE ThaNec = ? ORDER BY PATH"),
+                {thaNec}, [&](const db::Statement& row) { names << text(row.value(0)); });
     return names;
 }
 
 std::vector<PathEntry> characterPaths(db::Database& database, qint64 key, int thaNec) {
     std::vector<PathEntry> paths;
-    eachRow(database, QStringLiteral("SELECT Path_LookUp.Path, Path_Link.Level ") + kPathLinkJoin, {thaNec, key},
-            [&](const db::Statement& row) {
-                paths.push_back({text(row.value(0)), numbers::toInt16Clamped(row.value(1).toDouble())});
-            });
+    db::eachRow(database.connection(), QStringLiteral("SELECT Path_LookUp.Path, Path_Link.Level ") + kPathLinkJoin,
+                {thaNec, key}, [&](const db::Statement& row) {
+                    paths.push_back({text(row.value(0)), numbers::toInt16Clamped(row.value(1).toDouble())});
+                });
     return paths;
 }
 
@@ -90,24 +82,24 @@ void savePaths(db::Database& database, qint64 key, int thaNec, const std::vector
 
 std::vector<RitualEntry> characterRituals(db::Database& database, qint64 key, int thaNec) {
     std::vector<RitualEntry> rituals;
-    eachRow(database,
-            QStringLiteral("SELECT Ritual_Lookup.Ritual, Ritual_Lookup.Level "
-                           "FROM (Char_Info INNER JOIN Ritual_Link ON Char_Info.Char_ID "
-                           "= Ritual_Link.Char_ID) INNER JOIN Ritual_Lookup ON "
-                           "Ritual_Link.Ritual_ID = Ritual_Lookup.Ritual_ID "
-                           "WHERE Ritual_Lookup.ThaNec = ? AND Char_Info.Char_ID = ? ORDER BY Ritual_Link.rowid"),
-            {thaNec, key}, [&](const db::Statement& row) {
-                rituals.push_back({levelText(row.value(1)), text(row.value(0))});
-            });
+    db::eachRow(database.connection(),
+                QStringLiteral("SELECT Ritual_Lookup.Ritual, Ritual_Lookup.Level "
+                               "FROM (Char_Info INNER JOIN Ritual_Link ON Char_Info.Char_ID "
+                               "= Ritual_Link.Char_ID) INNER JOIN Ritual_Lookup ON "
+                               "Ritual_Link.Ritual_ID = Ritual_Lookup.Ritual_ID "
+                               "WHERE Ritual_Lookup.ThaNec = ? AND Char_Info.Char_ID = ? ORDER BY Ritual_Link.rowid"),
+                {thaNec, key}, [&](const db::Statement& row) {
+                    rituals.push_back({levelText(row.value(1)), text(row.value(0))});
+                });
     return rituals;
 }
 
 QStringList ritualNames(db::Database& database, int thaNec) {
     QStringList names;
-    eachRow(database,
-            QStringLiteral("SELECT Ritual FROM Ritual_lookup WHERE ThaNec = ? "
-                           "ORDER BY Ritual_lookup.Level, Ritual_lookup.Ritual"),
-            {thaNec}, [&](const db::Statement& row) { names << text(row.value(0)); });
+    db::eachRow(database.connection(),
+                QStringLiteral("SELECT Ritual FROM Ritual_lookup WHERE ThaNec = ? "
+                               "ORDER BY Ritual_lookup.Level, Ritual_lookup.Ritual"),
+                {thaNec}, [&](const db::Statement& row) { names << text(row.value(0)); });
     return names;
 }
 
@@ -159,8 +151,8 @@ AddOutcome addRitual(db::Database& database, qint64 key, int thaNec, const QStri
     }
     // Leaving without a commit also takes back a ritual just stored.
     bool has = false;
-    eachRow(database, QStringLiteral("Select ritual_ID from ritual_link where Char_ID = ?"), {key},
-            [&](const db::Statement& row) { has = has || row.value(0).toLongLong() == ritualId.toLongLong(); });
+    db::eachRow(database.connection(), QStringLiteral("Select ritual_ID from ritual_link where Char_ID = ?"), {key},
+                [&](const db::Statement& row) { has = has || row.value(0).toLongLong() == ritualId.toLongLong(); });
     if (has)
         return AddOutcome::AlreadyHas;
 

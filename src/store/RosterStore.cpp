@@ -1,6 +1,7 @@
 #include "store/RosterStore.h"
 
 #include "db/Database.h"
+#include "db/Query.h"
 
 namespace store::roster {
 
@@ -20,21 +21,15 @@ const char* const kFollowStatements[] = {
     "DELETE FROM roster_changes",
 };
 
-template <class Visit> void eachRow(db::Database& database, const QString& sql, Visit&& visit) {
-    db::Statement statement(database.connection().handle(), sql);
-    while (statement.step())
-        visit(statement);
-}
-
 } // namespace
 
 Lists readWhole(db::Database& database) {
     Lists lists;
-    eachRow(database, QLatin1String(kRosterColumns) + QStringLiteral(" ORDER BY Char_ID"),
-            [&](const db::Statement& row) {
-                (row.value(2).toInt() ? lists.npcs : lists.characters)
-                    .push_back({row.value(0).toLongLong(), row.value(1).toString()});
-            });
+    db::eachRow(database.connection(), QLatin1String(kRosterColumns) + QStringLiteral(" ORDER BY Char_ID"), {},
+                [&](const db::Statement& row) {
+                    (row.value(2).toInt() ? lists.npcs : lists.characters)
+                        .push_back({row.value(0).toLongLong(), row.value(1).toString()});
+                });
     return lists;
 }
 
@@ -49,13 +44,13 @@ qint64 notedCount(db::Database& database) {
 
 Changes takeChanges(db::Database& database) {
     Changes changes;
-    eachRow(database, QStringLiteral("SELECT DISTINCT Char_ID FROM roster_changes"),
-            [&](const db::Statement& row) { changes[row.value(0).toLongLong()]; });
-    eachRow(database,
-            QLatin1String(kRosterColumns) + QStringLiteral(" AND Char_ID IN (SELECT Char_ID FROM roster_changes)"),
-            [&](const db::Statement& row) {
-                changes[row.value(0).toLongLong()] = Placement{row.value(1).toString(), row.value(2).toInt() != 0};
-            });
+    db::eachRow(database.connection(), QStringLiteral("SELECT DISTINCT Char_ID FROM roster_changes"), {},
+                [&](const db::Statement& row) { changes[row.value(0).toLongLong()]; });
+    db::eachRow(database.connection(),
+                QLatin1String(kRosterColumns) + QStringLiteral(" AND Char_ID IN (SELECT Char_ID FROM roster_changes)"),
+                {}, [&](const db::Statement& row) {
+                    changes[row.value(0).toLongLong()] = Placement{row.value(1).toString(), row.value(2).toInt() != 0};
+                });
     database.Execute(QStringLiteral("DELETE FROM roster_changes"));
     return changes;
 }
