@@ -27,16 +27,7 @@ std::optional<double> number(const QVariant& value) {
 } // namespace
 
 QString text(const QVariant& value) {
-    if (!value.isValid() || value.isNull())
-        return {};
-    switch (value.typeId()) {
-    case QMetaType::Double:
-        return numbers::plainText(value.toDouble());
-    case QMetaType::QByteArray:
-        return QString::fromUtf8(value.toByteArray());
-    default:
-        return value.toString();
-    }
+    return numbers::fieldText(value);
 }
 
 QString text(const db::Row& row, const QString& column) {

@@ -88,4 +88,17 @@ QString plainText(double value) {
     return text;
 }
 
+QString fieldText(const QVariant& value) {
+    if (!value.isValid() || value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Double:
+        return plainText(value.toDouble());
+    case QMetaType::QByteArray:
+        return QString::fromUtf8(value.toByteArray());
+    default:
+        return value.toString();
+    }
+}
+
 } // namespace numbers

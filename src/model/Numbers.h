@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <cstdint>
 #include <optional>
 
@@ -21,5 +22,9 @@ int16_t leadingInt16(const QString& text);
 
 // Plain decimal text: "3", "2.5", "-0.25"; no exponent, no trailing zeros.
 QString plainText(double value);
+
+// A stored value as the sheet and the page show it: Null as empty text, a real number in plain
+// decimal form, anything else as its text.
+QString fieldText(const QVariant& value);
 
 } // namespace numbers

@@ -15,13 +15,8 @@ namespace catalogue = model::catalogue;
 
 namespace {
 
-// A column's value as the sheet shows it: numbers in plain decimal form, Null as empty text.
 QString text(const QVariant& value) {
-    if (value.isNull())
-        return {};
-    if (value.typeId() == QMetaType::Double)
-        return numbers::plainText(value.toDouble());
-    return value.toString();
+    return numbers::fieldText(value);
 }
 
 // Ratings carry defaults, so Null reads as 0; stored values beyond 16 bits are clamped.
