@@ -21,7 +21,7 @@ app::Icon icon(dice::Verdict::Outcome outcome) {
 void cmdRoll_Click(app::Services& services, const QString& diceText, const QString& difficultyText, bool specialized) {
     const auto verdict = dice::rollPool(diceText, difficultyText, specialized, [&] { return services.random(); });
     if (!verdict) {
-        services.messageBox(QStringLiteral("The number of dice must lie between -32768 and 32767."), app::Buttons::OK,
+        services.messageBox(QStringLiteral("One roll can have at most 32767 dice."), app::Buttons::OK,
                             app::Icon::Exclamation);
         return;
     }

@@ -20,12 +20,18 @@ namespace catalogue = model::catalogue;
 
 namespace {
 
+// A field opens on the start of its text, whatever its length.
+void setFieldText(QLineEdit* field, const QString& text) {
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+
 // Selects the matching entry when the list holds one; a combo box that accepts typing shows the
 // text itself either way.
 void setComboText(QComboBox* combo, const QString& text) {
     combo->setCurrentIndex(combo->findText(text));
     if (combo->isEditable())
-        combo->setEditText(text);
+        setFieldText(combo->lineEdit(), text);
 }
 
 QString generationText(const Character& c) {
@@ -141,10 +147,10 @@ void show(const SheetControls& ui, const Character& c) {
     showGeneration(ui, c);
 
     // The edit controls start from what the captions show.
-    ui.txtChar->setText(c.name);
-    ui.txtPlayer->setText(c.player);
-    ui.txtChronicle->setText(c.chronicle);
-    ui.txtHaven->setText(c.haven);
+    const std::pair<QLineEdit*, QString> texts[] = {
+        {ui.txtChar, c.name}, {ui.txtPlayer, c.player}, {ui.txtChronicle, c.chronicle}, {ui.txtHaven, c.haven}};
+    for (const auto& [field, text] : texts)
+        setFieldText(field, text);
     const std::pair<QComboBox*, QString> choices[] = {{ui.cmbNature, c.nature},
                                                       {ui.cmbDemeanor, c.demeanor},
                                                       {ui.cmbClan, c.clan},

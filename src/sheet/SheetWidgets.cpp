@@ -1,6 +1,7 @@
 #include "sheet/SheetWidgets.h"
 
 #include "ratings/DotRow.h"
+#include "sheet/ElidedLabel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -32,12 +33,12 @@ QLabel* caption(const QString& text, const QString& name) {
 }
 
 QLabel* valueLabel(const QString& name) {
-    auto* label = new QLabel;
+    auto* label = new ElidedLabel;
     label->setObjectName(name);
     label->setProperty("role", QStringLiteral("value"));
     label->setTextFormat(Qt::PlainText);
     label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    // A long value is cut at the edge of its place rather than widening the whole sheet.
+    // A long value is elided at the edge of its place rather than widening the whole sheet.
     label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 6);
     return label;
 }

@@ -16,6 +16,7 @@
 #include "sheet/Roster.h"
 #include "sheet/SheetBuilders.h"
 #include "sheet/SheetStyle.h"
+#include "sheet/WindowShortcuts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -75,6 +76,7 @@ frmMain::frmMain(app::Session& session, QWidget* parent)
     buildSheet();
     wireCommands();
     refreshCommands();
+    sheet::giveMenuShortcutsPriority(this);
 }
 
 void frmMain::wireCommands() {
