@@ -137,11 +137,26 @@ TEST_F(Merits, ListDescribesAndRemoves) {
         EXPECT_EQ(query("SELECT Description FROM MeritFlaw_LookUp WHERE MeritFlaw_ID = 2"), edit ? "Bright." : "");
     }
 
+    // A description too long to lay out opens read-only, and OK keeps it as stored.
+    temp.exec("UPDATE MeritFlaw_LookUp SET Description = replace(hex(zeroblob(100000)), '00', 'ab ') || "
+              "char(13, 10) WHERE MeritFlaw_ID = 2");
+    onModal([&](QDialog& dialog) {
+        EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>("rtxtMerit")->isReadOnly());
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    });
+    lstMerit_DblClick(session, list, nullptr);
+    EXPECT_EQ(query("SELECT length(Description) FROM MeritFlaw_LookUp WHERE MeritFlaw_ID = 2"), "300002");
+
     services.answers = {Cancel, OK};
+    list.setCurrentRow(0);
     cmdRemoveMerit_Click(session, list);
     EXPECT_EQ(list.count(), 2);
     cmdRemoveMerit_Click(session, list);
-    EXPECT_EQ(services.lastMessage(), "You are about to remove the Zeal Merit/Flaw. Are you Sure?");
-    EXPECT_EQ(listEntries(&list), QStringList({"Scar 1"}));
-    EXPECT_EQ(query("SELECT group_concat(Char_ID || ':' || MeritFlaw_ID) FROM MeritFlaw_Link"), "1:1,2:2");
+    EXPECT_EQ(services.lastMessage(), "You are about to remove the Scar Merit/Flaw. Are you Sure?");
+    EXPECT_EQ(listEntries(&list), QStringList({"Zeal -1"}));
+    EXPECT_EQ(query("SELECT group_concat(Char_ID || ':' || MeritFlaw_ID) FROM MeritFlaw_Link"), "2:2,1:2");
+    // The next line is not picked for the user.
+    cmdRemoveMerit_Click(session, list);
+    EXPECT_EQ(services.lastMessage(), "You must select a Merit/Flaw to be removed!");
+    EXPECT_EQ(list.count(), 1);
 }
