@@ -84,6 +84,10 @@ void cmdRemoveMerit_Click(app::Session& session, QListWidget& lstMerit) {
             return;
         }
         delete lstMerit.takeItem(lstMerit.row(item));
+        // The list would move the selection on to the next line, and a second press would then
+        // offer to remove a merit nobody picked.
+        lstMerit.setCurrentItem(nullptr);
+        lstMerit.clearSelection();
     });
 }
 

@@ -2,12 +2,12 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
+#include "app/TypedCombo.h"
 #include "model/Numbers.h"
 #include "store/MeritStore.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
 #include <QLabel>
@@ -26,13 +26,8 @@ frmAddMerit::frmAddMerit(app::Session& session, qint64 charId, QWidget* parent)
     label->setObjectName(QStringLiteral("Label1"));
     m_cmbMerit = new QComboBox;
     m_cmbMerit->setObjectName(QStringLiteral("cmbMerit"));
-    m_cmbMerit->setEditable(true);
-    // A typed name reaches the list only through the lookup table, never by pressing Enter.
-    m_cmbMerit->setInsertPolicy(QComboBox::NoInsert);
+    app::keepTypedText(*m_cmbMerit);
     m_cmbMerit->setMaxVisibleItems(15);
-    m_cmbMerit->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    m_cmbMerit->completer()->setFilterMode(Qt::MatchContains);
-    m_cmbMerit->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     m_cmbMerit->installEventFilter(this);
     label->setBuddy(m_cmbMerit);
 

@@ -2,6 +2,7 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
+#include "notes/StoredText.h"
 #include "notes/TitleBlock.h"
 #include "store/MeritStore.h"
 
@@ -28,16 +29,12 @@ frmMeritFlawDesc::frmMeritFlawDesc(app::Session& session, qint64 meritId, const 
     lblMerit->setWordWrap(true);
     lblMerit->setTextFormat(Qt::PlainText); // a name is shown as typed, never read as markup
 
-    m_rtxtMerit = new QPlainTextEdit(description);
+    auto* notice = notes::longTextNotice();
+    m_rtxtMerit = new QPlainTextEdit;
     m_rtxtMerit->setObjectName(QStringLiteral("rtxtMerit"));
     m_rtxtMerit->setTabChangesFocus(true);
     // Browse mode shows the text without letting it change; it can still be scrolled and copied.
-    m_rtxtMerit->setReadOnly(!session.editMode);
-    if (!session.editMode) {
-        QPalette palette = m_rtxtMerit->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-        m_rtxtMerit->setPalette(palette);
-    }
+    notes::showStoredText(*m_rtxtMerit, *notice, description, session.editMode);
 
     auto* cmdOk = new QPushButton(QStringLiteral("&Ok"));
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
@@ -54,18 +51,20 @@ frmMeritFlawDesc::frmMeritFlawDesc(app::Session& session, qint64 meritId, const 
     layout->addWidget(notes::titleLabel(QStringLiteral("Caldrenne Merit Description")));
     layout->addWidget(notes::titleLine());
     layout->addWidget(lblMerit);
+    layout->addWidget(notice);
     layout->addWidget(m_rtxtMerit, 1);
     layout->addWidget(buttons);
     resize(480, 400);
 }
 
 void frmMeritFlawDesc::cmdOk_Click() {
-    if (!m_session.editMode) {
+    const std::optional<QString> text = notes::editedText(*m_rtxtMerit);
+    if (!m_session.editMode || !text) {
         accept();
         return;
     }
     const bool written = app::guarded(m_session.services, [&] {
-        if (!store::merits::writeDescription(*m_session.database, m_meritId, m_rtxtMerit->toPlainText()))
+        if (!store::merits::writeDescription(*m_session.database, m_meritId, *text))
             m_session.services.messageBox(
                 QStringLiteral("This Merit/Flaw is no longer in the database; the description was not saved."),
                 app::Buttons::OK, app::Icon::Exclamation);

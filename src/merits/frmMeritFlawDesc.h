@@ -11,7 +11,8 @@ class Session;
 namespace merits {
 
 // The description of one merit or flaw. It belongs to the lookup row, so a change shows for
-// every character who has the entry; it can be changed only in edit mode.
+// every character who has the entry; it can be changed only in edit mode, and OK writes it only
+// when it was changed.
 class frmMeritFlawDesc : public QDialog {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
+#include "notes/StoredText.h"
 #include "notes/TitleBlock.h"
 #include "store/CharacterTextStore.h"
 
@@ -19,9 +20,11 @@ frmMemo::frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, con
     setObjectName(kind.windowName);
     setWindowTitle(app::kTitle);
 
-    m_text = new QPlainTextEdit(text);
+    auto* notice = longTextNotice();
+    m_text = new QPlainTextEdit;
     m_text->setObjectName(kind.textBoxName);
     m_text->setTabChangesFocus(true);
+    showStoredText(*m_text, *notice, text, true);
 
     auto* cmdOK = new QPushButton(QStringLiteral("&Ok"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -37,6 +40,7 @@ frmMemo::frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, con
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titleLabel(kind.title));
     layout->addWidget(titleLine());
+    layout->addWidget(notice);
     layout->addWidget(m_text, 1);
     layout->addWidget(buttons);
     resize(560, 480);
@@ -44,9 +48,14 @@ frmMemo::frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, con
 }
 
 void frmMemo::cmdOK_Click() {
+    const std::optional<QString> text = editedText(*m_text);
+    if (!text) {
+        accept();
+        return;
+    }
     bool written = false;
     app::guarded(m_session.services, [&] {
-        written = store::notes::writeCharacterText(*m_session.database, m_charId, m_kind.column, m_text->toPlainText());
+        written = store::notes::writeCharacterText(*m_session.database, m_charId, m_kind.column, *text);
         if (!written)
             m_session.services.messageBox(QStringLiteral("This character is no longer in the database; the text "
                                                          "was not saved."),

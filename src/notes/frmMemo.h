@@ -23,8 +23,8 @@ inline const MemoKind kHistory{QStringLiteral("frmHistory"), QStringLiteral("Cal
 inline const MemoKind kNotes{QStringLiteral("frmNotes"), QStringLiteral("Caldrenne Notes"), QStringLiteral("txtNotes"),
                              QStringLiteral("Notes")};
 
-// A free-text column of the character in a large text box. OK writes it in either mode; Exit
-// (or Escape) leaves it as stored.
+// A free-text column of the character in a large text box. OK writes a changed text in either
+// mode; Exit (or Escape) leaves it as stored.
 class frmMemo : public QDialog {
     Q_OBJECT
 public:

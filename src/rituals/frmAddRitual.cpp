@@ -2,6 +2,8 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
+#include "app/TypedCombo.h"
+#include "notes/StoredText.h"
 #include "store/PathRitualStore.h"
 
 #include <QApplication>
@@ -31,8 +33,7 @@ frmAddRitual::frmAddRitual(app::Session& session, const RitualFamily& family, qi
     Label1->setObjectName(QStringLiteral("Label1"));
     cmbRitual = new QComboBox;
     cmbRitual->setObjectName(QStringLiteral("cmbRitual"));
-    cmbRitual->setEditable(true);
-    cmbRitual->setInsertPolicy(QComboBox::NoInsert);
+    app::keepTypedText(*cmbRitual);
     cmbRitual->setMinimumWidth(260);
 
     auto* Label3 = new QLabel(QStringLiteral("Ritual Level:"));
@@ -47,6 +48,7 @@ frmAddRitual::frmAddRitual(app::Session& session, const RitualFamily& family, qi
     txtLevel->setVisible(false);
     lblLevel->setMinimumHeight(txtLevel->sizeHint().height()); // no jump when the box replaces it
 
+    lblLongText = notes::longTextNotice();
     txtRitualDesc = new QPlainTextEdit;
     txtRitualDesc->setObjectName(QStringLiteral("txtRitualDesc"));
     txtRitualDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -87,6 +89,7 @@ frmAddRitual::frmAddRitual(app::Session& session, const RitualFamily& family, qi
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(lblLongText);
     layout->addWidget(txtRitualDesc, 1);
     layout->addLayout(buttons);
 }
@@ -116,7 +119,7 @@ bool frmAddRitual::eventFilter(QObject* watched, QEvent* event) {
 
 void frmAddRitual::setDescription(const QString& text, DescriptionSource source, const QString& owner) {
     m_settingDescription = true;
-    txtRitualDesc->setPlainText(text);
+    notes::showStoredText(*txtRitualDesc, *lblLongText, text, true);
     m_settingDescription = false;
     m_source = source;
     m_owner = owner;
@@ -130,19 +133,10 @@ void frmAddRitual::onDescriptionEdited() {
 }
 
 std::optional<QString> frmAddRitual::descriptionFor(const QString& name) const {
-    switch (m_source) {
-    case DescriptionSource::None:
+    // A loaded description unchanged stays as stored. Text typed before any name was given
+    // belongs to the name given afterwards.
+    if (m_source != DescriptionSource::Entered || (!m_owner.isEmpty() && !sameName(m_owner, name)))
         return std::nullopt;
-    case DescriptionSource::Loaded:
-        if (!sameName(m_owner, name))
-            return std::nullopt;
-        break;
-    case DescriptionSource::Entered:
-        // Text typed before any name was given belongs to the name given afterwards.
-        if (!m_owner.isEmpty() && !sameName(m_owner, name))
-            return std::nullopt;
-        break;
-    }
     return txtRitualDesc->toPlainText();
 }
 

@@ -39,8 +39,8 @@ private:
     void checkNewName();
     void onDescriptionEdited();
     void setDescription(const QString& text, DescriptionSource source, const QString& owner);
-    // The box's text when it belongs to the named ritual; nothing when it was loaded or entered
-    // for another one, so OK never writes it over that ritual's stored description.
+    // The box's text when the user entered it for the named ritual; nothing when it was loaded
+    // unchanged or entered for another one, so OK never writes it over a stored description.
     std::optional<QString> descriptionFor(const QString& name) const;
     void onOk();
 
@@ -50,6 +50,7 @@ private:
 
     QComboBox* cmbRitual = nullptr;
     QLabel* lblLevel = nullptr;
+    QLabel* lblLongText = nullptr;
     QLineEdit* txtLevel = nullptr;
     QPlainTextEdit* txtRitualDesc = nullptr;
     QPushButton* cmdok = nullptr;

@@ -3,6 +3,7 @@
 #include "app/Guard.h"
 #include "app/Services.h"
 #include "app/Session.h"
+#include "notes/StoredText.h"
 #include "store/PathRitualStore.h"
 
 #include <QFrame>
@@ -45,6 +46,7 @@ frmRitualDesc::frmRitualDesc(app::Session& session, const RitualFamily& family, 
     lblRitual->setWordWrap(true);
     lblRitual->setTextFormat(Qt::PlainText);
 
+    lblLongText = notes::longTextNotice();
     txtRitualDesc = new QPlainTextEdit;
     txtRitualDesc->setObjectName(QStringLiteral("txtRitualDesc"));
     txtRitualDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -69,27 +71,26 @@ frmRitualDesc::frmRitualDesc(app::Session& session, const RitualFamily& family, 
     layout->addWidget(Label1);
     layout->addWidget(Line1);
     layout->addWidget(lblRitual);
+    layout->addWidget(lblLongText);
     layout->addWidget(txtRitualDesc, 1);
     layout->addLayout(buttons);
 }
 
 bool frmRitualDesc::load() {
-    // Read-only rather than disabled while browsing, so a long description can still be scrolled.
-    txtRitualDesc->setReadOnly(!m_session.editMode);
-    txtRitualDesc->clear();
     const auto ritual = store::rituals::findRitual(*m_session.database, m_family.thaNec, m_ritual);
     if (!ritual)
         return false;
-    txtRitualDesc->setPlainText(ritual->description);
+    // Read-only rather than disabled while browsing, so a long description can still be scrolled.
+    notes::showStoredText(*txtRitualDesc, *lblLongText, ritual->description, m_session.editMode);
     lblRitual->setText(m_ritual);
     return true;
 }
 
 void frmRitualDesc::onOK() {
-    if (m_session.editMode) {
+    const std::optional<QString> text = notes::editedText(*txtRitualDesc);
+    if (m_session.editMode && text) {
         const bool written = app::guarded(m_session.services, [&] {
-            store::rituals::setRitualDescription(*m_session.database, m_family.thaNec, m_ritual,
-                                                 txtRitualDesc->toPlainText());
+            store::rituals::setRitualDescription(*m_session.database, m_family.thaNec, m_ritual, *text);
         });
         if (!written)
             return;

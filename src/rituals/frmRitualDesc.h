@@ -14,7 +14,8 @@ class Session;
 
 namespace rituals {
 
-// The description of one ritual of a family; editable, and written back by OK, in edit mode only.
+// The description of one ritual of a family; editable, and written back by OK when changed, in
+// edit mode only.
 // The description belongs to the ritual, so a change shows for every character who has it.
 class frmRitualDesc : public QDialog {
     Q_OBJECT
@@ -33,6 +34,7 @@ private:
     QString m_ritual;
 
     QLabel* lblRitual = nullptr;
+    QLabel* lblLongText = nullptr;
     QPlainTextEdit* txtRitualDesc = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdexit = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/Guard.h"
 #include "app/Session.h"
+#include "app/TypedCombo.h"
 #include "model/Numbers.h"
 #include "ratings/DotRow.h"
 #include "rituals/frmAddRitual.h"
@@ -88,8 +89,7 @@ void frmRituals::buildSlots(QWidget* frame, const ratings::BitmapStore& bitmaps)
 
         auto* combo = new QComboBox;
         combo->setObjectName(indexed("cmbPath", i));
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
+        app::keepTypedText(*combo);
         combo->setFixedWidth(kNameWidth);
         cmbPath[size_t(i)] = combo;
 

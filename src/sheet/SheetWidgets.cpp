@@ -1,5 +1,6 @@
 #include "sheet/SheetWidgets.h"
 
+#include "app/TypedCombo.h"
 #include "ratings/DotRow.h"
 #include "sheet/ElidedLabel.h"
 
@@ -52,8 +53,7 @@ QLineEdit* textBox(const QString& name) {
 QComboBox* editableCombo(const QString& name) {
     auto* combo = new QComboBox;
     combo->setObjectName(name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    app::keepTypedText(*combo);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(8);
     combo->setMaxVisibleItems(20);

@@ -29,7 +29,7 @@ QLabel* caption(const QString& text, const QString& name = {});
 QLabel* valueLabel(const QString& name);
 // A text box for edit mode.
 QLineEdit* textBox(const QString& name);
-// A combo box that accepts typed text but never adds it to its own list.
+// A combo box that keeps typed text as typed and never adds it to its own list.
 QComboBox* editableCombo(const QString& name);
 // A combo box offering only its fixed entries.
 QComboBox* choiceCombo(const QString& name, const QStringList& items);

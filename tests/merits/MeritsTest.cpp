@@ -19,6 +19,14 @@
 using namespace merits;
 using enum app::Answer;
 
+namespace {
+// Through the window, as a user's click comes: a popup open over the dialog would take it first.
+void userClick(QWidget* widget) {
+    QWidget* window = widget->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, widget->mapTo(window, widget->rect().center()));
+}
+} // namespace
+
 // Ann (shown, edit mode) has Scar and Zeal at -1, Bob has Zeal; Will (3 points) and Oath (variable
 // points) are listed too. What the store makes of a link is tested with the store.
 class Merits : public ::testing::Test {
@@ -52,20 +60,21 @@ protected:
 };
 
 // The dialog keeps what was typed and asks about a new name once, when the box loses the focus or
-// on OK; refusals keep it open.
+// on OK; one click on OK, or one Return, adds; refusals keep it open.
 TEST_F(Merits, AddDialog) {
     const struct {
         QString typed;
         const char* leave; // a button, or the key "Esc", "Tab" (then OK), "Return"
         std::deque<app::Answer> answers;
         std::deque<std::optional<QString>> inputs;
-        QString line;        // none: nothing added
-        bool open;           // the dialog stays open
+        QString line; // none: nothing added
+        bool open;    // the dialog stays open
         size_t messages;
         QString lastMessage; // its start
     } cases[] = {
         {"Will", "cmdok", {}, {}, "Will  3", false, 0, ""},
-        {" will ", "Return", {}, {}, "will  3", false, 0, ""}, // the listed entry
+        {"Wil", "cmdok", {Yes, No}, {"2"}, "Wil  2", false, 2, "Are the points"}, // not the listed Will
+        {" will ", "Return", {}, {}, "will  3", false, 0, ""},                    // the listed entry
         {"Ogre's", "Tab", {Yes, No}, {"2 dots"}, "Ogre's  2", false, 2, "Are the points"},
         // A variable level is asked again until it is a 16-bit number.
         {"Debt", "cmdok", {Yes, Yes}, {"", "a", "40000", " -1 "}, "Debt  -1", false, 5, "Please enter"},
@@ -92,9 +101,9 @@ TEST_F(Merits, AddDialog) {
                 EXPECT_FALSE(services.messages.empty()) << "asked on leaving the box";
             }
             if (leave == "Esc" || leave == "Return")
-                QTest::keyClick(combo->lineEdit(), leave == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+                QTest::keyClick(dialog.windowHandle(), leave == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
             else
-                QTest::mouseClick(dialog.findChild<QPushButton*>(leave == "Tab" ? "cmdok" : leave), Qt::LeftButton);
+                userClick(dialog.findChild<QPushButton*>(leave == "Tab" ? "cmdok" : leave));
             EXPECT_EQ(dialog.isVisible(), c.open);
             EXPECT_EQ(combo->currentText(), c.typed);
         });
@@ -128,11 +137,26 @@ TEST_F(Merits, ListDescribesAndRemoves) {
         EXPECT_EQ(query("SELECT Description FROM MeritFlaw_LookUp WHERE MeritFlaw_ID = 2"), edit ? "Bright." : "");
     }
 
+    // A description too long to lay out opens read-only, and OK keeps it as stored.
+    temp.exec("UPDATE MeritFlaw_LookUp SET Description = replace(hex(zeroblob(100000)), '00', 'ab ') || "
+              "char(13, 10) WHERE MeritFlaw_ID = 2");
+    onModal([&](QDialog& dialog) {
+        EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>("rtxtMerit")->isReadOnly());
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    });
+    lstMerit_DblClick(session, list, nullptr);
+    EXPECT_EQ(query("SELECT length(Description) FROM MeritFlaw_LookUp WHERE MeritFlaw_ID = 2"), "300002");
+
     services.answers = {Cancel, OK};
+    list.setCurrentRow(0);
     cmdRemoveMerit_Click(session, list);
     EXPECT_EQ(list.count(), 2);
     cmdRemoveMerit_Click(session, list);
-    EXPECT_EQ(services.lastMessage(), "You are about to remove the Zeal Merit/Flaw. Are you Sure?");
-    EXPECT_EQ(listEntries(&list), QStringList({"Scar 1"}));
-    EXPECT_EQ(query("SELECT group_concat(Char_ID || ':' || MeritFlaw_ID) FROM MeritFlaw_Link"), "1:1,2:2");
+    EXPECT_EQ(services.lastMessage(), "You are about to remove the Scar Merit/Flaw. Are you Sure?");
+    EXPECT_EQ(listEntries(&list), QStringList({"Zeal -1"}));
+    EXPECT_EQ(query("SELECT group_concat(Char_ID || ':' || MeritFlaw_ID) FROM MeritFlaw_Link"), "2:2,1:2");
+    // The next line is not picked for the user.
+    cmdRemoveMerit_Click(session, list);
+    EXPECT_EQ(services.lastMessage(), "You must select a Merit/Flaw to be removed!");
+    EXPECT_EQ(list.count(), 1);
 }

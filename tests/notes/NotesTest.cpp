@@ -8,6 +8,7 @@
 #include "support/TempDatabase.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -74,7 +75,8 @@ TEST_F(Notes, MemoWindows) {
             auto* box = dialog.findChild<QPlainTextEdit*>(c.textBox);
             EXPECT_EQ(box->toPlainText(), c.before);
             EXPECT_FALSE(box->isReadOnly());
-            box->setPlainText("typed");
+            box->selectAll();
+            QTest::keyClicks(box, "typed");
         });
         c.show(session, nullptr);
         EXPECT_EQ(stored("History || '|' || Notes").toString(), c.after);
@@ -85,6 +87,33 @@ TEST_F(Notes, MemoWindows) {
     notes::showNotes(session, nullptr);
     notes::showPicture(session, bitmaps, nullptr);
     EXPECT_EQ(services.modalHandlers.size(), 1u);
+}
+
+// OK writes back only a changed text, so line breaks and no-break spaces stay as stored. A text too
+// long to lay out opens at once, read-only under a notice, and stays as stored too.
+TEST_F(Notes, StoredTextsOpenQuicklyAndStayAsStored) {
+    const struct {
+        const char* text; // SQL
+        bool whole;
+    } cases[] = {
+        {"'first' || char(13, 10) || 'second' || char(160) || 'end'", true},
+        {"replace(hex(zeroblob(6500000)), '00', 'wrd ')", false}, // one line of 26 million characters
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        temp.exec(QStringLiteral("UPDATE Char_Info SET History = %1").arg(c.text));
+        const QVariant before = stored("History");
+        QElapsedTimer opening;
+        onModal("cmdOK", [&](QDialog& dialog) {
+            EXPECT_LT(opening.elapsed(), 5000);
+            EXPECT_EQ(dialog.findChild<QPlainTextEdit*>("txtHistory")->isReadOnly(), !c.whole);
+            const auto* notice = dialog.findChild<QLabel*>("lblLongText");
+            EXPECT_EQ(notice && notice->isVisible(), !c.whole);
+        });
+        opening.start();
+        notes::showHistory(session, nullptr);
+        EXPECT_TRUE(stored("History") == before);
+    }
 }
 
 // A file that cannot be shown gives the placeholder and says why; a chosen file is shown at once

@@ -108,7 +108,10 @@ TEST_F(Rituals, PathsWindow) {
         modal([&](QDialog& dialog) {
             auto* text = child<QPlainTextEdit>(dialog, "txtRitualDesc");
             EXPECT_EQ(text->isReadOnly(), !edit);
-            text->setPlainText("A flame that shows the unseen.");
+            // While browsing it does not look like a field waiting for input.
+            EXPECT_EQ(text->palette().color(QPalette::Base) == text->palette().color(QPalette::Window), !edit);
+            text->selectAll();
+            QTest::keyClicks(text, "A flame that shows the unseen.");
             click(dialog, "cmdOK");
         });
         Q_EMIT child<QTableWidget>(*thaum, "fgRituals")->cellDoubleClicked(1, 2);
@@ -160,7 +163,12 @@ TEST_F(Rituals, AddDialog) {
     } cases[] = {
         {false, "Ward of Salt", {}, "", 1, true, ""},
         {false, "Salt Circle", Yes, "Drawn at dusk.", 2, false, "Salt Circle|4|1|Drawn at dusk."},
-        {true, "Ward of Salt", {}, "Keeps the living out, mostly.", 0, false,
+        {true,
+         "Ward of Salt",
+         {},
+         "Keeps the living out, mostly.",
+         0,
+         false,
          "Ward of Salt|2|2|Keeps the living out, mostly."},
     };
     for (const auto& c : cases) {
@@ -193,7 +201,8 @@ TEST_F(Rituals, AddDialog) {
         click(*window, "cmdAddRitual");
         EXPECT_EQ(services.messages.size(), c.messages);
         EXPECT_EQ(rows("SELECT Ritual, Level, ThaNec, Description FROM Ritual_Link JOIN Ritual_Lookup "
-                       "USING (Ritual_ID) WHERE Ritual_Link.rowid > 5 AND Char_ID = " + QString::number(key)),
+                       "USING (Ritual_ID) WHERE Ritual_Link.rowid > 5 AND Char_ID = " +
+                       QString::number(key)),
                   c.added);
     }
 }

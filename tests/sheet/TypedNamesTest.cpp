@@ -1,0 +1,53 @@
+#include "SheetFixture.h"
+
+namespace {
+
+// Typed into the combos of edit mode as a user types, a name is stored as typed, also when a
+// listed name begins with it; a listed name in other letter case is that entry, and Return does
+// not list it twice.
+TEST_F(SheetTest, TypedNamesAreStoredAsTyped) {
+    for (const char* sql :
+         {"INSERT INTO DemeanorNature (DemNat) VALUES ('Wayfarer')", "INSERT INTO Clan (Clan) VALUES ('Corvane')",
+          "INSERT INTO Concept (Concept) VALUES ('Oathkeeper')",
+          "INSERT INTO HumanityPath (Path) VALUES ('Path of the Lantern')",
+          "INSERT INTO Discipline_LookUp (Discipline) VALUES ('Glasswalk')",
+          "INSERT INTO BackGround_LookUp (BackGround) VALUES ('Old Debts')"})
+        temp.exec(sql);
+    const qint64 key = character("Mira");
+    open();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    menu("mnuEdit");
+    const std::pair<const char*, const char*> typed[] = {
+        {"cmbNature", "Way"},         {"cmbDemeanor", "wayfarer"},      {"cmbClan", "Cor"},
+        {"cmbConcept", "Oath"},       {"cmbHumanity", "Path of the L"}, {"cmbDisciplines(0)", "Glass"},
+        {"cmbBackGrounds(0)", "Old"},
+    };
+    for (const auto& [name, text] : typed) {
+        auto* combo = get<QComboBox>(name);
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), text);
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(combo->currentText(), text) << name;
+    }
+    EXPECT_EQ(items("cmbDemeanor"), (QStringList{"", "Unknown", "Wayfarer"}));
+    menu("mnuBrowse");
+
+    EXPECT_EQ(values("lblNature|lblClan|lblConcept|lblHumanity|lblDisc(0)|lblBack(0)"),
+              "Way|Cor|Oath|Path of the L|Glass|Old");
+    const QString names = QStringLiteral(
+        "SELECT (SELECT DemNat FROM DemeanorNature WHERE DemNat_ID = Nature) || '|' || "
+        "(SELECT DemNat FROM DemeanorNature WHERE DemNat_ID = Demeanor) || '|' || "
+        "(SELECT Clan FROM Clan WHERE Clan_ID = Char_Info.Clan) || '|' || "
+        "(SELECT Concept FROM Concept WHERE Concept_ID = Char_Info.Concept) || '|' || "
+        "(SELECT Path FROM HumanityPath WHERE Path_ID = Char_Info.Path) || '|' || "
+        "(SELECT Discipline FROM Discipline_Link JOIN Discipline_LookUp USING (Discipline_ID) WHERE Char_ID = %1) || "
+        "'|' || (SELECT BackGround FROM BackGround_Link JOIN BackGround_LookUp USING (BackGround_ID) "
+        "WHERE Char_ID = %1) FROM Char_Info WHERE Char_ID = %1");
+    EXPECT_EQ(stored(names.arg(key)).toString(), "Way|Wayfarer|Cor|Oath|Path of the L|Glass|Old");
+    EXPECT_EQ(stored("SELECT count(*) FROM DemeanorNature").toInt(), 3); // Unknown, Wayfarer, Way
+}
+
+} // namespace
