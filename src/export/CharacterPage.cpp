@@ -3,10 +3,10 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Query.h"
-#include "store/Schema.h"
 #include "export/ColumnValues.h"
 #include "export/HtmlCells.h"
 #include "model/TraitCatalogue.h"
+#include "store/Schema.h"
 
 #include <array>
 #include <vector>
@@ -32,7 +32,7 @@ QString traitCaption(int trait) {
 
 constexpr int kSlots = model::catalogue::kSlotCount;
 
-const QString kCharacterQuery = store::schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ");
+const QString kCharacterQuery = store::schema::mainCharacterQuery() + QStringLiteral(" WHERE a.Char_ID = ");
 // The character query ends with the nature, demeanor, clan and concept names. SQLite reports them
 // as DemNat, DemNat, Clan and Concept, and the last two name key columns of a.* as well, so these
 // four are read by their place, counted from the last column.
@@ -117,9 +117,8 @@ private:
 db::Row PageBuilder::characterRow() {
     std::vector<db::Row> character = rows(kCharacterQuery);
     if (character.empty())
-        throw db::DbError(QStringLiteral("The character with the key %1 cannot be exported: it is not in the database, "
-                                         "or its nature, demeanor, clan or concept is not in its list.")
-                              .arg(m_key));
+        throw db::DbError(
+            QStringLiteral("The character with the key %1 cannot be exported: it is not in the database.").arg(m_key));
     return std::move(character.front());
 }
 

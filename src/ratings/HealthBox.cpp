@@ -57,8 +57,7 @@ void HealthBox::mousePressEvent(QMouseEvent* event) {
         return;
     }
     event->accept();
-    setState(m_state % 3 + 1);
-    Q_EMIT changed();
+    Q_EMIT stateRequested(m_state % 3 + 1);
 }
 
 void HealthBox::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -67,8 +66,7 @@ void HealthBox::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     event->accept();
-    setState(1);
-    Q_EMIT changed();
+    Q_EMIT stateRequested(1);
 }
 
 void HealthBox::changeEvent(QEvent* event) {

@@ -8,13 +8,13 @@ namespace ratings {
 class BitmapStore;
 
 // One box of the health track: empty (state 1, BOX.bmp), ticked (2, BOXCHECK.bmp) or crossed
-// (3, BOXX.bmp). A left-button press advances the state 1 -> 2 -> 3 -> 1; a left double-click
-// clears the box to 1. Qt delivers the first press of a double-click as an ordinary press, so a
-// double-click advances once and then clears: its net effect is always an empty box. Every press
-// and every double-click emits changed(), after which the owner stores the seven states.
+// (3, BOXX.bmp). A left-button press asks for the next state 1 -> 2 -> 3 -> 1; a left double-click
+// asks for 1. Qt delivers the first press of a double-click as an ordinary press, so a
+// double-click asks for the next state and then for an empty box. The box itself does not change:
+// its owner stores the state asked for and shows what is stored with setState().
 //
 // A disabled box (setEnabled(false), as the sheet does while no character is shown) receives no
-// mouse events, so clicks change nothing and changed() is not emitted.
+// mouse events, so clicks ask for nothing.
 class HealthBox : public QWidget {
     Q_OBJECT
 public:
@@ -22,7 +22,6 @@ public:
 
     int state() const { return m_state; }
     // Shows the state's picture. Any value other than 2 or 3 shows the empty box, state 1.
-    // Does not emit changed(): only user actions do.
     void setState(int state);
     // The file shown for the current state ("BOX.bmp", "BOXCHECK.bmp", "BOXX.bmp").
     QString pictureName() const;
@@ -30,8 +29,8 @@ public:
     QSize sizeHint() const override;
 
 Q_SIGNALS:
-    // The user clicked or double-clicked the box.
-    void changed();
+    // The user clicked (the next state) or double-clicked (1) the box.
+    void stateRequested(int state);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -123,6 +123,19 @@ void CharacterSheet::refreshMerits() {
     m_character.merits = store::merits::characterMerits(*m_session.database, *key);
 }
 
+bool CharacterSheet::stored(const QString& what, const store::WriteResult& result) {
+    if (result.written())
+        return true;
+    m_session.services.messageBox(what + QStringLiteral(" of ") + shownName() +
+                                      QStringLiteral(" could not be stored.\n\n") + result.error,
+                                  app::Buttons::OK, app::Icon::Critical);
+    return false;
+}
+
+QString CharacterSheet::shownName() const {
+    return m_session.editMode ? binding::read(m_ui, m_character).name : m_character.name;
+}
+
 void CharacterSheet::refreshRoster() {
     for (QListView* list : {m_ui.lstChar, m_ui.lstNPC})
         list->selectionModel()->clear();
@@ -161,7 +174,7 @@ bool CharacterSheet::leaveEditMode() {
     const model::Character edited = binding::read(m_ui, m_character);
     const store::SaveResult saved = store::CharacterStore(*m_session.database).save(edited);
     if (!saved.saved()) {
-        m_session.services.messageBox(QStringLiteral("The changes to ") + m_character.name +
+        m_session.services.messageBox(QStringLiteral("The changes to ") + edited.name +
                                           QStringLiteral(" could not be saved; the sheet stays in edit mode.\n\n") +
                                           saved.error,
                                       app::Buttons::OK, app::Icon::Critical);
@@ -185,9 +198,8 @@ bool CharacterSheet::leaveEditMode() {
 bool CharacterSheet::settleEdits() {
     if (!m_session.editMode)
         return true;
-    switch (
-        m_session.services.messageBox(QStringLiteral("Save the changes to ") + m_character.name + QStringLiteral("?"),
-                                      app::Buttons::YesNoCancel, app::Icon::Question)) {
+    switch (m_session.services.messageBox(QStringLiteral("Save the changes to ") + shownName() + QStringLiteral("?"),
+                                          app::Buttons::YesNoCancel, app::Icon::Question)) {
     case app::Answer::Yes:
         return leaveEditMode();
     case app::Answer::No:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Character.h"
+#include "store/CharacterStore.h"
 
 #include <QString>
 #include <optional>
@@ -57,6 +58,10 @@ public:
     // the line the merit command wrote ("name  points" for an added one) until the next load.
     void refreshMerits();
 
+    // After a write made at once: true when it was made; otherwise the user is told that `what`
+    // ("The blood pool") of the shown character could not be stored, and why.
+    bool stored(const QString& what, const store::WriteResult& result);
+
     app::Session& session() const { return m_session; }
     const SheetControls& ui() const { return m_ui; }
     // The shown character with the edits that live outside the widgets (experience, generation),
@@ -68,6 +73,8 @@ private:
     void show(const std::optional<model::Character>& character);
     // The browse-mode look: editors hidden, editing buttons off, unrated slots hidden.
     void showBrowseMode();
+    // The shown character's name as the sheet shows it, typed but not yet saved in edit mode.
+    QString shownName() const;
 
     app::Session& m_session;
     const SheetControls& m_ui;

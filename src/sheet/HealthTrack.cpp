@@ -8,15 +8,18 @@
 
 namespace sheet {
 
-void storeHealth(CharacterSheet& sheet) {
+void storeHealth(CharacterSheet& sheet, int box, int state) {
     const std::optional<model::CharacterKey> key = sheet.session().shownCharacter();
-    if (!key)
+    std::array<int, model::catalogue::kHealthCount>& shown = sheet.character().health;
+    if (!key || box < 0 || size_t(box) >= shown.size())
         return;
-    std::array<int, model::catalogue::kHealthCount> states{};
-    for (size_t i = 0; i < states.size(); ++i)
-        states[i] = sheet.ui().HealthBox[i]->state();
-    if (store::CharacterStore(*sheet.session().database).setHealth(*key, states))
-        sheet.character().health = states;
+    std::array<int, model::catalogue::kHealthCount> states = shown;
+    states[size_t(box)] = state;
+    if (sheet.stored(QStringLiteral("The health track"),
+                     store::CharacterStore(*sheet.session().database).setHealth(*key, states)))
+        shown = states;
+    for (size_t i = 0; i < shown.size(); ++i)
+        sheet.ui().HealthBox[i]->setState(shown[i]);
 }
 
 } // namespace sheet

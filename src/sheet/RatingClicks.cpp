@@ -75,10 +75,11 @@ void PBCurWill_MouseDown(CharacterSheet& sheet, int x) {
     const std::optional<int> value = sheet.ui().PBCurWill->clickedValue(x);
     if (!value)
         return;
-    // Stored first, so a failed write leaves the row showing what the database holds.
-    store::CharacterStore(*sheet.session().database).setCurrentWillpower(*key, *value);
-    sheet.character().currentWillpower = int16_t(*value);
-    sheet.ui().PBCurWill->setValue(*value);
+    model::Character& shown = sheet.character();
+    if (sheet.stored(QStringLiteral("The current willpower"),
+                     store::CharacterStore(*sheet.session().database).setCurrentWillpower(*key, *value)))
+        shown.currentWillpower = int16_t(*value);
+    sheet.ui().PBCurWill->setValue(shown.currentWillpower);
 }
 
 void PBBP_MouseDown(CharacterSheet& sheet, int index, int x) {
@@ -90,9 +91,11 @@ void PBBP_MouseDown(CharacterSheet& sheet, int index, int x) {
     if (!value)
         return;
     const int total = model::bloodPoolAfterClick(index, *value);
-    store::CharacterStore(*sheet.session().database).setBloodPool(*key, total);
-    sheet.character().bloodPool = int16_t(total);
-    binding::showBloodPool(sheet.ui(), total);
+    model::Character& shown = sheet.character();
+    if (sheet.stored(QStringLiteral("The blood pool"),
+                     store::CharacterStore(*sheet.session().database).setBloodPool(*key, total)))
+        shown.bloodPool = int16_t(total);
+    binding::showBloodPool(sheet.ui(), shown.bloodPool);
 }
 
 } // namespace sheet

@@ -7,8 +7,9 @@ class CharacterSheet;
 // Setting a rating by clicking its dot row. x is the pointer's position in the row's own units,
 // taken when the button goes down. The rows of traits, advantages, willpower and humanity change
 // only in edit mode and reach the database with the save; current willpower and the blood pool
-// change in either mode and are stored at once, before the row shows the new value. With no
-// character shown nothing changes. The immediate writes throw db::DbError on an engine failure.
+// change in either mode and are stored at once: the row shows the new value once it is stored,
+// and after a failed write keeps the stored one while the user is told why. With no character
+// shown nothing changes.
 
 void PBAtt_MouseDown(CharacterSheet& sheet, int index, int x);
 void PBAbil_MouseDown(CharacterSheet& sheet, int index, int x);

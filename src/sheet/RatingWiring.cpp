@@ -76,8 +76,9 @@ void connectSheetRatings(CharacterSheet& sheet, QObject* context) {
     onDotRow(ui.pbWill, context, services, [=](int x) { pbWill_MouseDown(*s, x); });
     onDotRow(ui.pbHum, context, services, [=](int x) { pbHum_MouseDown(*s, x); });
     onDotRow(ui.PBCurWill, context, services, [=](int x) { PBCurWill_MouseDown(*s, x); });
-    for (ratings::HealthBox* box : ui.HealthBox)
-        QObject::connect(box, &ratings::HealthBox::changed, context, guarded([=] { storeHealth(*s); }));
+    for (int h = 0; h < int(ui.HealthBox.size()); ++h)
+        QObject::connect(ui.HealthBox[size_t(h)], &ratings::HealthBox::stateRequested, context,
+                         [=, &services](int state) { app::guarded(services, [=] { storeHealth(*s, h, state); }); });
 
     using Handler = void (*)(CharacterSheet&);
     const std::pair<QPushButton*, Handler> buttons[] = {

@@ -10,8 +10,8 @@ class Database;
 
 namespace sheet {
 
-// The two roster lists over the open database: lstChar's characters (player not "NPC") and
-// lstNPC's (player "NPC"), in the order the database keeps them; a Null player is in neither.
+// The two roster lists over the open database: lstChar's characters (player not "NPC", or Null)
+// and lstNPC's (player "NPC"), in the order the database keeps them.
 //
 // A chronicle may hold a hundred thousand characters, and the roster is refreshed after every
 // switch and save, so it is read whole only once per database. From then on a temporary trigger

@@ -20,16 +20,17 @@ void editSpecialty(CharacterSheet& sheet, int position, const catalogue::Trait& 
     const std::optional<model::CharacterKey> key = session.shownCharacter();
     if (!session.editMode || !key)
         return;
-    store::CharacterStore characters(*session.database);
-    if (!characters.exists(*key))
-        return;
     QString& specialty = sheet.character().specialties[size_t(position)];
     const std::optional<QString> answer = session.services.inputBox(
         QStringLiteral("Enter Specialty for ") + QLatin1String(trait.caption) + QLatin1Char(':'), title, specialty);
-    if (!answer || !characters.setSpecialty(*key, position, *answer))
+    if (!answer)
         return;
-    specialty = *answer;
-    caption->setToolTip(*answer);
+    QString what = QLatin1String(trait.caption);
+    what.remove(QLatin1Char(':'));
+    if (sheet.stored(QStringLiteral("The ") + what + QStringLiteral(" specialty"),
+                     store::CharacterStore(*session.database).setSpecialty(*key, position, *answer)))
+        specialty = *answer;
+    caption->setToolTip(specialty);
 }
 
 } // namespace

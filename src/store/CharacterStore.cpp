@@ -7,6 +7,8 @@
 #include "store/MeritStore.h"
 #include "store/Schema.h"
 
+#include <sqlite3.h>
+
 namespace store {
 
 using model::Character;
@@ -75,11 +77,11 @@ struct Found {
     bool added = false;
 };
 
-// The key of the first row named `name` (names compare without regard to case); a name the table
-// lacks is added first.
+// The key of the first row named `name` (names compare without regard to case, also in a file
+// whose columns compare exactly); a name the table lacks is added first.
 Found lookupKey(db::Database& database, const Lookup& lookup, const QString& name) {
     const QString select =
-        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? COLLATE NOCASE")
             .arg(QLatin1String(lookup.keyColumn), QLatin1String(lookup.table), QLatin1String(lookup.nameColumn));
     const QVariant existing = database.scalar(select, {name});
     if (existing.isValid())
@@ -109,6 +111,67 @@ bool updateCharacter(db::Database& database, CharacterKey key, const QString& co
     return database.connection().changes() > 0;
 }
 
+const QString kGone = QStringLiteral("The character is no longer in the database.");
+
+// Why a write failed, in a sentence for people; the statement that failed stays out of it.
+QString failureReason(const db::DbError& e) {
+    switch (e.code() & 0xff) {
+    case SQLITE_FULL:
+        return QStringLiteral("The disk is full.");
+    case SQLITE_READONLY:
+        if (e.code() == SQLITE_READONLY_DBMOVED)
+            return e.message(); // names the file and what happened to it
+        return QStringLiteral("The database file cannot be written to.");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("The database file is in use by another program.");
+    case SQLITE_IOERR:
+        return QStringLiteral("The disk reported an error while the database file was written.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("The database file is damaged.");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("The database refused the change: %1.").arg(e.message());
+    case SQLITE_OK:
+        return e.message(); // the program's own refusal, already a sentence
+    default:
+        return QStringLiteral("The database reported: %1.").arg(e.message());
+    }
+}
+
+// One write made at once, in its own transaction; `write` returns false when the character is gone.
+template <class Write> WriteResult atOnce(db::Database& database, Write&& write) {
+    try {
+        db::Transaction transaction(database);
+        if (!write())
+            return {kGone};
+        transaction.commit();
+        return {};
+    } catch (const db::DbError& e) {
+        return {failureReason(e)};
+    }
+}
+
+// The character's first Health row (as a Health row is read) takes the states; a character
+// without one gets one.
+void writeHealth(db::Database& database, CharacterKey key, const std::array<int, catalogue::kHealthCount>& states) {
+    QVariantList values;
+    for (int state : states)
+        values << state;
+    values << key;
+    const QVariant row = database.scalar(QStringLiteral("SELECT rowid FROM Health WHERE Char_ID = ?"), {key});
+    if (row.isNull()) {
+        database.Execute(QStringLiteral("INSERT INTO Health (Health0, Health1, Health2, Health3, Health4, Health5, "
+                                        "Health6, Char_ID) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                         values);
+        return;
+    }
+    values.back() = row;
+    database.Execute(QStringLiteral("UPDATE Health SET Health0 = ?, Health1 = ?, Health2 = ?, Health3 = ?, "
+                                    "Health4 = ?, Health5 = ?, Health6 = ? WHERE rowid = ?"),
+                     values);
+}
+
 // Every table that holds rows of a character, the character's own row first.
 const char* const kCharacterTables[] = {"Char_Info",      "Health",    "Discipline_Link", "BackGround_Link",
                                         "MeritFlaw_Link", "Path_Link", "Ritual_Link"};
@@ -117,7 +180,7 @@ const char* const kCharacterTables[] = {"Char_Info",      "Health",    "Discipli
 
 std::optional<Character> CharacterStore::load(CharacterKey key) const {
     const std::vector<db::Row> rows = db::query(
-        m_db.connection(), schema::mainCharacterQuery() + QStringLiteral(" AND a.Char_ID = ? LIMIT 1"), {key});
+        m_db.connection(), schema::mainCharacterQuery() + QStringLiteral(" WHERE a.Char_ID = ? LIMIT 1"), {key});
     if (rows.empty())
         return std::nullopt;
     const db::Row& row = rows.front();
@@ -198,8 +261,7 @@ SaveResult CharacterStore::save(const Character& c) {
     try {
         db::Transaction transaction(m_db);
         if (!exists(c.key)) {
-            result.error =
-                QStringLiteral("The character with key %1 is no longer in the database; nothing was saved.").arg(c.key);
+            result.error = kGone;
             return result;
         }
         QStringList columns = {QStringLiteral("Name"), QStringLiteral("player"), QStringLiteral("Chronicle")};
@@ -258,18 +320,10 @@ SaveResult CharacterStore::save(const Character& c) {
         values << c.key;
         m_db.Execute(QStringLiteral("UPDATE Char_Info SET %1 WHERE Char_ID = ?").arg(assignments.join(", ")), values);
 
-        // A character without a Health row gets one, so the track the user marked is kept.
-        if (!setHealth(c.key, c.health)) {
-            QVariantList row = {c.key};
-            for (int state : c.health)
-                row << state;
-            m_db.Execute(QStringLiteral("INSERT INTO Health (Char_ID, Health0, Health1, Health2, Health3, Health4, "
-                                        "Health5, Health6) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                         row);
-        }
+        writeHealth(m_db, c.key, c.health);
         transaction.commit();
     } catch (const db::DbError& e) {
-        result.error = e.text();
+        result.error = failureReason(e);
         result.addedNames.clear();
     }
     return result;
@@ -295,34 +349,31 @@ void CharacterStore::remove(CharacterKey key) {
     transaction.commit();
 }
 
-bool CharacterStore::setCurrentWillpower(CharacterKey key, int value) {
-    return updateCharacter(m_db, key, QStringLiteral("Cur_WillPower"), value);
+WriteResult CharacterStore::setCurrentWillpower(CharacterKey key, int value) {
+    return atOnce(m_db, [&] { return updateCharacter(m_db, key, QStringLiteral("Cur_WillPower"), value); });
 }
 
-bool CharacterStore::setBloodPool(CharacterKey key, int total) {
-    return updateCharacter(m_db, key, QStringLiteral("BloodPool"), total);
+WriteResult CharacterStore::setBloodPool(CharacterKey key, int total) {
+    return atOnce(m_db, [&] { return updateCharacter(m_db, key, QStringLiteral("BloodPool"), total); });
 }
 
-bool CharacterStore::setSpecialty(CharacterKey key, int trait, const QString& specialty) {
-    // Specialties are addressed by their place in the row, whatever the file calls the column.
-    const QString column = db::Statement(m_db.connection().handle(), QStringLiteral("SELECT * FROM Char_Info LIMIT 0"))
-                               .columnName(catalogue::specialtyPosition(trait));
-    return updateCharacter(m_db, key, column, specialty.isEmpty() ? QVariant() : QVariant(specialty));
+WriteResult CharacterStore::setSpecialty(CharacterKey key, int trait, const QString& specialty) {
+    return atOnce(m_db, [&] {
+        // Specialties are addressed by their place in the row, whatever the file calls the column.
+        const QString column =
+            db::Statement(m_db.connection().handle(), QStringLiteral("SELECT * FROM Char_Info LIMIT 0"))
+                .columnName(catalogue::specialtyPosition(trait));
+        return updateCharacter(m_db, key, column, specialty.isEmpty() ? QVariant() : QVariant(specialty));
+    });
 }
 
-bool CharacterStore::setHealth(CharacterKey key, const std::array<int, catalogue::kHealthCount>& states) {
-    // The first Health row of the character, as a Health row is read.
-    const QVariant row = m_db.scalar(QStringLiteral("SELECT rowid FROM Health WHERE Char_ID = ?"), {key});
-    if (row.isNull())
-        return false;
-    QVariantList values;
-    for (int state : states)
-        values << state;
-    values << row;
-    m_db.Execute(QStringLiteral("UPDATE Health SET Health0 = ?, Health1 = ?, Health2 = ?, Health3 = ?, Health4 = ?, "
-                                "Health5 = ?, Health6 = ? WHERE rowid = ?"),
-                 values);
-    return true;
+WriteResult CharacterStore::setHealth(CharacterKey key, const std::array<int, catalogue::kHealthCount>& states) {
+    return atOnce(m_db, [&] {
+        if (!exists(key))
+            return false;
+        writeHealth(m_db, key, states);
+        return true;
+    });
 }
 
 } // namespace store

@@ -19,20 +19,27 @@ enum class IdentityLookup { Nature, Demeanor, Concept, Clan };
 
 // What a save did. A save that fails has changed nothing.
 struct SaveResult {
-    QString error; // empty when saved
+    QString error; // empty when saved; otherwise why not, a sentence for people without SQL in it
     // Identity names the save added to their lookup tables, in the order added.
     std::vector<std::pair<IdentityLookup, QString>> addedNames;
     bool saved() const { return error.isEmpty(); }
 };
 
-// Characters loaded and saved whole. Engine faults raise db::DbError; a save reports its failure
-// in its result instead, because a full disk or a character deleted meanwhile is expected.
+// What a write made at once did. A write that fails has changed nothing.
+struct WriteResult {
+    QString error; // empty when written; otherwise why not, as for a save
+    bool written() const { return error.isEmpty(); }
+};
+
+// Characters loaded and saved whole. Engine faults raise db::DbError; a save and the writes made at
+// once report their failure in their result instead, because a full disk or a character deleted
+// meanwhile is expected.
 class CharacterStore {
 public:
     explicit CharacterStore(db::Database& database) : m_db(database) {}
 
-    // The character as the sheet shows it; nothing when no row has that key, or when its nature,
-    // demeanor, clan or concept key names no row of its lookup table.
+    // The character as the sheet shows it; nothing when no row has that key. A nature, demeanor,
+    // clan or concept key that names no row of its lookup table gives an empty name.
     std::optional<model::Character> load(model::CharacterKey key) const;
     // The character the sheet shows first: the first the database returns.
     std::optional<model::CharacterKey> first() const;
@@ -48,13 +55,14 @@ public:
     // Every row of the character, in one transaction.
     void remove(model::CharacterKey key);
 
-    // The single-column writes the sheet makes at once, outside a save. False when the character
-    // (or, for health, its Health row) is gone; nothing is written then.
-    bool setCurrentWillpower(model::CharacterKey key, int value);
-    bool setBloodPool(model::CharacterKey key, int total);
-    bool setHealth(model::CharacterKey key, const std::array<int, model::catalogue::kHealthCount>& states);
+    // The writes the sheet makes at once, outside a save, each in its own transaction. A character
+    // that is gone is refused with nothing written.
+    WriteResult setCurrentWillpower(model::CharacterKey key, int value);
+    WriteResult setBloodPool(model::CharacterKey key, int total);
+    // A character without a Health row gets one with these states.
+    WriteResult setHealth(model::CharacterKey key, const std::array<int, model::catalogue::kHealthCount>& states);
     // An empty specialty is stored as Null.
-    bool setSpecialty(model::CharacterKey key, int trait, const QString& specialty);
+    WriteResult setSpecialty(model::CharacterKey key, int trait, const QString& specialty);
 
 private:
     db::Database& m_db;

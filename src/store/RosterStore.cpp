@@ -7,8 +7,10 @@ namespace store::roster {
 
 namespace {
 
-// The player column compares without regard to case, so "npc" counts as an NPC as well.
-const char* const kRosterColumns = "SELECT Char_ID, Name, player = 'NPC' FROM Char_Info WHERE player IS NOT NULL";
+// "npc" counts as an NPC as well, whatever collation the file gives the column. A Null player
+// compares as unknown; coalesce puts such a character among the characters, where it can be
+// opened and deleted.
+const char* const kRosterColumns = "SELECT Char_ID, Name, coalesce(player = 'NPC' COLLATE NOCASE, 0) FROM Char_Info";
 
 const char* const kFollowStatements[] = {
     "CREATE TEMP TABLE IF NOT EXISTS roster_changes (Char_ID INTEGER)",
@@ -47,7 +49,8 @@ Changes takeChanges(db::Database& database) {
     db::eachRow(database.connection(), QStringLiteral("SELECT DISTINCT Char_ID FROM roster_changes"), {},
                 [&](const db::Statement& row) { changes[row.value(0).toLongLong()]; });
     db::eachRow(database.connection(),
-                QLatin1String(kRosterColumns) + QStringLiteral(" AND Char_ID IN (SELECT Char_ID FROM roster_changes)"),
+                QLatin1String(kRosterColumns) +
+                    QStringLiteral(" WHERE Char_ID IN (SELECT Char_ID FROM roster_changes)"),
                 {}, [&](const db::Statement& row) {
                     changes[row.value(0).toLongLong()] = Placement{row.value(1).toString(), row.value(2).toInt() != 0};
                 });

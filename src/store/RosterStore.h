@@ -11,8 +11,8 @@ namespace db {
 class Database;
 }
 
-// The roster's reads: the characters (player not "NPC") and the NPCs (player "NPC", without
-// regard to case) in key order; a character whose player is Null is in neither list.
+// The roster's reads: the characters (player not "NPC", or Null) and the NPCs (player "NPC",
+// without regard to case) in key order. A Null name is listed as an empty line.
 //
 // A chronicle may hold a hundred thousand characters and the roster is refreshed after every
 // switch and save, so it is read whole once per connection. Temporary triggers then note every
@@ -30,8 +30,7 @@ struct Lists {
     std::vector<Entry> npcs;
 };
 
-// Where a noted character stands now: its name and whether it is an NPC; none when it is gone
-// or in neither list.
+// Where a noted character stands now: its name and whether it is an NPC; none when it is gone.
 struct Placement {
     QString name;
     bool npc = false;

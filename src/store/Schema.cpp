@@ -10,33 +10,26 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <vector>
 
 namespace store {
 
+using db::Connection;
 using db::Database;
 using db::DbError;
 using db::Statement;
 using db::Transaction;
-using db::Connection;
 using namespace model::catalogue;
 
 namespace schema {
 
 QString mainCharacterQuery() {
-    return QStringLiteral("SELECT a.*, b.demnat,  c.demnat, d.clan, e.concept "
-                          "FROM char_info a, DemeanorNature b, DemeanorNature c, Clan d, Concept e "
-                          "WHERE  a.Nature = b.demnat_ID AND "
-                          "a.Demeanor = c.demnat_ID AND "
-                          "d.Clan_ID = a.Clan AND "
-                          "e.Concept_ID = a.Concept");
-}
-
-const QStringList& tableNames() {
-    static const QStringList names = {"Char_Info",        "Health",         "DemeanorNature",    "Clan",
-                                      "Concept",          "HumanityPath",   "Discipline_LookUp", "BackGround_LookUp",
-                                      "MeritFlaw_LookUp", "Path_LookUp",    "Ritual_Lookup",     "Discipline_Link",
-                                      "BackGround_Link",  "MeritFlaw_Link", "Path_Link",         "Ritual_Link"};
-    return names;
+    // Outer joins: a key that names no lookup row shows an empty name instead of hiding the character.
+    return QStringLiteral("SELECT a.*, b.demnat,  c.demnat, d.clan, e.concept FROM char_info a "
+                          "LEFT JOIN DemeanorNature b ON b.demnat_ID = a.Nature "
+                          "LEFT JOIN DemeanorNature c ON c.demnat_ID = a.Demeanor "
+                          "LEFT JOIN Clan d ON d.Clan_ID = a.Clan "
+                          "LEFT JOIN Concept e ON e.Concept_ID = a.Concept");
 }
 
 namespace {
@@ -44,7 +37,13 @@ namespace {
 // Text columns ignore case in comparisons, as the program's lookups by name expect.
 const char* const kText = " TEXT COLLATE NOCASE";
 
-QString charInfoTable() {
+// One table as create() makes it: each column's definition starts with its name.
+struct TableDefinition {
+    QString name;
+    QStringList columns;
+};
+
+QStringList charInfoColumns() {
     QStringList columns = {
         "Char_ID INTEGER PRIMARY KEY AUTOINCREMENT",
         QStringLiteral("Name%1 NOT NULL DEFAULT ''").arg(kText),
@@ -74,39 +73,74 @@ QString charInfoTable() {
             << "Cur_WillPower INTEGER NOT NULL DEFAULT 0"
             << "BloodPool NUMERIC NOT NULL DEFAULT 0" << QStringLiteral("History%1").arg(kText)
             << QStringLiteral("Notes%1").arg(kText) << QStringLiteral("Picture%1").arg(kText);
-    return QStringLiteral("CREATE TABLE Char_Info (%1)").arg(columns.join(QLatin1String(", ")));
+    return columns;
 }
 
-QString lookupTable(const char* table, const char* key, const char* name, const char* extra = "") {
-    return QStringLiteral("CREATE TABLE %1 (%2 INTEGER PRIMARY KEY AUTOINCREMENT, %3%4%5)")
-        .arg(QLatin1String(table), QLatin1String(key), QLatin1String(name), QLatin1String(kText), QLatin1String(extra));
+TableDefinition lookupTable(const char* table, const char* key, const char* name, QStringList extra = {}) {
+    return {QLatin1String(table),
+            QStringList{QStringLiteral("%1 INTEGER PRIMARY KEY AUTOINCREMENT").arg(QLatin1String(key)),
+                        QLatin1String(name) + QLatin1String(kText)} +
+                extra};
+}
+
+TableDefinition linkTable(const char* table, const char* key, const char* figure = nullptr) {
+    QStringList columns = {QStringLiteral("Char_ID INTEGER"), QStringLiteral("%1 INTEGER").arg(QLatin1String(key))};
+    if (figure)
+        columns << QStringLiteral("%1 INTEGER DEFAULT 0").arg(QLatin1String(figure));
+    return {QLatin1String(table), columns};
+}
+
+// Every table in the order of tableNames(); the program reads every column named here.
+const std::vector<TableDefinition>& definitions() {
+    static const std::vector<TableDefinition> tables = [] {
+        QStringList health = {QStringLiteral("Char_ID INTEGER")};
+        for (int i = 0; i < kHealthCount; ++i)
+            health << QStringLiteral("Health%1 INTEGER DEFAULT 1").arg(i);
+        const QString description = QStringLiteral("Description") + QLatin1String(kText);
+        return std::vector<TableDefinition>{
+            {QStringLiteral("Char_Info"), charInfoColumns()},
+            {QStringLiteral("Health"), health},
+            lookupTable("DemeanorNature", "DemNat_ID", "DemNat"),
+            lookupTable("Clan", "Clan_ID", "Clan"),
+            lookupTable("Concept", "Concept_ID", "Concept"),
+            lookupTable("HumanityPath", "Path_ID", "Path"),
+            lookupTable("Discipline_LookUp", "Discipline_ID", "Discipline"),
+            lookupTable("BackGround_LookUp", "BackGround_ID", "BackGround"),
+            lookupTable("MeritFlaw_LookUp", "MeritFlaw_ID", "MeritFlaw",
+                        {"Points NUMERIC DEFAULT 0", "pointflex INTEGER DEFAULT 0", description}),
+            lookupTable("Path_LookUp", "Path_ID", "Path", {"ThaNec INTEGER"}),
+            lookupTable("Ritual_Lookup", "Ritual_ID", "Ritual", {"Level NUMERIC", "ThaNec INTEGER", description}),
+            linkTable("Discipline_Link", "Discipline_ID", "Level"),
+            linkTable("BackGround_Link", "BackGround_ID", "Level"),
+            linkTable("MeritFlaw_Link", "MeritFlaw_ID", "Points"),
+            linkTable("Path_Link", "Path_ID", "Level"),
+            linkTable("Ritual_Link", "Ritual_ID"),
+        };
+    }();
+    return tables;
+}
+
+QString columnName(const QString& definition) {
+    return definition.section(QLatin1Char(' '), 0, 0);
 }
 
 } // namespace
 
+const QStringList& tableNames() {
+    static const QStringList names = [] {
+        QStringList all;
+        for (const TableDefinition& table : definitions())
+            all << table.name;
+        return all;
+    }();
+    return names;
+}
+
 void create(Database& database) {
-    QStringList health;
-    for (int i = 0; i < kHealthCount; ++i)
-        health << QStringLiteral("Health%1 INTEGER DEFAULT 1").arg(i);
-    const QStringList statements = {
-        charInfoTable(),
-        QStringLiteral("CREATE TABLE Health (Char_ID INTEGER, %1)").arg(health.join(QLatin1String(", "))),
-        lookupTable("DemeanorNature", "DemNat_ID", "DemNat"),
-        lookupTable("Clan", "Clan_ID", "Clan"),
-        lookupTable("Concept", "Concept_ID", "Concept"),
-        lookupTable("HumanityPath", "Path_ID", "Path"),
-        lookupTable("Discipline_LookUp", "Discipline_ID", "Discipline"),
-        lookupTable("BackGround_LookUp", "BackGround_ID", "BackGround"),
-        lookupTable("MeritFlaw_LookUp", "MeritFlaw_ID", "MeritFlaw",
-                    ", Points NUMERIC DEFAULT 0, pointflex INTEGER DEFAULT 0, Description TEXT COLLATE NOCASE"),
-        lookupTable("Path_LookUp", "Path_ID", "Path", ", ThaNec INTEGER"),
-        lookupTable("Ritual_Lookup", "Ritual_ID", "Ritual",
-                    ", Level NUMERIC, ThaNec INTEGER, Description TEXT COLLATE NOCASE"),
-        "CREATE TABLE Discipline_Link (Char_ID INTEGER, Discipline_ID INTEGER, Level INTEGER DEFAULT 0)",
-        "CREATE TABLE BackGround_Link (Char_ID INTEGER, BackGround_ID INTEGER, Level INTEGER DEFAULT 0)",
-        "CREATE TABLE MeritFlaw_Link (Char_ID INTEGER, MeritFlaw_ID INTEGER, Points INTEGER DEFAULT 0)",
-        "CREATE TABLE Path_Link (Char_ID INTEGER, Path_ID INTEGER, Level INTEGER DEFAULT 0)",
-        "CREATE TABLE Ritual_Link (Char_ID INTEGER, Ritual_ID INTEGER)",
+    for (const TableDefinition& table : definitions())
+        database.Execute(
+            QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, table.columns.join(QLatin1String(", "))));
+    const QStringList indexes = {
         "CREATE INDEX Health_Char ON Health (Char_ID)",
         "CREATE INDEX Discipline_Link_Char ON Discipline_Link (Char_ID)",
         "CREATE INDEX BackGround_Link_Char ON BackGround_Link (Char_ID)",
@@ -116,7 +150,7 @@ void create(Database& database) {
         "CREATE INDEX Char_Info_Name ON Char_Info (Name)",
         "CREATE INDEX Char_Info_Player ON Char_Info (player)",
     };
-    for (const QString& sql : statements)
+    for (const QString& sql : indexes)
         database.Execute(sql);
 }
 
@@ -136,6 +170,17 @@ void verify(Database& database) {
     for (const QString& table : tableNames())
         if (!present.contains(table.toLower()))
             throw DbError(refusal.arg(QStringLiteral("the table %1 is missing").arg(table)));
+    // A column missing would otherwise surface later as a failed read, in the middle of a load.
+    for (const TableDefinition& table : definitions()) {
+        Statement probe(database.connection().handle(), QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table.name));
+        QSet<QString> columns;
+        for (int c = 0; c < probe.columnCount(); ++c)
+            columns.insert(probe.columnName(c).toLower());
+        for (const QString& definition : table.columns)
+            if (!columns.contains(columnName(definition).toLower()))
+                throw DbError(refusal.arg(
+                    QStringLiteral("the table %1 has no column %2").arg(table.name, columnName(definition))));
+    }
     // The sheet reads specialties and health states by position, so those positions must hold.
     const auto columnAt = [&](const QString& table, int position) {
         Statement probe(database.connection().handle(), QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table));

@@ -15,6 +15,8 @@ namespace schema {
 
 // The main character query: every Char_Info column, then the nature, demeanor, clan and concept
 // names. Read those four by place from the end: "Clan" and "Concept" alone name keys of a.*.
+// Every character is in it; a key that names no lookup row gives a Null name. It has no WHERE
+// clause: callers add their own condition on a.Char_ID.
 QString mainCharacterQuery();
 
 // The sixteen tables a Duskledger database holds.
@@ -24,7 +26,7 @@ const QStringList& tableNames();
 void create(db::Database& database);
 // Adds the rows with key 1 that a new character refers to.
 void addStarterKeys(db::Database& database);
-// Refuses a file that lacks any of the tables.
+// Refuses a file that lacks any of the tables or of the columns the program reads, naming it.
 void verify(db::Database& database);
 
 } // namespace schema

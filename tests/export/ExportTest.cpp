@@ -31,11 +31,11 @@ TEST_F(ExportFixture, BloodPoolFollowsGenerationAndPool) {
 }
 
 // Seven discipline and merit slots and no more; the captions of the other virtue kinds (a Null kind
-// counts as the second); no health row; an empty text still gets its heading, text is written as
-// stored; no picture gives the placeholder.
+// counts as the second); no health row; a clan or nature key that names no row gives an empty field;
+// an empty text still gets its heading, text is written as stored; no picture gives the placeholder.
 TEST_F(ExportFixture, SlotsVirtueKindsEmptyTextsAndWhatIsMissing) {
     set("Conscience = 3, SelfControl = 2, Conscience_Conviction = NULL, SelfControl_Instinct = 1, Picture = '', "
-        "Notes = '', History = 'Born <b>1692</b> & raised' || char(10) || 'in Ghent'");
+        "Notes = '', History = 'Born <b>1692</b> & raised' || char(10) || 'in Ghent', Clan = 99, Nature = NULL");
     exec("DELETE FROM Health WHERE Char_ID = $K");
     for (int i = 1; i <= 9; ++i)
         for (const QString table : {"Discipline", "MeritFlaw"})
@@ -52,6 +52,7 @@ TEST_F(ExportFixture, SlotsVirtueKindsEmptyTextsAndWhatIsMissing) {
     EXPECT_TRUE(text.contains(expand("<TD>|<TD WIDTH=\"45%\">Self-Control{C2}{U3}</TD>|<TR>")));
     EXPECT_EQ(text.count("<TD> <IMG"), 0); // the health levels' image lines are empty
     EXPECT_TRUE(text.contains("  <TD> Incapacitated\r\n  <TD>\r\n\r\n </TABLE>"));
+    EXPECT_TRUE(text.contains("<TD>Nature: <TD>\r\n") && text.contains("<TD>Clan: <TD>\r\n"));
     const QString heading = "<P ALIGN=CENTER><FONT FACE=\"Abaddon\u2122\" SIZE=5><B>%1</B></FONT>|<HR></P>|";
     EXPECT_TRUE(text.contains(expand("</TABLE></TABLE><BR>|<BR><HR>|" + heading.arg("Notes") + "|<BR><HR>|" +
                                      heading.arg("History") + "Born <b>1692</b> & raised\nin Ghent|<BR><HR>|" +
@@ -74,8 +75,7 @@ TEST_F(ExportFixture, MissingCharacterBadKeyOrBadValueIsRefused) {
         EXPECT_THROW(exporter::characterPage(temp.db(), badKey), db::DbError) << badKey.toStdString();
     const QString bad = "The character cannot be exported: the column %1 holds \"%2\", which is not a whole number";
     const std::tuple<const char*, QString> cases[] = {
-        {"UPDATE Char_Info SET Clan = 99 WHERE Char_ID = $K", // no such clan: the character query finds no row
-         "The character with the key " + keyText() + " cannot be exported"},
+        {"DELETE FROM Char_Info WHERE Char_ID = $K", "The character with the key " + keyText() + " cannot be exported"},
         {"UPDATE Char_Info SET Strength = 'lots' WHERE Char_ID = $K", bad.arg("Strength", "lots")},
         {"UPDATE Char_Info SET BloodPool = 32767.5 WHERE Char_ID = $K", bad.arg("BloodPool", "32767.5")},
         {"UPDATE Health SET Health2 = 'x' WHERE Char_ID = $K", bad.arg("Health2", "x")},

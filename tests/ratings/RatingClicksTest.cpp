@@ -107,4 +107,61 @@ TEST_F(SheetTest, EditingPressShowsTheDotUnderThePointerAndAGenerationBackground
     EXPECT_EQ(tags(rows), before);
 }
 
+// The rows, boxes and tooltips written at once show what the file holds: a character without a
+// Health row gets one from the click; a refused write leaves the stored value shown and says why,
+// naming the character as the sheet shows it.
+TEST_F(SheetTest, ImmediateWritesShowWhatIsStored) {
+    const qint64 key = character("Mira", "Ann", "Cur_WillPower = 2, BloodPool = 7, Strength_Spec = 'Grip'");
+    temp.exec(QStringLiteral("DELETE FROM Health WHERE Char_ID = %1").arg(key));
+    open();
+    QTest::mouseClick(ui().HealthBox[1], Qt::LeftButton);
+    EXPECT_EQ(health(), "1211111");
+    EXPECT_EQ(stored("SELECT group_concat(Health0||Health1||Health2||Health3||Health4||Health5||Health6) FROM Health"),
+              "1211111");
+    ASSERT_TRUE(services.messages.empty()) << services.lastMessage().toStdString();
+
+    menu("mnuEdit");
+    set("txtChar=Mirela");
+    const QString file = "SELECT group_concat(Health0||Health1||Health2||Health3||Health4||Health5||Health6) || ' ' || "
+                         "Cur_WillPower || ' ' || BloodPool || ' ' || Strength_Spec FROM Char_Info JOIN Health USING "
+                         "(Char_ID)";
+    const auto shown = [&] {
+        return health() + ' ' + values("PBCurWill|PBBP(0)") + '|' + ui().lblAttributes[0]->toolTip();
+    };
+    const std::pair<const char*, std::function<void()>> writes[] = {
+        {"The health track", [&] { QTest::mouseClick(ui().HealthBox[1], Qt::LeftButton); }},
+        {"The current willpower", [&] { press(ui().PBCurWill, dot(ui().PBCurWill, 6)); }},
+        {"The blood pool", [&] { press(ui().PBBP[0], dot(ui().PBBP[0], 3)); }},
+        {"The Strength specialty",
+         [&] {
+             services.inputAnswers = {QString("Lift")};
+             QTest::mouseClick(ui().lblAttributes[0], Qt::LeftButton);
+         }},
+    };
+    for (const QString reason :
+         {"The database refused the change: locked.", "The character is no longer in the database."}) {
+        if (reason.contains("locked")) {
+            for (const char* table : {"Char_Info", "Health"})
+                session->database->Execute(QStringLiteral("CREATE TRIGGER locked_%1 BEFORE UPDATE ON %1 BEGIN "
+                                                          "SELECT RAISE(ABORT, 'locked'); END")
+                                               .arg(table));
+        } else {
+            session->database->Execute("DROP TRIGGER locked_Char_Info");
+            session->database->Execute("DROP TRIGGER locked_Health");
+            session->database->Execute("DELETE FROM Char_Info");
+        }
+        for (const auto& [what, write] : writes) {
+            SCOPED_TRACE(std::string(what) + ", " + reason.toStdString());
+            const QString before = shown(), held = stored(file).toString();
+            services.messages.clear();
+            write();
+            ASSERT_EQ(services.messages.size(), 1u);
+            EXPECT_EQ(services.lastMessage(),
+                      QStringLiteral("%1 of Mirela could not be stored.\n\n%2").arg(what, reason));
+            EXPECT_EQ(shown(), before);
+            EXPECT_EQ(stored(file).toString(), held);
+        }
+    }
+}
+
 } // namespace

@@ -33,6 +33,7 @@ TEST_F(AddDeleteTest, AddSavesPendingEditsThenShowsItsOwnNewCharInEditMode) {
     click("cmdAdd(0)");
     EXPECT_NE(newestKey(), key);
     EXPECT_EQ(ui().lblChar_ID->text(), QString::number(newestKey()));
+    EXPECT_EQ(items("lstChar"), (QStringList{"Mira", "New Char", "New Char"})); // both reachable
     EXPECT_TRUE(services.messages.empty());
 }
 

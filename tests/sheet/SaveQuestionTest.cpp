@@ -35,7 +35,7 @@ TEST_F(SheetTest, SaveQuestionThreeAnswersForCloseExitAndATool) {
             services.answers = {answer};
             act();
             ASSERT_EQ(services.messages.size(), 1u);
-            EXPECT_EQ(services.messages[0].text, "Save the changes to Mira?");
+            EXPECT_EQ(services.messages[0].text, "Save the changes to Changed?"); // the name as typed
             EXPECT_EQ(services.messages[0].buttons, app::Buttons::YesNoCancel);
             if (answer == app::Answer::Cancel) {
                 EXPECT_EQ(session->database->path(), temp.path());

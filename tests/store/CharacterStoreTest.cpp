@@ -1,7 +1,10 @@
 #include "store/CharacterStore.h"
 #include "db/DbError.h"
 #include "db/Query.h"
+#include "store/Schema.h"
 #include "support/TempDatabase.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -124,10 +127,15 @@ TEST_F(CharacterStoreTest, LoadReadsEveryKindOfColumn) {
         slots << slot.name + ' ' + QString::number(slot.level);
     EXPECT_EQ(slots.join(','), "Glasswalk 3,Glasswalk 1,Glasswalk 2,Glasswalk 1,Glasswalk 1,Glasswalk 1, 0");
 
-    // A character whose lookup key names no row is not shown, nor is a key nobody has.
-    EXPECT_FALSE(characters.load(add("Clan = 99")).has_value());
+    // Lookup keys that name no row, or none at all, show empty names; a key nobody has is not shown.
+    const qint64 stray = add("Clan = 99, Nature = 98, Demeanor = NULL, Concept = 97, Haven = 'Mill'");
+    const std::optional<Character> strayed = characters.load(stray);
+    ASSERT_TRUE(strayed.has_value());
+    EXPECT_EQ(strayed->clan + strayed->nature + strayed->demeanor + strayed->conceptName, "");
+    EXPECT_EQ(strayed->haven, "Mill");
     EXPECT_FALSE(characters.load(999).has_value());
-    EXPECT_EQ(characters.first(), 1);
+    d.Execute("UPDATE Char_Info SET Clan = 99 WHERE Char_ID = ?", {key});
+    EXPECT_EQ(characters.first(), key);
 }
 
 // New names are added once and reported for the identity fields; names compare without regard to
@@ -154,6 +162,14 @@ TEST_F(CharacterStoreTest, SaveAddsNewNamesOnceAndRefusesACharacterThatIsGone) {
                        "USING (Discipline_ID) WHERE Char_ID = ?",
                        {key}),
               "Hushing 2,Warden's Sight 4");
+    // Also where the file's own column compares exactly, a case variant is the listed name.
+    d.Execute("ALTER TABLE Clan RENAME TO OldClan");
+    d.Execute("CREATE TABLE Clan (Clan_ID INTEGER PRIMARY KEY AUTOINCREMENT, Clan TEXT)");
+    d.Execute("INSERT INTO Clan SELECT * FROM OldClan");
+    c.clan = "o'BRIEN'S kin";
+    ASSERT_TRUE(characters.save(c).saved());
+    EXPECT_EQ(d.scalar("SELECT Clan FROM Char_Info WHERE Char_ID = ?", {key}), 2);
+    EXPECT_EQ(d.scalar("SELECT count(*) FROM Clan"), 2);
 
     characters.remove(key);
     for (const char* table : {"Char_Info", "Health", "Discipline_Link"})
@@ -172,24 +188,90 @@ TEST_F(CharacterStoreTest, AddAndTheImmediateWrites) {
                        "Char_Info WHERE Char_ID = ?",
                        {key}),
               "New Char111100");
-    EXPECT_TRUE(characters.setCurrentWillpower(key, 4));
-    EXPECT_TRUE(characters.setBloodPool(key, 23));
-    EXPECT_TRUE(characters.setSpecialty(key, 24, "Knives"));
-    EXPECT_TRUE(characters.setHealth(key, {2, 3, 1, 1, 1, 1, 2}));
+    EXPECT_TRUE(characters.setCurrentWillpower(key, 4).written());
+    EXPECT_TRUE(characters.setBloodPool(key, 23).written());
+    EXPECT_TRUE(characters.setSpecialty(key, 24, "Knives").written());
+    EXPECT_TRUE(characters.setHealth(key, {2, 3, 1, 1, 1, 1, 2}).written());
     const Character c = *characters.load(key);
     EXPECT_EQ(c.currentWillpower, 4);
     EXPECT_EQ(c.bloodPool, 23);
     EXPECT_EQ(c.specialties[24], "Knives");
     EXPECT_EQ(c.health, (std::array<int, 7>{2, 3, 1, 1, 1, 1, 2}));
-    EXPECT_TRUE(characters.setSpecialty(key, 24, ""));
+    EXPECT_TRUE(characters.setSpecialty(key, 24, "").written());
     EXPECT_TRUE(d.scalar("SELECT Melee_Spec FROM Char_Info WHERE Char_ID = ?", {key}).isNull());
 
+    // A character without a Health row gets one from the click.
     d.Execute("DELETE FROM Health WHERE Char_ID = ?", {key});
-    EXPECT_FALSE(characters.setHealth(key, {3, 3, 3, 3, 3, 3, 3}));
+    EXPECT_TRUE(characters.setHealth(key, {3, 2, 1, 1, 1, 1, 3}).written());
+    EXPECT_EQ(d.scalar("SELECT group_concat(Health0||Health1||Health2||Health3||Health4||Health5||Health6) FROM "
+                       "Health WHERE Char_ID = ?",
+                       {key}),
+              "3211113");
     characters.remove(key);
-    EXPECT_FALSE(characters.setCurrentWillpower(key, 1));
+    for (const store::WriteResult& gone :
+         {characters.setCurrentWillpower(key, 1), characters.setBloodPool(key, 1),
+          characters.setSpecialty(key, 0, "Grip"), characters.setHealth(key, {3, 3, 3, 3, 3, 3, 3})})
+        EXPECT_EQ(gone.error, "The character is no longer in the database.");
     EXPECT_FALSE(characters.exists(key));
     EXPECT_EQ(d.scalar("SELECT count(*) FROM Health"), 0);
+}
+
+// A refused or impossible write changes nothing and says why in a sentence without SQL in it.
+TEST_F(CharacterStoreTest, FailedWritesChangeNothingAndSayWhyWithoutSql) {
+    const qint64 key = add("Cur_WillPower = 3, BloodPool = 9, Strength_Spec = 'Grip'");
+    d.Execute("DELETE FROM Health WHERE Char_ID = ?", {key});
+    Character c = *characters.load(key);
+    c.haven = "Mill";
+    c.clan = "A clan never seen";
+    const QString before = dump(key);
+    const QString refused = "The database refused the change: locked.";
+    const std::pair<const char*, QString> triggers[] = {
+        {"BEFORE UPDATE ON Char_Info", refused},
+        {"BEFORE INSERT ON Health", refused},
+        {"BEFORE INSERT ON Clan", refused},
+    };
+    for (const auto& [when, reason] : triggers) {
+        SCOPED_TRACE(when);
+        d.Execute(QStringLiteral("CREATE TRIGGER locked %1 BEGIN SELECT RAISE(ABORT, 'locked'); END").arg(when));
+        const bool charInfo = QString(when).contains("Char_Info");
+        std::vector<QString> errors = {characters.save(c).error};
+        if (charInfo)
+            errors.insert(errors.end(),
+                          {characters.setCurrentWillpower(key, 5).error, characters.setBloodPool(key, 20).error,
+                           characters.setSpecialty(key, 0, "Lift").error});
+        else if (QString(when).contains("Health"))
+            errors.push_back(characters.setHealth(key, {2, 2, 2, 1, 1, 1, 1}).error);
+        for (const QString& error : errors)
+            EXPECT_EQ(error, reason);
+        EXPECT_EQ(dump(key), before);
+        d.Execute("DROP TRIGGER locked");
+    }
+    // A full disk, as far as SQLite can tell before it writes.
+    d.Execute("PRAGMA max_page_count = " + d.scalar("PRAGMA page_count").toString());
+    c.haven = QString(20000, 'm');
+    EXPECT_EQ(characters.save(c).error, "The disk is full.");
+    EXPECT_EQ(dump(key), before);
+}
+
+// A file that lacks a column the program reads is refused at opening, naming the file and the column.
+TEST(OpenChronicle, RefusesAFileWithoutAColumnTheProgramReads) {
+    const std::pair<const char*, const char*> renamed[] = {
+        {"Char_Info", "Haven"}, {"Health", "Health3"}, {"MeritFlaw_LookUp", "pointflex"}, {"Ritual_Link", "Ritual_ID"}};
+    for (const auto& [table, column] : renamed) {
+        SCOPED_TRACE(column);
+        TempDatabase temp;
+        temp.addCharacter("Mira");
+        temp.exec(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO Renamed").arg(table, column));
+        temp.release();
+        try {
+            store::openChronicle(temp.path(), true);
+            ADD_FAILURE() << "opened";
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(e.text(), QStringLiteral("The file \"%1\" is not a Duskledger database: the table %2 has no "
+                                               "column %3.")
+                                    .arg(QDir::toNativeSeparators(temp.path()), table, column));
+        }
+    }
 }
 
 } // namespace
