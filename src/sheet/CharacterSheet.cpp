@@ -181,7 +181,7 @@ bool CharacterSheet::leaveEditMode() {
         return false;
     }
     m_session.editMode = false;
-    m_character = edited;
+    m_character = saved.character;
     for (const auto& [field, name] : saved.addedNames)
         identityCombo(m_ui, field)->addItem(name);
     binding::showCaptions(m_ui, m_character);

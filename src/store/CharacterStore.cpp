@@ -74,35 +74,38 @@ const Lookup kHumanityPath = {"HumanityPath", "Path_ID", "Path"};
 
 struct Found {
     QVariant key;
+    QString name; // as the table spells it
     bool added = false;
 };
 
 // The key of the first row named `name` (names compare without regard to case, also in a file
 // whose columns compare exactly); a name the table lacks is added first.
 Found lookupKey(db::Database& database, const Lookup& lookup, const QString& name) {
-    const QString select =
-        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? COLLATE NOCASE")
-            .arg(QLatin1String(lookup.keyColumn), QLatin1String(lookup.table), QLatin1String(lookup.nameColumn));
-    const QVariant existing = database.scalar(select, {name});
-    if (existing.isValid())
-        return {existing, false};
+    const QString select = QStringLiteral("SELECT %1, %3 FROM %2 WHERE %3 = ? COLLATE NOCASE LIMIT 1")
+                               .arg(QLatin1String(lookup.keyColumn), QLatin1String(lookup.table),
+                                    QLatin1String(lookup.nameColumn));
+    std::vector<db::Row> existing = db::query(database.connection(), select, {name});
+    if (!existing.empty())
+        return {existing.front().value(0), text(existing.front().value(1)), false};
     database.Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
                          .arg(QLatin1String(lookup.table), QLatin1String(lookup.nameColumn)),
                      {name});
-    return {database.scalar(select, {name}), true};
+    return {database.scalar(select, {name}), name, true};
 }
 
-// The character's links of one kind are replaced by one per named slot, in slot order.
+// The character's links of one kind are replaced by one per named slot, in slot order; each slot
+// takes the spelling of its listed entry.
 void rewriteLinks(db::Database& database, CharacterKey key, const char* linkTable, const Lookup& lookup,
-                  const std::array<model::Slot, catalogue::kSlotCount>& slots) {
+                  std::array<model::Slot, catalogue::kSlotCount>& slots) {
     database.Execute(QStringLiteral("DELETE FROM %1 WHERE Char_ID = ?").arg(QLatin1String(linkTable)), {key});
     const QString insert = QStringLiteral("INSERT INTO %1 (Char_ID, %2, Level) VALUES (?, ?, ?)")
                                .arg(QLatin1String(linkTable), QLatin1String(lookup.keyColumn));
-    for (const model::Slot& slot : slots) {
+    for (model::Slot& slot : slots) {
         if (slot.name.isEmpty())
             continue;
-        const QVariant id = lookupKey(database, lookup, slot.name).key;
-        database.Execute(insert, {key, id, slot.level});
+        const Found found = lookupKey(database, lookup, slot.name);
+        slot.name = found.name;
+        database.Execute(insert, {key, found.key, slot.level});
     }
 }
 
@@ -258,6 +261,7 @@ bool CharacterStore::exists(CharacterKey key) const {
 
 SaveResult CharacterStore::save(const Character& c) {
     SaveResult result;
+    Character saved = c;
     try {
         db::Transaction transaction(m_db);
         if (!exists(c.key)) {
@@ -267,21 +271,30 @@ SaveResult CharacterStore::save(const Character& c) {
         QStringList columns = {QStringLiteral("Name"), QStringLiteral("player"), QStringLiteral("Chronicle")};
         QVariantList values = {c.name, c.player, c.chronicle};
 
-        const std::pair<IdentityLookup, const QString*> identity[] = {{IdentityLookup::Nature, &c.nature},
-                                                                      {IdentityLookup::Demeanor, &c.demeanor},
-                                                                      {IdentityLookup::Concept, &c.conceptName},
-                                                                      {IdentityLookup::Clan, &c.clan}};
+        const std::pair<IdentityLookup, QString*> identity[] = {{IdentityLookup::Nature, &saved.nature},
+                                                                {IdentityLookup::Demeanor, &saved.demeanor},
+                                                                {IdentityLookup::Concept, &saved.conceptName},
+                                                                {IdentityLookup::Clan, &saved.clan}};
         for (const auto& [field, name] : identity) {
-            if (name->isEmpty())
-                continue; // leaves the column as it is
+            static const char* const kColumns[] = {"Nature", "Demeanor", "Concept", "Clan"};
+            const QLatin1String column(kColumns[int(field)]);
             const Lookup& lookup = field == IdentityLookup::Concept ? kConcept
                                    : field == IdentityLookup::Clan  ? kClan
                                                                     : kNature;
+            if (name->isEmpty()) {
+                // An empty field leaves the column as it is, unless its key names no row: the sheet
+                // showed it empty, and a lookup row added later under that key must not fill it.
+                m_db.Execute(QStringLiteral("UPDATE Char_Info SET %1 = NULL WHERE Char_ID = ? AND %1 NOT IN "
+                                            "(SELECT %2 FROM %3)")
+                                 .arg(column, QLatin1String(lookup.keyColumn), QLatin1String(lookup.table)),
+                             {c.key});
+                continue;
+            }
             const Found found = lookupKey(m_db, lookup, *name);
             if (found.added)
                 result.addedNames.emplace_back(field, *name);
-            static const char* const kColumns[] = {"Nature", "Demeanor", "Concept", "Clan"};
-            columns << QLatin1String(kColumns[int(field)]);
+            *name = found.name;
+            columns << column;
             values << found.key;
         }
 
@@ -295,8 +308,8 @@ SaveResult CharacterStore::save(const Character& c) {
             values << c.traits[size_t(t)];
         }
 
-        rewriteLinks(m_db, c.key, "Discipline_Link", kDiscipline, c.disciplines);
-        rewriteLinks(m_db, c.key, "BackGround_Link", kBackground, c.backgrounds);
+        rewriteLinks(m_db, c.key, "Discipline_Link", kDiscipline, saved.disciplines);
+        rewriteLinks(m_db, c.key, "BackGround_Link", kBackground, saved.backgrounds);
 
         for (size_t v = 0; v < catalogue::kVirtues.size(); ++v) {
             const catalogue::Virtue& virtue = catalogue::kVirtues[v];
@@ -309,7 +322,9 @@ SaveResult CharacterStore::save(const Character& c) {
         }
         // Always, also for an empty name: the character then follows the path named ''.
         columns << QStringLiteral("Path");
-        values << lookupKey(m_db, kHumanityPath, c.humanityPath).key;
+        const Found path = lookupKey(m_db, kHumanityPath, c.humanityPath);
+        saved.humanityPath = path.name;
+        values << path.key;
         columns << QStringLiteral("Humanity") << QStringLiteral("WillPower") << QStringLiteral("Cur_WillPower")
                 << QStringLiteral("BloodPool");
         values << c.humanity << c.willpower << c.currentWillpower << c.bloodPool;
@@ -322,6 +337,7 @@ SaveResult CharacterStore::save(const Character& c) {
 
         writeHealth(m_db, c.key, c.health);
         transaction.commit();
+        result.character = std::move(saved);
     } catch (const db::DbError& e) {
         result.error = failureReason(e);
         result.addedNames.clear();

@@ -22,6 +22,9 @@ struct SaveResult {
     QString error; // empty when saved; otherwise why not, a sentence for people without SQL in it
     // Identity names the save added to their lookup tables, in the order added.
     std::vector<std::pair<IdentityLookup, QString>> addedNames;
+    // The character as saved: each name typed for a listed entry (without regard to case) is the
+    // entry's own spelling.
+    model::Character character;
     bool saved() const { return error.isEmpty(); }
 };
 

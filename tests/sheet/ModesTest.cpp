@@ -115,6 +115,11 @@ TEST_F(ModesTest, CharactersWithoutPlayerOrWithStrayKeysOpenAndSave) {
     EXPECT_EQ(ui().lblChar_ID->text(), QString::number(nobody));
     doubleClick(ui().lstChar, 1);
     EXPECT_EQ(values("lblNature|lblDemeanor|lblClan|lblConcept|lblHaven"), "|||Ferryman|Mill");
+    // Keys that named no row are stored as the empty fields the sheet showed.
+    EXPECT_EQ(stored(QStringLiteral("SELECT ifnull(Nature, 'Null') || ifnull(Demeanor, 'Null') || "
+                                    "ifnull(Clan, 'Null') FROM Char_Info WHERE Char_ID = %1")
+                         .arg(lost)),
+              "NullNullNull");
     EXPECT_TRUE(services.messages.empty()) << services.lastMessage().toStdString();
 }
 

@@ -35,8 +35,9 @@ TEST_F(SheetTest, TypedNamesAreStoredAsTyped) {
     EXPECT_EQ(items("cmbDemeanor"), (QStringList{"", "Unknown", "Wayfarer"}));
     menu("mnuBrowse");
 
-    EXPECT_EQ(values("lblNature|lblClan|lblConcept|lblHumanity|lblDisc(0)|lblBack(0)"),
-              "Way|Cor|Oath|Path of the L|Glass|Old");
+    // The sheet shows the stored names: "wayfarer" is the listed Wayfarer.
+    EXPECT_EQ(values("lblNature|lblDemeanor|lblClan|lblConcept|lblHumanity|lblDisc(0)|lblBack(0)"),
+              "Way|Wayfarer|Cor|Oath|Path of the L|Glass|Old");
     const QString names = QStringLiteral(
         "SELECT (SELECT DemNat FROM DemeanorNature WHERE DemNat_ID = Nature) || '|' || "
         "(SELECT DemNat FROM DemeanorNature WHERE DemNat_ID = Demeanor) || '|' || "
