@@ -2,7 +2,31 @@
 
 #include "ratings/HealthBox.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <sys/mount.h>
+
+namespace {
+
+// A real filesystem of that size (a tmpfs) mounted over a temporary folder while the object lives, and unmounted
+// however the test ends. Mounting needs root; `refusal` says why it failed.
+struct SmallDisk {
+    QTemporaryDir folder; // outlives the mount over it
+    QString refusal;
+
+    explicit SmallDisk(const char* size) {
+        if (::mount("tmpfs", path().constData(), "tmpfs", 0, (QByteArray("size=") + size).constData()) != 0)
+            refusal = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    ~SmallDisk() {
+        if (refusal.isEmpty() && ::umount2(path().constData(), 0) != 0)
+            ::umount2(path().constData(), MNT_DETACH); // still busy: detached, so no mount outlives the test
+    }
+    QByteArray path() const { return QFile::encodeName(folder.path()); }
+};
+
+} // namespace
 
 // The file is taken away under the open program: the save and a health click each end in a message, the
 // close in nothing worse; nothing is written to whatever now stands at the path, and the moved file holds no half.
@@ -12,6 +36,7 @@ TEST(FileTrouble, FileDeletedMovedOrReplacedWhileOpen) {
         SCOPED_TRACE(way);
         TempDatabase temp;
         fullCharacter(temp, QStringLiteral("Aldric"));
+        const int storedHealth = temp.scalar(QStringLiteral("SELECT Health0 FROM Health")).toInt();
         temp.release();
         const QString path = temp.path(), moved = path + QStringLiteral(".moved"),
                       copy = path + QStringLiteral(".copy");
@@ -34,6 +59,7 @@ TEST(FileTrouble, FileDeletedMovedOrReplacedWhileOpen) {
         EXPECT_EQ(program.services.messages.size(), 1u) << program.shown().toStdString();
         QTest::mouseClick(program.ui().HealthBox[0], Qt::LeftButton); // written at once, so refused at once
         EXPECT_EQ(program.services.messages.size(), 2u) << program.shown().toStdString();
+        EXPECT_EQ(program.ui().HealthBox[0]->state(), storedHealth) << "the box shows a mark that was not stored";
         program.services.answers.assign(1, app::Answer::No); // "Save the changes ...?"
         program.window->close();
         program.window.reset();
@@ -76,4 +102,54 @@ TEST(FileTrouble, FullDiskDuringSaveChangesNothing) {
     EXPECT_TRUE(program.session->editMode && program.ui().txtHaven->text() == haven);
     EXPECT_EQ(dumpTables(database), before);
     EXPECT_EQ(integrity(database), QStringLiteral("ok"));
+}
+
+// The same on a real filesystem that fills up, where the engine's writes fail part-way rather than being refused in
+// advance: a health click and the save are refused with a message naming the full disk, the box shows what is
+// stored, the sheet keeps its edits in edit mode, and the file, read again once there is room, is sound and exactly
+// as before.
+TEST(FileTrouble, RealFullDiskDuringSaveChangesNothing) {
+    const SmallDisk disk("1m");
+    if (!disk.refusal.isEmpty())
+        GTEST_SKIP() << "no small filesystem to fill (mounting a tmpfs needs root): " << disk.refusal.toStdString();
+    const QString path = disk.folder.filePath(QStringLiteral("chronicle.mdb"));
+    QStringList before;
+    {
+        TempDatabase temp;
+        fullCharacter(temp, QStringLiteral("Aldric"));
+        fullCharacter(temp, QStringLiteral("Brisa"));
+        before = dumpTables(temp.db());
+        temp.release();
+        ASSERT_TRUE(QFile::copy(temp.path(), path));
+    }
+    {
+        Program program;
+        program.open(path);
+        program.sheet().enterEditMode();
+        const QString haven = QStringLiteral("room ").repeated(6000);
+        program.ui().txtHaven->setText(haven);
+        program.ui().cmbClan->setEditText(QStringLiteral("House of the full disk"));
+        QFile filler(disk.folder.filePath(QStringLiteral("filler"))); // until the disk takes no more
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) > 0) {
+        }
+
+        QTest::mouseClick(program.ui().HealthBox[0], Qt::LeftButton); // written at once, so refused at once
+        EXPECT_EQ(program.services.messages.size(), 1u) << program.shown().toStdString();
+        EXPECT_EQ(program.ui().HealthBox[0]->state(),
+                  program.database()
+                      .scalar(QStringLiteral("SELECT Health0 FROM Health WHERE Char_ID = ?"), {program.shownKey()})
+                      .toInt())
+            << "the box shows a mark that was not stored";
+        EXPECT_FALSE(program.sheet().leaveEditMode());
+        EXPECT_EQ(program.services.messages.size(), 2u) << program.shown().toStdString();
+        EXPECT_TRUE(program.shown().contains(QLatin1String("full"))) << program.shown().toStdString();
+        EXPECT_TRUE(program.session->editMode && program.ui().txtHaven->text() == haven);
+        filler.remove();
+        program.services.answers.assign(1, app::Answer::No); // "Save the changes ...?"
+        program.window->close();
+    }
+    auto database = store::openChronicle(path, false);
+    EXPECT_EQ(integrity(*database), QStringLiteral("ok"));
+    EXPECT_EQ(dumpTables(*database), before);
 }

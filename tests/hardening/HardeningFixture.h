@@ -79,6 +79,45 @@ inline int setting(const char* name, int fallback) {
     return value > 0 ? value : fallback;
 }
 
+// The roster lists as the database says they must read, each entry "key|name" in key order. The rule is the test's
+// own, not the program's: a character whose player is NPC, compared as the player column compares (without regard
+// to case), is an NPC; every other one, a Null player too, is in the characters list; a Null name is an empty line.
+struct RosterTexts {
+    QStringList characters;
+    QStringList npcs;
+};
+inline RosterTexts storedRoster(db::Database& database) {
+    RosterTexts lists;
+    for (const db::Row& row : db::query(
+             database.connection(), QStringLiteral("SELECT Char_ID, Name, player FROM Char_Info ORDER BY Char_ID"))) {
+        const bool npc = QString::compare(row.value(2).toString(), QLatin1String("NPC"), Qt::CaseInsensitive) == 0;
+        (npc ? lists.npcs : lists.characters) << row.value(0).toString() + QLatin1Char('|') + row.value(1).toString();
+    }
+    return lists;
+}
+
+// What a roster list shows, top to bottom: "key|name", the key being what a double-click on the entry opens.
+inline QStringList shownRoster(const QAbstractItemView* view) {
+    QStringList entries;
+    for (int row = 0; view->model() && row < view->model()->rowCount(); ++row) {
+        const QModelIndex entry = view->model()->index(row, 0);
+        entries << entry.data(Qt::UserRole).toString() + QLatin1Char('|') + entry.data().toString();
+    }
+    return entries;
+}
+
+// Where the shown list first departs from the stored one; empty when they agree.
+inline QString rosterDifference(const QStringList& shown, const QStringList& stored) {
+    for (qsizetype i = 0; i < std::max(shown.size(), stored.size()); ++i)
+        if (i >= shown.size() || i >= stored.size() || shown[i] != stored[i])
+            return QStringLiteral("entry %1 of %2 shown, %3 stored: shows '%4', the database holds '%5'")
+                .arg(i)
+                .arg(shown.size())
+                .arg(stored.size())
+                .arg(shown.value(i, QStringLiteral("(nothing)")), stored.value(i, QStringLiteral("(nothing)")));
+    return {};
+}
+
 inline QString integrity(db::Database& database) {
     return database.scalar(QStringLiteral("PRAGMA integrity_check")).toString();
 }

@@ -1,6 +1,7 @@
 // For the kill test: the real window saving round after round, each into the next character, printing
-// "begin <character> <round>" before the save and "done <character> <round>" after it.
-// Usage: hardening_saver <database> <first round> <rounds, 0 = until killed>
+// "begin <character> <round>" before the save and "done <character> <round>" after it. With "wait" it then prints
+// "waiting" and idles in its event loop, as the program does between a user's saves, until it is killed.
+// Usage: hardening_saver <database> <first round> <rounds, 0 = until killed> [wait]
 #include "HardeningFixture.h"
 #include "Rounds.h"
 #include "model/TraitCatalogue.h"
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    if (argc != 4)
+    if (argc != 4 && !(argc == 5 && QByteArray(argv[4]) == "wait"))
         return 2;
     Program program;
     program.open(QString::fromLocal8Bit(argv[1]));
@@ -38,5 +39,12 @@ int main(int argc, char** argv) {
         std::printf("done %d %d\n", character, round);
         std::fflush(stdout);
     }
-    return program.services.messages.empty() ? 0 : 5;
+    if (!program.services.messages.empty())
+        return 5;
+    if (argc == 5) {
+        std::printf("waiting\n");
+        std::fflush(stdout);
+        return application.exec();
+    }
+    return 0;
 }
