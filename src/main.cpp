@@ -2,6 +2,7 @@
 #include "app/Session.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
+#include "app/TerminationSignals.h"
 #include "app/frmSplash.h"
 #include "sheet/frmMain.h"
 
@@ -31,5 +32,5 @@ int main(int argc, char* argv[]) {
         splash.close();
     });
     splash.startTimer();
-    return QApplication::exec();
+    return app::runUntilEnded([&] { return main.endWithoutQuestions(); });
 }

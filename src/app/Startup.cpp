@@ -14,6 +14,11 @@ std::optional<QString> Startup::locateDatabase(bool mustAsk) {
     while (path.isEmpty() || !QFileInfo(path).isFile()) {
         asked = true;
         path = services.openFileDialog(QStringLiteral("Open Zeth Database"), kDatabaseFilter);
+        if (!Settings::canHold(path)) {
+            services.messageBox(Settings::cannotHold(path), Buttons::OK, Icon::Exclamation);
+            path.clear();
+            continue;
+        }
         if (path.isEmpty() &&
             services.messageBox(QStringLiteral("You must locate the Zeth database to run this program!"),
                                 Buttons::OKCancel, Icon::None, kTitle) == Answer::Cancel)

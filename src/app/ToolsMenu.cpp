@@ -18,6 +18,12 @@ bool sameFile(const QString& a, const QString& b) {
                ? left.canonicalFilePath() == right.canonicalFilePath()
                : QDir::cleanPath(left.absoluteFilePath()) == QDir::cleanPath(right.absoluteFilePath());
 }
+
+// A typed name without an extension gets the chronicle's, or the next locate dialog's filter hides it.
+QString withDatabaseExtension(const QString& chosen) {
+    const QString name = QFileInfo(chosen).fileName();
+    return name.lastIndexOf(QLatin1Char('.')) > 0 ? chosen : chosen + QStringLiteral(".mdb");
+}
 } // namespace
 
 ToolsMenu::ToolsMenu(Session& session, const Settings& settings, Hooks hooks)
@@ -27,6 +33,13 @@ const QStringList& ToolsMenu::calculators() {
     static const QStringList names = {"gnome-calculator", "kcalc",     "galculator", "qalculate-gtk",
                                       "qalculate-qt",     "mate-calc", "xcalc"};
     return names;
+}
+
+bool ToolsMenu::settingsCanHold(const QString& chosen) {
+    if (Settings::canHold(chosen))
+        return true;
+    m_session.services.messageBox(Settings::cannotHold(chosen), Buttons::OK, Icon::Exclamation);
+    return false;
 }
 
 void ToolsMenu::refuse(const QString& message, const QString& file) {
@@ -71,6 +84,8 @@ void ToolsMenu::mnuChngDB_Click() {
         services.messageBox(QStringLiteral("The current Database will continue being used."), Buttons::OK, Icon::None);
         return;
     }
+    if (!settingsCanHold(chosen))
+        return;
     if (sameFile(chosen, remembered)) { // the file in use: nothing is reopened
         WaitCursor wait(services);
         writeSettings(chosen);
@@ -84,12 +99,15 @@ void ToolsMenu::mnuChngDB_Click() {
 
 void ToolsMenu::mnuMobile_Click() {
     Services& services = m_session.services;
-    const QString chosen = services.saveFileDialog(QStringLiteral("Save Zeth database as"), kDatabaseFilter);
-    if (chosen.isEmpty()) {
+    const QString typed = services.saveFileDialog(QStringLiteral("Save Zeth database as"), kDatabaseFilter);
+    if (typed.isEmpty()) {
         services.messageBox(QStringLiteral("No Database selected, mobilization not complete."), Buttons::OK,
                             Icon::None);
         return;
     }
+    const QString chosen = withDatabaseExtension(typed);
+    if (!settingsCanHold(chosen))
+        return;
     const QString source = m_session.path();
     if (sameFile(chosen, source)) {
         refuse(QStringLiteral("\"%1\" is the database in use; choose a new file for the copy."), chosen);
@@ -118,8 +136,11 @@ void ToolsMenu::mnuMobile_Click() {
 
 void ToolsMenu::mnuNewDB_Click() {
     Services& services = m_session.services;
-    const QString chosen = services.saveFileDialog(QStringLiteral("New Zeth Database"), kDatabaseFilter);
-    if (chosen.isEmpty())
+    const QString typed = services.saveFileDialog(QStringLiteral("New Zeth Database"), kDatabaseFilter);
+    if (typed.isEmpty())
+        return;
+    const QString chosen = withDatabaseExtension(typed);
+    if (!settingsCanHold(chosen))
         return;
     if (QFileInfo::exists(chosen)) {
         refuse(QStringLiteral("The file \"%1\" already exists; choose a new name for the new database."), chosen);

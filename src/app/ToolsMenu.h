@@ -38,6 +38,8 @@ private:
     // Opens the file again after it was let go; a failure is told to the user.
     void reopen(const QString& path);
     void writeSettings(const QString& path);
+    // False, after telling the user, when the settings file could not keep the chosen path.
+    bool settingsCanHold(const QString& chosen);
     // A chosen file that cannot be used; message holds %1 for the file.
     void refuse(const QString& message, const QString& file);
 

@@ -29,7 +29,7 @@ Statement::~Statement() {
 }
 
 void Statement::fail(int rc) const {
-    throw DbError(errorText(m_db, rc), m_sql, rc);
+    throw engineFailure(rc, errorText(m_db, rc), sqlite3_system_errno(m_db), m_sql);
 }
 
 void Statement::bind(const QVariantList& params) {
@@ -131,9 +131,9 @@ Connection::Connection(const QString& path, bool create) : m_path(path) {
     const QByteArray name = QFileInfo(path).absoluteFilePath().toUtf8();
     const int rc = sqlite3_open_v2(name.constData(), &handle, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = errorText(handle, rc);
+        const DbError failure = engineFailure(rc, errorText(handle, rc), handle ? sqlite3_system_errno(handle) : 0);
         sqlite3_close(handle);
-        throw DbError(message, {}, rc);
+        throw failure;
     }
     m_db = handle;
     sqlite3_extended_result_codes(m_db, 1);

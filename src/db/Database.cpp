@@ -2,12 +2,22 @@
 
 #include "db/DbError.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+#include <QTimer>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace db {
+
+namespace {
+// A failed fold is tried again after this long: the log keeps every commit meanwhile.
+constexpr int kFoldRetryMs = 5000;
+} // namespace
 
 std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, const Check& check) {
     const QString shown = QDir::toNativeSeparators(path);
@@ -25,14 +35,9 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, co
     std::unique_ptr<Database> database;
     try {
         database = std::make_unique<Database>(std::make_unique<Connection>(path, false));
-    } catch (const DbError& e) {
-        throw DbError(QStringLiteral("The database file \"%1\" could not be opened: %2").arg(shown, e.message()), {},
-                      e.code());
-    }
-    Connection* conn = &database->connection();
-    if (sqlite3_db_readonly(conn->handle(), "main") == 1)
-        throw DbError(readOnly.arg(shown));
-    try {
+        Connection* conn = &database->connection();
+        if (sqlite3_db_readonly(conn->handle(), "main") == 1)
+            throw DbError(readOnly.arg(shown));
         // Reading the header and the schema tells a foreign file apart before anything is
         // written; only then is the file locked, which writes nothing to it.
         conn->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
@@ -44,29 +49,41 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, co
             conn->execute(QStringLiteral("COMMIT"));
             // A commit appends to the write-ahead log and waits for one flush to the disk, not the
             // three of a rollback journal: a save stays within a frame. Still durable and atomic;
-            // Close() folds the log back so the file at rest is as before.
+            // the log is folded into the file soon after, and Close() leaves the file at rest as before.
             conn->execute(QStringLiteral("PRAGMA journal_mode = WAL"));
             conn->execute(QStringLiteral("PRAGMA synchronous = FULL"));
             conn->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")); // makes the log now, not at first use
             database->m_restoreJournal = true;
+            database->foldAfterCommits();
         }
     } catch (const DbError& e) {
+        if (e.code() == 0) // our own refusal, already worded for the user
+            throw;
         const int primary = e.code() & 0xff;
         if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
             throw DbError(
                 QStringLiteral("The database file \"%1\" is in use by another program. Close it there and try again.")
                     .arg(shown),
                 {}, e.code());
-        if (e.code() == 0) // our own refusal, already worded for the user
-            throw;
         if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
-            throw DbError(QStringLiteral("The file \"%1\" is not a Duskledger database (%2).").arg(shown, e.message()),
-                          {}, e.code());
-        throw DbError(QStringLiteral("The database file \"%1\" could not be opened: %2").arg(shown, e.message()), {},
+            throw DbError(
+                QStringLiteral("The file \"%1\" is not a Duskledger database (it is damaged or not a database at all).")
+                    .arg(shown),
+                {}, e.code());
+        if (e.code() == SQLITE_READONLY_DIRECTORY)
+            throw DbError(
+                QStringLiteral("The folder \"%1\" that holds the database is not writable. Duskledger keeps a "
+                               "log file beside the database while it is open: make the folder writable, "
+                               "or move the database to a folder you may write to.")
+                    .arg(QDir::toNativeSeparators(file.absolutePath())),
+                {}, e.code());
+        throw DbError(QStringLiteral("The database file \"%1\" could not be opened. %2").arg(shown, e.message()), {},
                       e.code());
     }
     return database;
 }
+
+Database::Database(ConnectionPtr connection) : m_conn(std::move(connection)) {}
 
 Database::~Database() = default;
 
@@ -84,7 +101,42 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
     return connection().scalar(sql, params);
 }
 
+void Database::foldAfterCommits() {
+    // Without an event loop nothing would run the fold: SQLite's own checkpoints and Close() do.
+    if (QAbstractEventDispatcher::instance()) {
+        m_fold = std::make_unique<QTimer>();
+        m_fold->setSingleShot(true);
+        QObject::connect(m_fold.get(), &QTimer::timeout, [this] { foldLog(); });
+        sqlite3_wal_hook(m_conn->handle(), &Database::noteCommit, this);
+    }
+    foldLog(); // a log left behind by a program that was killed goes into the file now
+}
+
+// Runs inside the commit: only notes that the log has grown, so the save does not wait for the fold.
+int Database::noteCommit(void* database, sqlite3*, const char*, int) {
+    QTimer& fold = *static_cast<Database*>(database)->m_fold;
+    if (!fold.isActive()) // steady saves must not put the fold off for ever
+        fold.start(kFoldDelayMs);
+    return SQLITE_OK;
+}
+
+void Database::foldLog() {
+    if (!isOpen())
+        return;
+    sqlite3* handle = m_conn->handle();
+    if (!sqlite3_get_autocommit(handle)) // a transaction is open: its commit asks again
+        return;
+    // TRUNCATE empties the log, so a log left beside another name of the file holds nothing to replay.
+    const int rc = sqlite3_wal_checkpoint_v2(handle, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    // A fold that fails (busy, full disk, I/O) loses nothing: the log keeps the commits and is read
+    // back at the next open. It is tried again later, without a word to the user.
+    if (rc != SQLITE_OK && m_fold && !m_fold->isActive())
+        m_fold->start(kFoldRetryMs);
+}
+
 void Database::Close() {
+    if (m_fold)
+        m_fold->stop();
     if (m_conn && m_conn->isOpen() && m_restoreJournal) {
         try {
             m_conn->execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
@@ -119,21 +171,69 @@ void Transaction::commit() {
     m_done = true;
 }
 
+namespace {
+
+// The name a copy is written under until it is whole: hidden, and not the extension of a chronicle.
+const QString kPartialCopy = QStringLiteral(".duskledger-copy-");
+
+// Flushes a written file, or a folder's entries, to the disk.
+bool syncToDisk(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+} // namespace
+
 void CompactDatabase(const QString& source, const QString& destination) {
+    const QString shown = QDir::toNativeSeparators(destination);
     if (QFileInfo::exists(destination))
-        throw DbError(QStringLiteral("The file \"%1\" already exists; choose a new file name for the copy.")
-                          .arg(QDir::toNativeSeparators(destination)));
+        throw DbError(
+            QStringLiteral("The file \"%1\" already exists; choose a new file name for the copy.").arg(shown));
+    const QDir folder = QFileInfo(destination).absoluteDir();
+    // Copies cut short by a crash or a kill are of no use. (Were another running Duskledger writing one
+    // there just now, its copy would fail and it would say so.)
+    for (const QString& leftover : folder.entryList({kPartialCopy + QLatin1Char('*')}, QDir::Files | QDir::Hidden))
+        QFile::remove(folder.filePath(leftover));
+
     auto database = Database::open(source, false);
+    const auto failed = [&](const QString& reason, const QString& statement = {}, int code = 0) {
+        return DbError(QStringLiteral("The compacted copy \"%1\" could not be written. %2").arg(shown, reason),
+                       statement, code);
+    };
+    QString partial;
+    {
+        QTemporaryFile reserved(folder.filePath(kPartialCopy + QStringLiteral("XXXXXX.part")));
+        reserved.setAutoRemove(false);
+        if (!reserved.open())
+            throw failed(QStringLiteral("No file can be made in the folder \"%1\" (%2).")
+                             .arg(QDir::toNativeSeparators(folder.path()), reserved.errorString()));
+        partial = reserved.fileName(); // empty, as VACUUM INTO requires
+    }
+    const auto discard = [&] {
+        QFile::remove(partial);
+        QFile::remove(partial + QStringLiteral("-journal"));
+    };
     try {
-        database->Execute(QStringLiteral("VACUUM INTO ?"), {destination});
+        database->Execute(QStringLiteral("VACUUM INTO ?"), {partial});
     } catch (const DbError& e) {
         database->Close();
-        QFile::remove(destination);
-        throw DbError(QStringLiteral("The database could not be compacted into \"%1\": %2")
-                          .arg(QDir::toNativeSeparators(destination), e.message()),
-                      e.statement(), e.code());
+        discard();
+        throw failed(e.message(), e.statement(), e.code());
     }
     database->Close();
+    // Whole on the disk before it takes the chosen name; the rename never replaces a file.
+    if (!syncToDisk(partial) || !QFile::rename(partial, destination)) {
+        discard();
+        throw failed(QFileInfo::exists(destination)
+                         ? QStringLiteral("A file of that name appeared meanwhile; choose a new file name.")
+                         : QStringLiteral("The copy could not be finished in the folder \"%1\".")
+                               .arg(QDir::toNativeSeparators(folder.path())));
+    }
+    syncToDisk(folder.path());
 }
 
 } // namespace db

@@ -264,6 +264,14 @@ void frmMain::shutDown() {
     m_session.close();
 }
 
+bool frmMain::endWithoutQuestions() {
+    bool saved = false;
+    app::guarded(m_session.services, [&] { saved = m_sheet.leaveEditMode(); });
+    if (saved)
+        shutDown();
+    return saved;
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
     bool settled = false;
     app::guarded(m_session.services, [&] { settled = m_sheet.settleEdits(); });

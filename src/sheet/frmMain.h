@@ -39,6 +39,9 @@ public:
 
     // Shut-down: closes the database.
     void shutDown();
+    // Ends as Exit does but asks nothing (a termination signal): pending edits are saved, then the
+    // database is closed. False, after the save's own message, when the save failed.
+    bool endWithoutQuestions();
 
 protected:
     // In edit mode asks whether to save first; Cancel, or a save that fails, keeps the window open.

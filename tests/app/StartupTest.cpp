@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 #include "app/Session.h"
 #include "app/Settings.h"
+#include "app/TerminationSignals.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
 #include "db/DbError.h"
@@ -10,11 +11,19 @@
 #include "support/TempDatabase.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -70,6 +79,25 @@ TEST_F(StartupTest, SettingsNameTheFileOrTheUserIsAskedUntilAFileIsChosen) {
     services.answers = {app::Answer::Cancel};
     EXPECT_FALSE(app::Startup(services, settings).locateDatabase());
     EXPECT_FALSE(QFile::exists(settings.filePath()));
+
+    // A pipe in the settings file's place names nothing, at once: a plain open would wait for a writer.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(settings.filePath()).constData(), 0600), 0);
+    auto read = std::async(std::launch::async, [&] { return settings.readDatabasePath(); });
+    if (read.wait_for(std::chrono::seconds(2)) == std::future_status::timeout) {
+        ADD_FAILURE() << "reading a pipe as the settings file blocked";
+        ::close(::open(QFile::encodeName(settings.filePath()).constData(), O_WRONLY | O_NONBLOCK));
+    }
+    EXPECT_EQ(read.get(), QString());
+
+    // A chosen path with a line break would come back cut short at the next start: refused, asked again.
+    const QString broken = temp.file("two\nlines.mdb");
+    ASSERT_TRUE(QFile::copy(temp.path(), broken));
+    ScriptedServices local;
+    local.fileAnswers = {broken, temp.path()};
+    EXPECT_EQ(app::Startup(local, settings).locateDatabase(true), temp.path());
+    ASSERT_EQ(local.messages.size(), 1u);
+    EXPECT_TRUE(local.messages[0].text.contains("line break") && local.messages[0].title == "Duskledger");
+    EXPECT_EQ(settings.readDatabasePath(), temp.path());
 }
 
 // A file that cannot be opened is reported and another asked for; the one opened is held until shut-down.
@@ -91,6 +119,67 @@ TEST_F(StartupTest, UnopenableFileIsReportedAndTheNextIsHeldUntilShutDown) {
     main.shutDown();
     EXPECT_FALSE(session.database);
     EXPECT_NO_THROW(store::openChronicle(temp.path(), true));
+}
+
+// A termination signal ends the program as Exit does, without the question: the pending edit is saved,
+// the file closed and no log left beside it.
+TEST_F(StartupTest, EndWithoutQuestionsSavesThePendingEdit) {
+    app::Session session(services);
+    frmMain main(session);
+    main.Form_Load(temp.path());
+    main.sheet().enterEditMode();
+    main.ui().txtHaven->setText("Mill");
+    ASSERT_TRUE(main.endWithoutQuestions());
+    EXPECT_TRUE(services.messages.empty());
+    EXPECT_FALSE(session.isOpen() || QFile::exists(temp.path() + "-wal"));
+    EXPECT_EQ(store::openChronicle(temp.path(), true)->scalar("SELECT Haven FROM Char_Info"), "Mill");
+}
+
+// Each signal leaves every event loop, an open dialog's too, before the end is asked for; an end that
+// failed (a save that could not be made) keeps the program running until the next signal.
+TEST(Termination, SignalsEndTheLoopOnceOpenDialogsHaveReturned) {
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(number);
+        int ends = 0;
+        bool dialogOpen = false;
+        QTimer::singleShot(0, [&] {
+            QDialog dialog;
+            QTimer::singleShot(0, [&] { std::raise(number); });
+            dialogOpen = true;
+            EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+            dialogOpen = false;
+        });
+        const int code = app::runUntilEnded([&] {
+            EXPECT_FALSE(dialogOpen);
+            if (++ends > 1)
+                return true;
+            QTimer::singleShot(0, [&] { std::raise(number); });
+            return false;
+        });
+        EXPECT_EQ(code, 0);
+        EXPECT_EQ(ends, 2);
+    }
+}
+
+// The program itself, started on a chronicle and sent SIGTERM: it ends at once and normally, and the
+// file it leaves is whole with no log beside it.
+TEST_F(StartupTest, TheProgramEndsCleanlyOnSigterm) {
+    // The program reads DSKLDG.ini beside itself: a second name for it in the temporary folder.
+    const QString program = temp.file("duskledger");
+    const QString built = QCoreApplication::applicationDirPath() + "/duskledger";
+    ASSERT_TRUE(::link(QFile::encodeName(built).constData(), QFile::encodeName(program).constData()) == 0 ||
+                QFile::copy(built, program));
+    ASSERT_TRUE(settings.writeDatabasePath(temp.path()));
+    QProcess running;
+    running.start(program);
+    ASSERT_TRUE(running.waitForStarted());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(temp.path() + "-wal"); }, 10000)); // the file is open
+    running.terminate();                                                                      // SIGTERM
+    ASSERT_TRUE(running.waitForFinished(5000));
+    EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(running.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(temp.path() + "-wal"));
+    EXPECT_EQ(store::openChronicle(temp.path(), true)->scalar("SELECT Name FROM Char_Info"), "Mira");
 }
 
 TEST(Splash, HandsOverOnceOnTimerKeyOrClick) {

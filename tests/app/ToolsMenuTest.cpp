@@ -94,24 +94,44 @@ TEST_F(ToolsMenuTest, SettleEditsCancelAbandonsBeforeAnythingCloses) {
 }
 
 // Mobilize copies the chronicle, New starts an empty one; each refuses an existing file and the file in
-// use, and then goes on in the new file.
+// use, and then goes on in the new file, named with ".mdb" when typed without an extension.
 TEST_F(ToolsMenuTest, MobilizeAndNewDatabaseGoOnInTheNewFile) {
     const std::tuple<void (app::ToolsMenu::*)(), const char*, const char*> commands[] = {
-        {&app::ToolsMenu::mnuMobile_Click, "travel copy.mdb", "Mira"},
-        {&app::ToolsMenu::mnuNewDB_Click, "new.mdb", ""}};
+        {&app::ToolsMenu::mnuMobile_Click, "travel copy", "Mira"}, {&app::ToolsMenu::mnuNewDB_Click, "new", ""}};
     for (const auto& [command, name, shownAfter] : commands) {
         const int reloadsBefore = reloads;
+        const QString made = first.file(name + QString(".mdb"));
         services.fileAnswers = {second.path(), session.path(), first.file(name)};
         for (int i = 0; i < 3; ++i)
             (tools.*command)();
         EXPECT_TRUE(services.messages.at(services.messages.size() - 2).text.contains("already exists"));
         EXPECT_EQ(reloads, reloadsBefore + 1);
-        EXPECT_EQ(session.path(), first.file(name));
-        EXPECT_EQ(settings.readDatabasePath(), first.file(name));
+        EXPECT_EQ(session.path(), made);
+        EXPECT_EQ(settings.readDatabasePath(), made);
         EXPECT_EQ(shownName(), shownAfter);
     }
     tools.mnuMobile_Click();
     EXPECT_EQ(services.lastMessage(), "No Database selected, mobilization not complete.");
+}
+
+// A path the one-line settings file cannot keep is refused by each command that would record it.
+TEST_F(ToolsMenuTest, PathsWithALineBreakAreRefused) {
+    const QString existing = first.file("two\nlines.mdb");
+    store::createDatabase(existing);
+    const std::pair<void (app::ToolsMenu::*)(), QString> commands[] = {
+        {&app::ToolsMenu::mnuChngDB_Click, existing},
+        {&app::ToolsMenu::mnuMobile_Click, first.file("copy\n.mdb")},
+        {&app::ToolsMenu::mnuNewDB_Click, first.file("new\r.mdb")}};
+    for (const auto& [command, path] : commands) {
+        services.messages.clear();
+        services.fileAnswers = {path};
+        (tools.*command)();
+        ASSERT_EQ(services.messages.size(), 1u) << path.toStdString();
+        EXPECT_TRUE(services.lastMessage().contains("line break") && services.messages[0].title == "Duskledger");
+        EXPECT_EQ(session.path(), first.path());
+        EXPECT_EQ(settings.readDatabasePath(), first.path());
+    }
+    EXPECT_FALSE(QFile::exists(first.file("copy\n.mdb")) || QFile::exists(first.file("new\r.mdb")));
 }
 
 TEST_F(ToolsMenuTest, CalculatorIsTheFirstOneFound) {
