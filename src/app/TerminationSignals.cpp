@@ -1,6 +1,7 @@
 #include "app/TerminationSignals.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QWidget>
 #include <QSocketNotifier>
 #include <QtDebug>
 #include <cerrno>
@@ -66,6 +67,10 @@ int runUntilEnded(const std::function<bool()>& endWithoutQuestions) {
     bool signalled = false;
     QObject::connect(&termination, &TerminationSignals::received, [&] {
         signalled = true;
+        // An open window holding typed text (a note, a description) keeps it as its Ok would.
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->metaObject()->indexOfMethod("endWithoutQuestions()") >= 0)
+                QMetaObject::invokeMethod(window, "endWithoutQuestions");
         QCoreApplication::exit(0); // leaves every running event loop, the dialogs' too
     });
     for (;;) {

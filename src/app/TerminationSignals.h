@@ -30,7 +30,8 @@ private:
 };
 
 // Runs the event loop until the program ends. The last window closing ends it as that window decides.
-// A termination signal first unwinds every event loop, so each open dialog returns as cancelled and
+// A termination signal first has each open window that offers endWithoutQuestions() keep its typed
+// text, then unwinds every event loop, so each open dialog returns as cancelled and
 // its caller finishes, then calls endWithoutQuestions, which saves what is pending and closes the
 // database. When that fails (it has told the user why) the program goes on, as after a failed save
 // on Exit, until the next signal or Exit. Returns the program's exit code.

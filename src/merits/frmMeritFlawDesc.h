@@ -19,6 +19,9 @@ public:
     frmMeritFlawDesc(app::Session& session, qint64 meritId, const QString& name, const QString& description,
                      QWidget* parent = nullptr);
 
+    // The program is ending on a signal: typed text is stored as Ok stores it.
+    Q_INVOKABLE void endWithoutQuestions() { cmdOk_Click(); }
+
 private:
     void cmdOk_Click();
 

@@ -30,6 +30,9 @@ class frmMemo : public QDialog {
 public:
     frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, const QString& text, QWidget* parent = nullptr);
 
+    // The program is ending on a signal: typed text is stored as Ok stores it.
+    Q_INVOKABLE void endWithoutQuestions() { cmdOK_Click(); }
+
 private:
     void cmdOK_Click();
 

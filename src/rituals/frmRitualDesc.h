@@ -26,6 +26,9 @@ public:
     // not to be shown). Throws db::DbError.
     bool load();
 
+    // The program is ending on a signal: typed text is stored as Ok stores it.
+    Q_INVOKABLE void endWithoutQuestions() { onOK(); }
+
 private:
     void onOK();
 

@@ -1,4 +1,5 @@
 #include "app/Session.h"
+#include "app/TerminationSignals.h"
 #include "notes/NotesCommands.h"
 #include "notes/PictureView.h"
 #include "notes/frmPict.h"
@@ -14,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -87,6 +90,20 @@ TEST_F(Notes, MemoWindows) {
     notes::showNotes(session, nullptr);
     notes::showPicture(session, bitmaps, nullptr);
     EXPECT_EQ(services.modalHandlers.size(), 1u);
+}
+
+// A signal that ends the program while a note is open stores what was typed, as OK would.
+TEST_F(Notes, ASignalKeepsTheTypedText) {
+    services.modalHandlers.push_back([](QDialog& dialog) {
+        dialog.show();
+        auto* box = dialog.findChild<QPlainTextEdit*>("txtNotes");
+        QTest::keyClicks(box, "typed before shut-down");
+        std::raise(SIGTERM);
+        return dialog.exec(); // the signal ends this loop, as it does in the program
+    });
+    QTimer::singleShot(0, [&] { notes::showNotes(session, nullptr); });
+    EXPECT_EQ(app::runUntilEnded([] { return true; }), 0);
+    EXPECT_EQ(stored("Notes").toString(), "typed before shut-down");
 }
 
 // OK writes back only a changed text, so line breaks and no-break spaces stay as stored. A text too
