@@ -116,32 +116,6 @@ bool updateCharacter(db::Database& database, CharacterKey key, const QString& co
 
 const QString kGone = QStringLiteral("The character is no longer in the database.");
 
-// Why a write failed, in a sentence for people; the statement that failed stays out of it.
-QString failureReason(const db::DbError& e) {
-    switch (e.code() & 0xff) {
-    case SQLITE_FULL:
-        return QStringLiteral("The disk is full.");
-    case SQLITE_READONLY:
-        if (e.code() == SQLITE_READONLY_DBMOVED)
-            return e.message(); // names the file and what happened to it
-        return QStringLiteral("The database file cannot be written to.");
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return QStringLiteral("The database file is in use by another program.");
-    case SQLITE_IOERR:
-        return QStringLiteral("The disk reported an error while the database file was written.");
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        return QStringLiteral("The database file is damaged.");
-    case SQLITE_CONSTRAINT:
-        return QStringLiteral("The database refused the change: %1.").arg(e.message());
-    case SQLITE_OK:
-        return e.message(); // the program's own refusal, already a sentence
-    default:
-        return QStringLiteral("The database reported: %1.").arg(e.message());
-    }
-}
-
 // One write made at once, in its own transaction; `write` returns false when the character is gone.
 template <class Write> WriteResult atOnce(db::Database& database, Write&& write) {
     try {
@@ -151,7 +125,7 @@ template <class Write> WriteResult atOnce(db::Database& database, Write&& write)
         transaction.commit();
         return {};
     } catch (const db::DbError& e) {
-        return {failureReason(e)};
+        return {e.text()}; // a sentence for people, without the statement
     }
 }
 
@@ -339,7 +313,7 @@ SaveResult CharacterStore::save(const Character& c) {
         transaction.commit();
         result.character = std::move(saved);
     } catch (const db::DbError& e) {
-        result.error = failureReason(e);
+        result.error = e.text();
         result.addedNames.clear();
     }
     return result;

@@ -167,7 +167,7 @@ TEST_P(FailedSaveTest, StopsWhateverStartedItAndKeepsTheEdits) {
     act();
 
     EXPECT_EQ(services.lastMessage(), "The changes to Mira O'Dell could not be saved; the sheet stays in edit mode."
-                                      "\n\nThe database refused the change: health is locked.");
+                                      "\n\nhealth is locked");
     EXPECT_EQ(session->database->path(), temp.path());
     expectEditing(true);
     EXPECT_EQ(ui().lblChar_ID->text(), QString::number(key));
