@@ -7,6 +7,7 @@
 #include "db/DbError.h"
 #include "sheet/frmMain.h"
 #include "store/Schema.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
@@ -27,17 +28,6 @@
 
 namespace {
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 struct StartupTest : ::testing::Test {
     TempDatabase temp;
     ScriptedServices services;
@@ -55,15 +45,15 @@ struct StartupTest : ::testing::Test {
 TEST_F(StartupTest, SettingsNameTheFileOrTheUserIsAskedUntilAFileIsChosen) {
     const QString path = temp.file("my chronicle, book 2.mdb");
     ASSERT_TRUE(settings.writeDatabasePath(path));
-    EXPECT_EQ(readFile(settings.filePath()), path.toUtf8() + "\r\n");
+    EXPECT_EQ(fileBytes(settings.filePath()), path.toUtf8() + "\r\n");
     EXPECT_EQ(settings.readDatabasePath(), path);
-    writeFile(settings.filePath(), temp.path().toUtf8() + "\r\n");
+    ASSERT_TRUE(writeFile(settings.filePath(), temp.path().toUtf8() + "\r\n"));
     EXPECT_EQ(app::Startup(services, settings).locateDatabase(), temp.path());
     EXPECT_TRUE(services.fileDialogs.empty() && services.messages.empty());
 
     for (const QByteArray& content : {QByteArray(), temp.file("deleted.mdb").toUtf8() + "\r\n"}) {
         ScriptedServices local;
-        writeFile(settings.filePath(), content);
+        ASSERT_TRUE(writeFile(settings.filePath(), content));
         local.fileAnswers = {"", temp.path()}; // first cancelled, then chosen
         local.answers = {app::Answer::OK};
         ASSERT_EQ(app::Startup(local, settings).locateDatabase(), temp.path());
@@ -73,7 +63,7 @@ TEST_F(StartupTest, SettingsNameTheFileOrTheUserIsAskedUntilAFileIsChosen) {
         ASSERT_EQ(local.messages.size(), 1u);
         EXPECT_EQ(local.messages[0].text, "You must locate the Zeth database to run this program!");
         EXPECT_EQ(local.messages[0].buttons, app::Buttons::OKCancel);
-        EXPECT_EQ(readFile(settings.filePath()), temp.path().toUtf8() + "\r\n");
+        EXPECT_EQ(fileBytes(settings.filePath()), temp.path().toUtf8() + "\r\n");
     }
     QFile::remove(settings.filePath());
     services.answers = {app::Answer::Cancel};
@@ -103,8 +93,8 @@ TEST_F(StartupTest, SettingsNameTheFileOrTheUserIsAskedUntilAFileIsChosen) {
 // A file that cannot be opened is reported and another asked for; the one opened is held until shut-down.
 TEST_F(StartupTest, UnopenableFileIsReportedAndTheNextIsHeldUntilShutDown) {
     const QString bad = temp.file("notes.mdb");
-    writeFile(bad, "just some notes\n");
-    writeFile(settings.filePath(), bad.toUtf8() + "\r\n");
+    ASSERT_TRUE(writeFile(bad, "just some notes\n"));
+    ASSERT_TRUE(writeFile(settings.filePath(), bad.toUtf8() + "\r\n"));
     services.fileAnswers = {temp.path()};
     app::Session session(services);
     app::Startup startup(services, settings);
@@ -113,7 +103,7 @@ TEST_F(StartupTest, UnopenableFileIsReportedAndTheNextIsHeldUntilShutDown) {
     ASSERT_GE(services.messages.size(), 1u);
     EXPECT_TRUE(services.messages[0].text.contains(bad)) << services.messages[0].text.toStdString();
     EXPECT_EQ(session.path(), temp.path());
-    EXPECT_EQ(readFile(settings.filePath()), temp.path().toUtf8() + "\r\n");
+    EXPECT_EQ(fileBytes(settings.filePath()), temp.path().toUtf8() + "\r\n");
     EXPECT_EQ(main.sheet().character().name, "Mira");
     EXPECT_THROW(store::openChronicle(temp.path(), true), db::DbError);
     main.shutDown();

@@ -3,6 +3,7 @@
 #include "db/Sql.h"
 #include "store/Schema.h"
 #include "support/DiskTrouble.h"
+#include "support/FileBytes.h"
 #include "support/TempDatabase.h"
 
 #include <QDir>
@@ -16,17 +17,6 @@
 using db::DbError;
 
 namespace {
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The DbError the call raises; a test failure when it raises none.
 DbError raised(const std::function<void()>& call) {
@@ -49,7 +39,7 @@ TEST(DatabaseOpen, RefusesWhatIsNotAWritableDuskledgerDatabase) {
     temp.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
               "INSERT INTO Char_Info (Name, History) SELECT 'Filler', printf('%.2000c', 'x') FROM n");
     temp.release();
-    const QByteArray database = contents(temp.path());
+    const QByteArray database = fileBytes(temp.path());
     ASSERT_GT(database.size(), 500000); // enough pages that half the file loses some
     const QString other = temp.file("other.db");
     store::createDatabase(other);
@@ -58,25 +48,25 @@ TEST(DatabaseOpen, RefusesWhatIsNotAWritableDuskledgerDatabase) {
                                                         {"empty", {}},
                                                         {"half", database.left(database.size() / 2)},
                                                         {"header", database.left(60)},
-                                                        {"other", contents(other)},
+                                                        {"other", fileBytes(other)},
                                                         {"readonly", database}};
     for (const auto& [name, bytes] : cases) {
         const QString path = temp.file(name + QString(".mdb"));
-        write(path, bytes);
+        ASSERT_TRUE(writeFile(path, bytes));
         const bool readOnly = QString(name) == "readonly";
         if (readOnly)
             QFile::setPermissions(path, QFile::ReadOwner);
         const QString message = openError(path);
         EXPECT_TRUE(message.contains(readOnly ? "read-only" : "not a Duskledger database") && message.contains(path))
             << name << ": " << message.toStdString();
-        EXPECT_EQ(contents(path), bytes) << name << " was changed by the attempt";
+        EXPECT_EQ(fileBytes(path), bytes) << name << " was changed by the attempt";
     }
     for (const QString& missing : {temp.file("missing.mdb"), temp.folder()})
         EXPECT_TRUE(openError(missing).contains("does not exist")) << missing.toStdString();
     EXPECT_FALSE(QFile::exists(temp.file("missing.mdb")));
 
     // A relative name that reads like a SQLite URI is still a plain file name.
-    write(temp.file("file:odd.mdb?mode=rwc"), database);
+    ASSERT_TRUE(writeFile(temp.file("file:odd.mdb?mode=rwc"), database));
     const QString previous = QDir::currentPath();
     QDir::setCurrent(temp.folder());
     EXPECT_NO_THROW(store::openChronicle("file:odd.mdb?mode=rwc", true));
@@ -101,7 +91,7 @@ TEST(DatabaseOpen, ExclusiveUseAndTheLogFoldedBackAtClose) {
     first->Execute("UPDATE Char_Info SET Haven = 'Mill'");
     first->Close();
     // The header's version bytes: the rollback journal format, with no log beside it.
-    EXPECT_EQ(contents(temp.path()).mid(18, 2), QByteArray("\x01\x01", 2));
+    EXPECT_EQ(fileBytes(temp.path()).mid(18, 2), QByteArray("\x01\x01", 2));
     EXPECT_FALSE(QFile::exists(temp.path() + "-wal"));
     EXPECT_EQ(store::openChronicle(temp.path(), false)->scalar("SELECT Haven FROM Char_Info"), "Mill");
 }
@@ -175,7 +165,7 @@ TEST(DatabaseCompact, WritesAWorkingCopyAndRefusesAnExistingDestination) {
     temp.release();
     const QString copy = temp.file("copy.mdb");
     for (const char* leftover : {".duskledger-copy-Ab12Cd.part", ".duskledger-copy-Ab12Cd.part-journal"})
-        write(temp.file(leftover), QByteArray(3000, 'x'));
+        ASSERT_TRUE(writeFile(temp.file(leftover), QByteArray(3000, 'x')));
     const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     inotify_add_watch(watch, QFile::encodeName(temp.folder()).constData(), IN_CREATE | IN_MODIFY | IN_MOVED_TO);
     db::CompactDatabase(temp.path(), copy);
@@ -192,10 +182,10 @@ TEST(DatabaseCompact, WritesAWorkingCopyAndRefusesAnExistingDestination) {
     }
     EXPECT_EQ(QDir(temp.folder()).entryList(QDir::Files | QDir::Hidden), QStringList({"chronicle.mdb", "copy.mdb"}));
     EXPECT_EQ(store::openChronicle(copy, true)->scalar("SELECT Name FROM Char_Info"), "Mira");
-    const QByteArray before = contents(copy);
+    const QByteArray before = fileBytes(copy);
     const QString refusal = raised([&] { db::CompactDatabase(temp.path(), copy); }).message();
     EXPECT_TRUE(refusal.contains(copy) && refusal.contains("already exists")) << refusal.toStdString();
-    EXPECT_EQ(contents(copy), before);
+    EXPECT_EQ(fileBytes(copy), before);
     EXPECT_THROW(db::CompactDatabase(temp.file("missing.mdb"), temp.file("out.mdb")), DbError);
     EXPECT_FALSE(QFile::exists(temp.file("missing.mdb")) || QFile::exists(temp.file("out.mdb")));
 }

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "export/CharacterPage.h"
+#include "support/FileBytes.h"
 #include "support/TempDatabase.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 // Page text in short form: {C3} is three CHECK.bmp cells, U, X and O stand for UNCHECK.bmp,
 // BOXCHECK.bmp and BOX.bmp, and '|' is a line end (CR LF).

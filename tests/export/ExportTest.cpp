@@ -5,6 +5,7 @@
 #include "db/DbError.h"
 #include "export/Windows1252.h"
 #include "sheet/HtmlExportCommand.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedServices.h"
 
 #include <QDir>
@@ -109,13 +110,7 @@ TEST_F(ExportFixture, ExportCommandWritesThePageOrNothing) {
     app::Session session(services);
     session.database = store::openChronicle(temp.path(), false);
     const QString kept = temp.file("kept.html"); // an earlier export
-    const auto contents = [&] {
-        QFile file(kept);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    };
-    QFile old(kept);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("kept") > 0);
-    old.close();
+    ASSERT_TRUE(writeFile(kept, "kept"));
     set("Name = 'A<b> & O''Neil \u0416\u0435\u043d\u044f \u20ac', Chronicle = 'Nuit \u00e9t\u00e9'");
     const std::tuple<QString, QString, const char*> cases[] = {
         // key, answer to the file dialog, the start of the one message shown
@@ -135,10 +130,10 @@ TEST_F(ExportFixture, ExportCommandWritesThePageOrNothing) {
         ASSERT_EQ(services.messages.size(), 1u);
         EXPECT_TRUE(services.lastMessage().startsWith(message)) << services.lastMessage().toStdString();
         EXPECT_EQ(services.fileDialogs.size(), key.isEmpty() ? 0u : 1u); // asks only with a character shown
-        EXPECT_EQ(contents() == "kept", i < 5);
+        EXPECT_EQ(fileBytes(kept) == "kept", i < 5);
         EXPECT_EQ(QDir(temp.folder()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no new or temporary file";
     }
-    const QByteArray bytes = contents();
+    const QByteArray bytes = fileBytes(kept);
     EXPECT_TRUE(
         bytes.contains("\r\n<TITLE>Nuit \xe9t\xe9: A<b> & O'Neil &#1046;&#1077;&#1085;&#1103; \x80</TITLE>\r\n"));
     EXPECT_TRUE(bytes.endsWith("</HTML>\r\n")) << "the whole page";

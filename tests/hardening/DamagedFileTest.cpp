@@ -55,9 +55,7 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
         SCOPED_TRACE(QStringLiteral("damage %1, file #%2").arg(i % 5).arg(i).toStdString());
         const QString path = temp.file(QStringLiteral("damaged-%1.mdb").arg(i));
         const QByteArray bytes = damaged(i % 5, sound, foreign, random);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
+        ASSERT_TRUE(writeFile(path, bytes));
 
         bool refused = false; // by the engine, which must leave the file as it was
         try {

@@ -2,31 +2,9 @@
 
 #include "ratings/HealthBox.h"
 
-#include <cerrno>
+#include "support/DiskTrouble.h"
+
 #include <cstdio>
-#include <cstring>
-#include <sys/mount.h>
-
-namespace {
-
-// A real filesystem of that size (a tmpfs) mounted over a temporary folder while the object lives, and unmounted
-// however the test ends. Mounting needs root; `refusal` says why it failed.
-struct SmallDisk {
-    QTemporaryDir folder; // outlives the mount over it
-    QString refusal;
-
-    explicit SmallDisk(const char* size) {
-        if (::mount("tmpfs", path().constData(), "tmpfs", 0, (QByteArray("size=") + size).constData()) != 0)
-            refusal = QString::fromLocal8Bit(std::strerror(errno));
-    }
-    ~SmallDisk() {
-        if (refusal.isEmpty() && ::umount2(path().constData(), 0) != 0)
-            ::umount2(path().constData(), MNT_DETACH); // still busy: detached, so no mount outlives the test
-    }
-    QByteArray path() const { return QFile::encodeName(folder.path()); }
-};
-
-} // namespace
 
 // The file is taken away under the open program: the save and a health click each end in a message, the
 // close in nothing worse; nothing is written to whatever now stands at the path, and the moved file holds no half.
@@ -77,42 +55,15 @@ TEST(FileTrouble, FileDeletedMovedOrReplacedWhileOpen) {
     }
 }
 
-// The disk fills up in the middle of a save (SQLite's page limit on the connection): the save is
-// refused with a message, the file is exactly as before and sound, and the sheet keeps the edits.
-TEST(FileTrouble, FullDiskDuringSaveChangesNothing) {
-    TempDatabase temp;
-    fullCharacter(temp, QStringLiteral("Aldric"));
-    fullCharacter(temp, QStringLiteral("Brisa"));
-    temp.release();
-    Program program;
-    program.open(temp.path());
-    db::Database& database = program.database();
-    program.sheet().enterEditMode();
-    // A line edit holds at most 32767 characters; this still needs pages the file lacks.
-    const QString haven = QStringLiteral("room ").repeated(6000);
-    program.ui().txtHaven->setText(haven);
-    program.ui().cmbClan->setEditText(QStringLiteral("House of the full disk"));
-    program.ui().cmbDisciplines[1]->setEditText(QStringLiteral("Gift of the full disk"));
-
-    const QStringList before = dumpTables(database);
-    database.Execute(QStringLiteral("PRAGMA max_page_count = ") +
-                     database.scalar(QStringLiteral("PRAGMA page_count")).toString());
-    EXPECT_FALSE(program.sheet().leaveEditMode());
-    EXPECT_TRUE(program.shown().contains(QLatin1String("full"))) << program.shown().toStdString();
-    EXPECT_TRUE(program.session->editMode && program.ui().txtHaven->text() == haven);
-    EXPECT_EQ(dumpTables(database), before);
-    EXPECT_EQ(integrity(database), QStringLiteral("ok"));
-}
-
-// The same on a real filesystem that fills up, where the engine's writes fail part-way rather than being refused in
-// advance: a health click and the save are refused with a message naming the full disk, the box shows what is
+// The disk fills up in the middle of a save, on a real filesystem where the engine's writes fail part-way (a page
+// limit refusing in advance is the store's own test): a health click and the save are refused with a message naming the full disk, the box shows what is
 // stored, the sheet keeps its edits in edit mode, and the file, read again once there is room, is sound and exactly
 // as before.
 TEST(FileTrouble, RealFullDiskDuringSaveChangesNothing) {
-    const SmallDisk disk("1m");
-    if (!disk.refusal.isEmpty())
-        GTEST_SKIP() << "no small filesystem to fill (mounting a tmpfs needs root): " << disk.refusal.toStdString();
-    const QString path = disk.folder.filePath(QStringLiteral("chronicle.mdb"));
+    const SmallDisk disk(QStringLiteral("1m"));
+    if (!disk.mounted())
+        GTEST_SKIP() << "no small filesystem to fill (mounting a tmpfs needs root)";
+    const QString path = disk.file(QStringLiteral("chronicle.mdb"));
     QStringList before;
     {
         TempDatabase temp;
@@ -129,10 +80,7 @@ TEST(FileTrouble, RealFullDiskDuringSaveChangesNothing) {
         const QString haven = QStringLiteral("room ").repeated(6000);
         program.ui().txtHaven->setText(haven);
         program.ui().cmbClan->setEditText(QStringLiteral("House of the full disk"));
-        QFile filler(disk.folder.filePath(QStringLiteral("filler"))); // until the disk takes no more
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        while (filler.write(QByteArray(4096, 'f')) > 0) {
-        }
+        disk.fill();
 
         QTest::mouseClick(program.ui().HealthBox[0], Qt::LeftButton); // written at once, so refused at once
         EXPECT_EQ(program.services.messages.size(), 1u) << program.shown().toStdString();
@@ -145,7 +93,7 @@ TEST(FileTrouble, RealFullDiskDuringSaveChangesNothing) {
         EXPECT_EQ(program.services.messages.size(), 2u) << program.shown().toStdString();
         EXPECT_TRUE(program.shown().contains(QLatin1String("full"))) << program.shown().toStdString();
         EXPECT_TRUE(program.session->editMode && program.ui().txtHaven->text() == haven);
-        filler.remove();
+        QFile::remove(disk.file(QStringLiteral("filler")));
         program.services.answers.assign(1, app::Answer::No); // "Save the changes ...?"
         program.window->close();
     }

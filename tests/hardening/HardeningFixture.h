@@ -4,6 +4,7 @@
 #include "ratings/DotRow.h"
 #include "sheet/frmMain.h"
 #include "store/Schema.h"
+#include "support/FileBytes.h"
 #include "support/ListEntries.h"
 #include "support/RowTexts.h"
 #include "support/ScriptedServices.h"
@@ -120,11 +121,6 @@ inline QString rosterDifference(const QStringList& shown, const QStringList& sto
 
 inline QString integrity(db::Database& database) {
     return database.scalar(QStringLiteral("PRAGMA integrity_check")).toString();
-}
-
-inline QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A character with links of every kind and some text, so damage and edits reach every table.

@@ -5,6 +5,7 @@
 #include "ratings/DotRow.h"
 #include "ratings/HealthBox.h"
 #include "sheet/frmMain.h"
+#include "support/FileBytes.h"
 #include "support/ListEntries.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
@@ -21,11 +22,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-
-// Failures show texts, not bytes.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 inline QString indexed(const char* array, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);

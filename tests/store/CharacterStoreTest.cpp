@@ -2,6 +2,7 @@
 #include "db/DbError.h"
 #include "db/Query.h"
 #include "store/Schema.h"
+#include "support/FileBytes.h"
 #include "support/TempDatabase.h"
 
 #include <QDir>
@@ -9,10 +10,6 @@
 #include <gtest/gtest.h>
 
 using model::Character;
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.left(300).toStdString() << '"';
-}
 
 namespace {
 
