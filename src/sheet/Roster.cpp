@@ -65,7 +65,7 @@ void Roster::readChanges(db::Database& database) {
         if (!now || !now->npc)
             m_npcs.drop(key);
         if (now)
-            (now->npc ? m_npcs : m_characters).put(key, now->name);
+            (now->npc ? m_npcs : m_characters).put(now->entry);
     }
 }
 

@@ -30,18 +30,18 @@ std::vector<RosterModel::Entry>::iterator RosterModel::slotOf(qint64 key) {
                             [](const Entry& entry, qint64 wanted) { return entry.key < wanted; });
 }
 
-void RosterModel::put(qint64 key, const QString& name) {
-    const auto slot = slotOf(key);
+void RosterModel::put(Entry entry) {
+    const auto slot = slotOf(entry.key);
     const int row = int(slot - m_entries.begin());
-    if (slot != m_entries.end() && slot->key == key) {
-        if (slot->name != name) {
-            slot->name = name;
+    if (slot != m_entries.end() && slot->key == entry.key) {
+        const bool renamed = slot->name != entry.name;
+        *slot = std::move(entry);
+        if (renamed)
             Q_EMIT dataChanged(index(row), index(row), {Qt::DisplayRole});
-        }
         return;
     }
     beginInsertRows({}, row, row);
-    m_entries.insert(slot, Entry{key, name});
+    m_entries.insert(slot, std::move(entry));
     endInsertRows();
 }
 

@@ -22,8 +22,8 @@ public:
 
     // Entries must come in key order.
     void assign(std::vector<Entry> entries);
-    // Adds the character at its place in key order, or renames it where it stands.
-    void put(qint64 key, const QString& name);
+    // Adds the character at its place in key order, or updates it where it stands.
+    void put(Entry entry);
     void drop(qint64 key);
 
     const std::vector<Entry>& entries() const { return m_entries; }

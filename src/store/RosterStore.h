@@ -3,6 +3,7 @@
 #include "model/Character.h"
 
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <optional>
 #include <vector>
@@ -16,13 +17,22 @@ class Database;
 //
 // A chronicle may hold a hundred thousand characters and the roster is refreshed after every
 // switch and save, so it is read whole once per connection. Temporary triggers then note every
-// character added, renamed, moved between the lists or removed, and a refresh reads just those.
-// The notes are rows of a temporary table, so they roll back with the changes they note.
+// character added, removed, or changed in a column the roster lists or finds by (including a
+// looked-up name it shows), and a refresh reads just those. The notes are rows of a temporary
+// table, so they roll back with the changes they note.
+//
+// Each entry carries its character's searchable text, folded once as it is read, so finding
+// among a hundred thousand characters is a scan of memory rather than a query per keystroke.
 namespace store::roster {
+
+// The fields a character is found by, in this order within its searchable text.
+enum class Field { Name, Player, Chronicle, Clan, Concept, Nature, Demeanor };
 
 struct Entry {
     model::CharacterKey key = 0;
     QString name;
+    // The folded fields, one per line in Field order; lines hold no other line break.
+    QString searchText;
 };
 
 struct Lists {
@@ -30,9 +40,9 @@ struct Lists {
     std::vector<Entry> npcs;
 };
 
-// Where a noted character stands now: its name and whether it is an NPC; none when it is gone.
+// Where a noted character stands now: its entry and whether it is an NPC; none when it is gone.
 struct Placement {
-    QString name;
+    Entry entry;
     bool npc = false;
 };
 using Changes = std::map<model::CharacterKey, std::optional<Placement>>;
@@ -45,5 +55,22 @@ void follow(db::Database& database);
 qint64 notedCount(db::Database& database);
 // The noted characters as they stand now; the notes are then forgotten.
 Changes takeChanges(db::Database& database);
+
+// A text as searches compare it: decomposed, without accents, case-folded, every kind of white
+// space a plain space.
+QString fold(const QString& text);
+
+// What was typed into a search: a character is found when each of its words is contained in one
+// field of the character's searchable text, without regard to case and accents.
+class Search {
+public:
+    explicit Search(const QString& typed);
+    // Nothing but white space typed: every character is found.
+    bool isEmpty() const { return m_words.isEmpty(); }
+    bool matches(const Entry& entry) const;
+
+private:
+    QStringList m_words;
+};
 
 } // namespace store::roster
