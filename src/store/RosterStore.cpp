@@ -3,6 +3,7 @@
 #include "db/Database.h"
 #include "db/Query.h"
 
+#include <QHash>
 #include <algorithm>
 #include <cstring>
 
@@ -49,16 +50,20 @@ const char* const kFollowStatements[] = {
 
 #undef DUSK_LOOKUP_TRIGGERS
 
-// The row of kRosterColumns as an entry; returns whether it is an NPC.
-bool readEntry(const db::Statement& row, Entry& entry) {
+// The row of kRosterColumns as an entry; returns whether it is an NPC. Players, chronicles and
+// looked-up names repeat across thousands of characters, so each is folded once per read.
+bool readEntry(const db::Statement& row, Entry& entry, QHash<QString, QString>& folded) {
     entry.key = row.value(0).toLongLong();
     entry.name = row.value(1).toString();
-    QStringList fields;
-    fields.reserve(7);
-    fields << fold(entry.name);
-    for (int column = 3; column <= 8; ++column)
-        fields << fold(row.value(column).toString());
-    entry.searchText = fields.join(QLatin1Char('\n')).toUtf8();
+    QString text = fold(entry.name);
+    for (int column = 3; column <= 8; ++column) {
+        const QString field = row.value(column).toString();
+        auto known = folded.constFind(field);
+        if (known == folded.constEnd())
+            known = folded.insert(field, fold(field));
+        text += QLatin1Char('\n') + *known;
+    }
+    entry.searchText = text.toUtf8();
     return row.value(2).toInt() != 0;
 }
 
@@ -66,10 +71,11 @@ bool readEntry(const db::Statement& row, Entry& entry) {
 
 Lists readWhole(db::Database& database) {
     Lists lists;
+    QHash<QString, QString> folded;
     db::eachRow(database.connection(), QLatin1String(kRosterColumns) + QStringLiteral(" ORDER BY a.Char_ID"), {},
                 [&](const db::Statement& row) {
                     Entry entry;
-                    (readEntry(row, entry) ? lists.npcs : lists.characters).push_back(std::move(entry));
+                    (readEntry(row, entry, folded) ? lists.npcs : lists.characters).push_back(std::move(entry));
                 });
     return lists;
 }
@@ -85,6 +91,7 @@ qint64 notedCount(db::Database& database) {
 
 Changes takeChanges(db::Database& database) {
     Changes changes;
+    QHash<QString, QString> folded;
     db::eachRow(database.connection(), QStringLiteral("SELECT DISTINCT Char_ID FROM roster_changes"), {},
                 [&](const db::Statement& row) { changes[row.value(0).toLongLong()]; });
     db::eachRow(database.connection(),
@@ -92,7 +99,7 @@ Changes takeChanges(db::Database& database) {
                     QStringLiteral(" WHERE a.Char_ID IN (SELECT Char_ID FROM roster_changes)"),
                 {}, [&](const db::Statement& row) {
                     Placement now;
-                    now.npc = readEntry(row, now.entry);
+                    now.npc = readEntry(row, now.entry, folded);
                     changes[now.entry.key] = std::move(now);
                 });
     database.Execute(QStringLiteral("DELETE FROM roster_changes"));
