@@ -14,7 +14,7 @@ bool guarded(Services& services, const std::function<void()>& handler) {
         // The user reads a sentence; the statement that failed goes to the log for whoever looks into it.
         if (!e.statement().isEmpty())
             qWarning("%s", e.what());
-        services.messageBox(e.text(), Buttons::OK, Icon::Critical);
+        services.messageBox(e.message(), Buttons::OK, Icon::Critical);
     } catch (const std::exception& e) {
         services.messageBox(QString::fromUtf8(e.what()), Buttons::OK, Icon::Critical);
     }

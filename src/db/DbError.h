@@ -12,11 +12,10 @@ class DbError : public std::runtime_error {
 public:
     explicit DbError(const QString& message, const QString& statement = {}, int code = 0);
 
+    // What the user is shown: never the statement (what() adds it, for logs).
     QString message() const { return m_message; }
     QString statement() const { return m_statement; }
     int code() const { return m_code; }
-    // What the user is shown: the message alone, never the statement (what() adds it, for logs).
-    QString text() const { return m_message; }
 
 private:
     QString m_message;

@@ -190,7 +190,7 @@ bool CharacterSheet::leaveEditMode() {
     try {
         refreshRoster();
     } catch (const db::DbError& e) {
-        m_session.services.messageBox(e.text(), app::Buttons::OK, app::Icon::Critical);
+        m_session.services.messageBox(e.message(), app::Buttons::OK, app::Icon::Critical);
     }
     return true;
 }

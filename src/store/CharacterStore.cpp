@@ -125,7 +125,7 @@ template <class Write> WriteResult atOnce(db::Database& database, Write&& write)
         transaction.commit();
         return {};
     } catch (const db::DbError& e) {
-        return {e.text()}; // a sentence for people, without the statement
+        return {e.message()}; // a sentence for people, without the statement
     }
 }
 
@@ -313,7 +313,7 @@ SaveResult CharacterStore::save(const Character& c) {
         transaction.commit();
         result.character = std::move(saved);
     } catch (const db::DbError& e) {
-        result.error = e.text();
+        result.error = e.message();
         result.addedNames.clear();
     }
     return result;

@@ -214,9 +214,9 @@ TEST_F(EngineTest, ErrorsTellTheReasonAndKeepTheStatementForTheLog) {
         for (const DbError& e : {raised([&] { d.Execute(sql); }), raised([&] { db::query(d.connection(), sql); })}) {
             EXPECT_EQ(e.statement(), sql);
             EXPECT_TRUE(QString(e.what()).contains(sql));
-            EXPECT_TRUE(e.text().startsWith("The database ") && e.text().contains(sqliteSays) &&
-                        !e.text().contains(sql) && !e.text().contains("Char_Info SET"))
-                << e.text().toStdString();
+            EXPECT_TRUE(e.message().startsWith("The database ") && e.message().contains(sqliteSays) &&
+                        !e.message().contains(sql) && !e.message().contains("Char_Info SET"))
+                << e.message().toStdString();
         }
     }
     d.Close(); // a closed database raises, it does not crash
@@ -240,7 +240,7 @@ TEST_F(EngineTest, QueryRowsByNameAndPosition) {
     EXPECT_FALSE(mira.value("History").isValid());
     EXPECT_EQ(rows[1].value("player"), QVariant("npc"));
     for (const DbError& e : {raised([&] { mira.value("b.DemNat"); }), raised([&] { mira.value(last + 1); })}) {
-        EXPECT_TRUE(e.message().startsWith("Item not found in this collection: ")) << e.text().toStdString();
+        EXPECT_TRUE(e.message().startsWith("Item not found in this collection: ")) << e.message().toStdString();
         EXPECT_EQ(e.statement(), sql);
     }
 }

@@ -259,7 +259,7 @@ TEST(OpenChronicle, RefusesAFileWithoutAColumnTheProgramReads) {
             store::openChronicle(temp.path(), true);
             ADD_FAILURE() << "opened";
         } catch (const db::DbError& e) {
-            EXPECT_EQ(e.text(), QStringLiteral("The file \"%1\" is not a Duskledger database: the table %2 has no "
+            EXPECT_EQ(e.message(), QStringLiteral("The file \"%1\" is not a Duskledger database: the table %2 has no "
                                                "column %3.")
                                     .arg(QDir::toNativeSeparators(temp.path()), table, column));
         }
