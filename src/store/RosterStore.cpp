@@ -2,11 +2,10 @@
 
 #include "db/Database.h"
 #include "db/Query.h"
+#include "store/RosterSearch.h"
 
 #include <QHash>
 #include <sqlite3.h>
-#include <algorithm>
-#include <cstring>
 
 namespace store::roster {
 
@@ -46,22 +45,6 @@ const char* const kFollowStatements[] = {
 };
 
 #undef DUSK_LOOKUP_TRIGGERS
-
-// Appends a stored UTF-8 text as searches compare it. Most names are plain ASCII, which folds
-// byte by byte; a read of a hundred thousand characters through QString took eight times as long
-// as the query.
-void appendFolded(const char* text, int size, QByteArray& out) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    if (std::any_of(bytes, bytes + size, [](unsigned char c) { return c >= 0x80; })) {
-        out += fold(QString::fromUtf8(text, size)).toUtf8();
-        return;
-    }
-    const qsizetype start = out.size();
-    out.append(text, size);
-    std::transform(out.begin() + start, out.end(), out.begin() + start, [](char c) {
-        return (c >= 0x09 && c <= 0x0d) ? ' ' : (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    });
-}
 
 // A lookup table's names, folded, by key. A stray key names nothing and reads as an empty
 // field; where a table holds a key twice, its first row names it, so no character is listed twice.
@@ -169,35 +152,18 @@ Changes takeChanges(db::Database& database) {
     return changes;
 }
 
-QString fold(const QString& text) {
-    const QString decomposed = text.normalized(QString::NormalizationForm_D);
-    QString bare;
-    bare.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        if (c.isMark())
-            continue;
-        bare.append(c.isSpace() ? QChar(u' ') : c);
-    }
-    return bare.toCaseFolded();
-}
-
-Search::Search(const QString& typed) {
-    for (const QString& word : fold(typed).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        m_words << word.toUtf8();
-    // A long word is seldom contained, so most characters are passed over after one look.
-    std::stable_sort(m_words.begin(), m_words.end(),
-                     [](const QByteArray& a, const QByteArray& b) { return a.size() > b.size(); });
-}
-
-bool Search::matches(const Entry& entry) const {
-    // Words hold no line break, so a word is found within one field, never across two. The C
-    // library's memmem: QByteArray::contains took three times as long at a hundred thousand
-    // characters. UTF-8 is found byte for byte: no character's bytes start inside another's.
-    for (const QByteArray& word : m_words)
-        if (!memmem(entry.searchText.constData(), size_t(entry.searchText.size()), word.constData(),
-                    size_t(word.size())))
-            return false;
-    return true;
+QString details(db::Database& database, model::CharacterKey key) {
+    const std::vector<db::Row> rows = db::query(
+        database.connection(),
+        QStringLiteral("SELECT a.player, (SELECT Clan FROM main.Clan WHERE Clan_ID = a.Clan LIMIT 1), "
+                       "(SELECT Concept FROM main.Concept WHERE Concept_ID = a.Concept LIMIT 1) "
+                       "FROM main.Char_Info a WHERE a.Char_ID = ?"),
+        {key});
+    QStringList parts;
+    for (int column = 0; !rows.empty() && column < 3; ++column)
+        if (const QString part = rows.front().value(column).toString().trimmed(); !part.isEmpty())
+            parts << part;
+    return parts.join(QStringLiteral(" \u00b7 "));
 }
 
 } // namespace store::roster

@@ -23,7 +23,8 @@ class Database;
 // table, so they roll back with the changes they note.
 //
 // Each entry carries its character's searchable text, folded once as it is read, so finding
-// among a hundred thousand characters is a scan of memory rather than a query per keystroke.
+// among a hundred thousand characters is a scan of memory rather than a query per keystroke
+// (RosterSearch.h).
 namespace store::roster {
 
 // The fields a character is found by, in this order within its searchable text.
@@ -58,21 +59,8 @@ qint64 notedCount(db::Database& database);
 // The noted characters as they stand now; the notes are then forgotten.
 Changes takeChanges(db::Database& database);
 
-// A text as searches compare it: decomposed, without accents, case-folded, every kind of white
-// space a plain space.
-QString fold(const QString& text);
-
-// What was typed into a search: a character is found when each of its words is contained in one
-// field of the character's searchable text, without regard to case and accents.
-class Search {
-public:
-    explicit Search(const QString& typed);
-    // Nothing but white space typed: every character is found.
-    bool isEmpty() const { return m_words.isEmpty(); }
-    bool matches(const Entry& entry) const;
-
-private:
-    QByteArrayList m_words; // folded, in UTF-8, longest first
-};
+// What tells a character apart beside its name: its player, clan and concept as the sheet shows
+// them, those not empty joined by " · ". Empty when the character is gone.
+QString details(db::Database& database, model::CharacterKey key);
 
 } // namespace store::roster

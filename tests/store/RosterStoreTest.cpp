@@ -1,4 +1,4 @@
-#include "store/RosterStore.h"
+#include "store/RosterSearch.h"
 #include "support/TempDatabase.h"
 
 #include <gtest/gtest.h>
@@ -81,4 +81,31 @@ TEST(RosterStore, ChangesToSearchedFieldsAreNoted) {
     ASSERT_TRUE(changes.at(c.bob));
     EXPECT_TRUE(Search("ferryman emeraude").matches(changes.at(c.bob)->entry));
     EXPECT_EQ(notedCount(d), 0);
+}
+
+// The switcher finds by name, player, clan and concept only; a name starting with the typed text
+// comes first, then characters where every word starts a word, then the rest, each by name.
+TEST(RosterStore, SwitcherRanksNameStartsFirst) {
+    Chronicle c;
+    c.temp.addCharacter(QStringLiteral("Dorian Ash"), QStringLiteral("Ann"));
+    c.temp.addCharacter(QStringLiteral("Adora"), QStringLiteral("Ann"));
+    c.temp.addCharacter(QStringLiteral("Dora"), QStringLiteral("NPC"));
+    const Lists lists = readWhole(c.temp.db());
+    const auto best = [&](const QString& typed, std::size_t most = 20) {
+        QStringList names;
+        for (const Entry* entry : bestMatches(lists.characters, lists.npcs, Search(typed), most))
+            names << entry->name;
+        return names;
+    };
+    EXPECT_EQ(best("dor"), (QStringList{"Dora", "Dorian Ash", "Adora"}));
+    EXPECT_EQ(best("dor", 2), (QStringList{"Dora", "Dorian Ash"}));
+    EXPECT_EQ(best("ash dor"), (QStringList{"Dorian Ash"}));
+    EXPECT_EQ(best("dockhand"), (QStringList{"Émile Durand"})); // concept
+    EXPECT_EQ(best("nightshade zoe"), (QStringList{"Émile Durand"})); // clan and player
+    EXPECT_TRUE(best("ashen").isEmpty()); // the chronicle is not searched here
+    EXPECT_TRUE(best("penitent").isEmpty()); // nor the nature
+
+    EXPECT_EQ(details(c.temp.db(), c.ann), QStringLiteral("Zoë \u00b7 Nightshade \u00b7 Dockhand"));
+    EXPECT_EQ(details(c.temp.db(), c.bob), QStringLiteral("Unknown")); // no player, a stray clan
+    EXPECT_EQ(details(c.temp.db(), 9999), QString());
 }
