@@ -36,6 +36,8 @@ QuickSwitcher::QuickSwitcher(sheet::Roster& roster, Describe describe, QWidget* 
 }
 
 void QuickSwitcher::popUp(QWidget* over) {
+    m_searched.reset(); // the roster may have changed since
+    m_details.clear();
     m_typed->clear();
     m_matches->clear();
     adjustSize();
@@ -49,13 +51,25 @@ void QuickSwitcher::popUp(QWidget* over) {
 
 void QuickSwitcher::showMatches(const QString& typed) {
     m_matches->clear();
-    const store::roster::Search search(typed);
-    if (search.isEmpty())
+    store::roster::Search search(typed);
+    if (search.isEmpty()) {
+        m_searched.reset();
         return;
-    for (const store::roster::Entry* entry :
-         store::roster::bestMatches(m_roster.characters()->entries(), m_roster.npcs()->entries(), search,
-                                    kMostMatches)) {
-        const QString details = m_describe(entry->key);
+    }
+    if (!m_searched || !search.narrows(*m_searched)) {
+        m_candidates.clear();
+        for (const sheet::RosterModel* list : {m_roster.characters(), m_roster.npcs()})
+            for (const store::roster::Entry& entry : list->entries())
+                m_candidates.push_back(&entry);
+    }
+    store::roster::SwitcherMatches matches = store::roster::switcherMatches(m_candidates, search, kMostMatches);
+    m_candidates = std::move(matches.candidates);
+    m_searched = std::move(search);
+    for (const store::roster::Entry* entry : matches.best) {
+        auto known = m_details.constFind(entry->key);
+        if (known == m_details.constEnd())
+            known = m_details.insert(entry->key, m_describe(entry->key));
+        const QString& details = *known;
         auto* item = new QListWidgetItem(details.isEmpty() ? entry->name : entry->name + QStringLiteral("  \u2014  ") + details);
         item->setData(Qt::UserRole, entry->key);
         m_matches->addItem(item);

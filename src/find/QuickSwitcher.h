@@ -1,9 +1,13 @@
 #pragma once
 
 #include "model/Character.h"
+#include "store/RosterSearch.h"
 
 #include <QFrame>
+#include <QHash>
 #include <functional>
+#include <optional>
+#include <vector>
 
 class QLineEdit;
 class QListWidget;
@@ -43,6 +47,10 @@ private:
 
     sheet::Roster& m_roster;
     Describe m_describe;
+    // The last search and the candidates it left: typing on looks only among those.
+    std::optional<store::roster::Search> m_searched;
+    std::vector<const store::roster::Entry*> m_candidates;
+    QHash<model::CharacterKey, QString> m_details; // read once per popup
     QLineEdit* m_typed;
     QListWidget* m_matches;
 };

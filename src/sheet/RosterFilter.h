@@ -4,6 +4,7 @@
 #include "store/RosterSearch.h"
 
 #include <QSortFilterProxyModel>
+#include <vector>
 
 namespace sheet {
 
@@ -23,6 +24,10 @@ protected:
 private:
     RosterModel* m_list;
     store::roster::Search m_search;
+    // Whether each entry is found, worked out once per search for the list at m_foundRevision:
+    // typing on checks only the entries the last keystroke found.
+    std::vector<char> m_found;
+    quint64 m_foundRevision = 0;
 };
 
 } // namespace sheet

@@ -27,6 +27,7 @@ QVariant RosterModel::data(const QModelIndex& index, int role) const {
 }
 
 void RosterModel::assign(std::vector<Entry> entries) {
+    ++m_revision;
     beginResetModel();
     m_entries = std::move(entries);
     endResetModel();
@@ -44,11 +45,13 @@ void RosterModel::put(Entry entry) {
     if (slot != m_entries.end() && slot->key == entry.key) {
         // A filter finds by more than the name: a change to any found-by field is told.
         const bool changed = slot->name != entry.name || slot->searchText != entry.searchText;
+        ++m_revision;
         *slot = std::move(entry);
         if (changed)
             Q_EMIT dataChanged(index(row), index(row), {Qt::DisplayRole});
         return;
     }
+    ++m_revision;
     beginInsertRows({}, row, row);
     m_entries.insert(slot, std::move(entry));
     endInsertRows();
@@ -70,6 +73,7 @@ void RosterModel::drop(qint64 key) {
     const int row = rowOf(key);
     if (row < 0)
         return;
+    ++m_revision;
     beginRemoveRows({}, row, row);
     m_entries.erase(m_entries.begin() + row);
     endRemoveRows();

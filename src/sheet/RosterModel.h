@@ -33,12 +33,15 @@ public:
     int rowOf(qint64 key) const;
 
     const std::vector<Entry>& entries() const { return m_entries; }
+    // Changes with every change to the entries, before the change is told.
+    quint64 revision() const { return m_revision; }
 
 private:
     // Where an entry of that key stands or would stand.
     std::size_t lowerBound(qint64 key) const;
     std::vector<Entry> m_entries;
     std::optional<qint64> m_marked;
+    quint64 m_revision = 0;
 };
 
 } // namespace sheet

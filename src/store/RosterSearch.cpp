@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 namespace store::roster {
@@ -88,6 +89,12 @@ bool Search::matches(const Entry& entry) const {
     return std::all_of(m_words.begin(), m_words.end(), [&](const QByteArray& word) { return contains(text, word); });
 }
 
+bool Search::narrows(const Search& earlier) const {
+    return std::all_of(earlier.m_words.begin(), earlier.m_words.end(), [this](const QByteArray& old) {
+        return std::any_of(m_words.begin(), m_words.end(), [&](const QByteArray& word) { return word.contains(old); });
+    });
+}
+
 std::optional<int> Search::switcherRank(const Entry& entry) const {
     if (!matches(entry)) // most characters end here, after one look per word
         return std::nullopt;
@@ -111,13 +118,17 @@ std::optional<int> Search::switcherRank(const Entry& entry) const {
     return everyWordStarts ? 1 : 2;
 }
 
-std::vector<const Entry*> bestMatches(const std::vector<Entry>& characters, const std::vector<Entry>& npcs,
-                                      const Search& search, std::size_t most) {
-    struct Candidate {
+SwitcherMatches switcherMatches(const std::vector<const Entry*>& candidates, const Search& search,
+                                std::size_t most) {
+    SwitcherMatches matches;
+    std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(matches.candidates),
+                 [&](const Entry* entry) { return search.matches(*entry); });
+
+    struct Ranked {
         int rank;
         Range name;
         const Entry* entry;
-        bool operator<(const Candidate& other) const {
+        bool operator<(const Ranked& other) const {
             if (rank != other.rank)
                 return rank < other.rank;
             if (name != other.name)
@@ -125,17 +136,24 @@ std::vector<const Entry*> bestMatches(const std::vector<Entry>& characters, cons
             return entry->key < other.entry->key;
         }
     };
-    std::vector<Candidate> candidates;
-    for (const std::vector<Entry>* list : {&characters, &npcs})
-        for (const Entry& entry : *list)
-            if (const std::optional<int> rank = search.switcherRank(entry))
-                candidates.push_back({*rank, fieldsOf(entry)[0], &entry});
-    const auto last = candidates.begin() + std::ptrdiff_t(std::min(most, candidates.size()));
-    std::partial_sort(candidates.begin(), last, candidates.end());
-    std::vector<const Entry*> best;
-    for (auto c = candidates.begin(); c != last; ++c)
-        best.push_back(c->entry);
-    return best;
+    std::vector<Ranked> ranked;
+    // Names that start with the typed text rank first; when there are enough of them (the first
+    // letters of a name, among a hundred thousand characters), the others need no ranking.
+    for (const Entry* entry : matches.candidates) {
+        const Range name = fieldsOf(*entry)[size_t(Field::Name)];
+        if (name.starts_with(Range(search.phrase().constData(), size_t(search.phrase().size()))))
+            ranked.push_back({0, name, entry});
+    }
+    if (ranked.size() < most) {
+        ranked.clear();
+        for (const Entry* entry : matches.candidates)
+            if (const std::optional<int> rank = search.switcherRank(*entry))
+                ranked.push_back({*rank, fieldsOf(*entry)[size_t(Field::Name)], entry});
+    }
+    const auto last = ranked.begin() + std::ptrdiff_t(std::min(most, ranked.size()));
+    std::partial_sort(ranked.begin(), last, ranked.end());
+    std::transform(ranked.begin(), last, std::back_inserter(matches.best), [](const Ranked& r) { return r.entry; });
+    return matches;
 }
 
 } // namespace store::roster

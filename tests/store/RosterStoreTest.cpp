@@ -91,19 +91,23 @@ TEST(RosterStore, SwitcherRanksNameStartsFirst) {
     c.temp.addCharacter(QStringLiteral("Adora"), QStringLiteral("Ann"));
     c.temp.addCharacter(QStringLiteral("Dora"), QStringLiteral("NPC"));
     const Lists lists = readWhole(c.temp.db());
-    const auto best = [&](const QString& typed, std::size_t most = 20) {
+    const auto bestOf = [&](const QString& typed, std::size_t most = 20) {
         QStringList names;
-        for (const Entry* entry : bestMatches(lists.characters, lists.npcs, Search(typed), most))
+        std::vector<const Entry*> all;
+        for (const auto* list : {&lists.characters, &lists.npcs})
+            for (const Entry& entry : *list)
+                all.push_back(&entry);
+        for (const Entry* entry : switcherMatches(all, Search(typed), most).best)
             names << entry->name;
         return names;
     };
-    EXPECT_EQ(best("dor"), (QStringList{"Dora", "Dorian Ash", "Adora"}));
-    EXPECT_EQ(best("dor", 2), (QStringList{"Dora", "Dorian Ash"}));
-    EXPECT_EQ(best("ash dor"), (QStringList{"Dorian Ash"}));
-    EXPECT_EQ(best("dockhand"), (QStringList{"Émile Durand"})); // concept
-    EXPECT_EQ(best("nightshade zoe"), (QStringList{"Émile Durand"})); // clan and player
-    EXPECT_TRUE(best("ashen").isEmpty()); // the chronicle is not searched here
-    EXPECT_TRUE(best("penitent").isEmpty()); // nor the nature
+    EXPECT_EQ(bestOf("dor"), (QStringList{"Dora", "Dorian Ash", "Adora"}));
+    EXPECT_EQ(bestOf("dor", 2), (QStringList{"Dora", "Dorian Ash"}));
+    EXPECT_EQ(bestOf("ash dor"), (QStringList{"Dorian Ash"}));
+    EXPECT_EQ(bestOf("dockhand"), (QStringList{"Émile Durand"})); // concept
+    EXPECT_EQ(bestOf("nightshade zoe"), (QStringList{"Émile Durand"})); // clan and player
+    EXPECT_TRUE(bestOf("ashen").isEmpty()); // the chronicle is not searched here
+    EXPECT_TRUE(bestOf("penitent").isEmpty()); // nor the nature
 
     EXPECT_EQ(details(c.temp.db(), c.ann), QStringLiteral("Zoë \u00b7 Nightshade \u00b7 Dockhand"));
     EXPECT_EQ(details(c.temp.db(), c.bob), QStringLiteral("Unknown")); // no player, a stray clan
