@@ -5,11 +5,14 @@
 #include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListView>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -143,6 +146,51 @@ void BM_RosterReadWhole(benchmark::State& state) {
     finish(state, *session);
 }
 
+// A game master typing a character's name and a player, one keystroke at a time, and starting
+// again: each keystroke filters (or, for the first letter, widens back from the last word) both
+// lists, and the window repaints.
+const QString kTyped = QStringLiteral("Hesper player 17");
+
+QString keystroke(int n) {
+    return kTyped.left(n % kTyped.size() + 1);
+}
+
+// Types into the field one keystroke an iteration, each timed with the repaint that follows;
+// reports the median and the slowest keystroke besides the benchmark's own mean.
+void typeInto(benchmark::State& state, QLineEdit* field) {
+    std::vector<double> times;
+    int n = 0;
+    for (auto _ : state) {
+        const QString typed = keystroke(n++);
+        const double time = timed([&] {
+            field->setText(typed);
+            QApplication::processEvents();
+        });
+        state.SetIterationTime(time);
+        times.push_back(time * 1000);
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times[times.size() / 2];
+    state.counters["worst_ms"] = times.back();
+}
+
+// One keystroke into the roster's filter field.
+void BM_FilterKeystroke(benchmark::State& state) {
+    auto session = loadedSession(int(state.range(0)));
+    typeInto(state, session->ui().txtFind);
+    state.counters["listed"] = double(session->ui().lstChar->model()->rowCount());
+    finish(state, *session);
+}
+
+// One keystroke into the quick switcher's field, with its popup on screen.
+void BM_SwitcherKeystroke(benchmark::State& state) {
+    auto session = loadedSession(int(state.range(0)));
+    session->window.findChild<QAction*>(QStringLiteral("mnuSwitch"))->trigger();
+    QApplication::processEvents();
+    typeInto(state, session->window.findChild<QLineEdit*>(QStringLiteral("txtSwitch")));
+    finish(state, *session);
+}
+
 void BM_ExportHtml(benchmark::State& state) {
     auto session = loadedSession(int(state.range(0)));
     QTemporaryDir folder;
@@ -185,6 +233,8 @@ BENCHMARK(BM_Switch)->Apply(sizes);
 BENCHMARK(BM_Save)->Apply(sizes);
 BENCHMARK(BM_RosterRefill)->Apply(sizes);
 BENCHMARK(BM_RosterReadWhole)->Apply(sizes);
+BENCHMARK(BM_FilterKeystroke)->Apply(sizes)->Iterations(32);
+BENCHMARK(BM_SwitcherKeystroke)->Apply(sizes)->Iterations(32);
 BENCHMARK(BM_ExportHtml)->Apply(sizes);
 BENCHMARK(BM_PeakMemory)->Apply(sizes)->Iterations(1);
 

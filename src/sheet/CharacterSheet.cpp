@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QTabWidget>
 
 namespace sheet {
 
@@ -74,6 +75,7 @@ void CharacterSheet::open(const QString& path) {
     m_ui.roster->refresh(opened.get());
 
     m_session.adopt(std::move(opened));
+    m_history.clear();
     fillLookupLists(m_ui, names);
     show(first);
 }
@@ -97,6 +99,27 @@ bool CharacterSheet::switchTo(CharacterKey key) {
     return true;
 }
 
+bool CharacterSheet::goBack() {
+    return goThroughHistory(&ShownHistory::back);
+}
+
+bool CharacterSheet::goForward() {
+    return goThroughHistory(&ShownHistory::forward);
+}
+
+bool CharacterSheet::goThroughHistory(
+    std::optional<CharacterKey> (ShownHistory::*step)(const ShownHistory::Exists&)) {
+    if (!m_session.isOpen())
+        return false;
+    const ShownHistory before = m_history;
+    const std::optional<CharacterKey> key =
+        (m_history.*step)([this](CharacterKey candidate) { return m_ui.roster->holds(candidate); });
+    if (key && switchTo(*key))
+        return true;
+    m_history = before;
+    return false;
+}
+
 void CharacterSheet::showNone() {
     if (!m_session.isOpen())
         return;
@@ -114,6 +137,24 @@ void CharacterSheet::show(const std::optional<model::Character>& character) {
         binding::clear(m_ui);
     showBrowseMode();
     refreshRoster();
+    if (character)
+        m_history.shown(character->key);
+    markInRoster();
+}
+
+void CharacterSheet::markInRoster() {
+    m_ui.roster->mark(m_session.shownKey);
+    if (!m_session.shownKey)
+        return;
+    const std::pair<QListView*, RosterFilter*> lists[] = {{m_ui.lstChar, m_ui.roster->shownCharacters()},
+                                                         {m_ui.lstNPC, m_ui.roster->shownNpcs()}};
+    for (int tab = 0; tab < 2; ++tab) {
+        const auto [view, shown] = lists[tab];
+        if (const QModelIndex entry = shown->indexOf(*m_session.shownKey); entry.isValid()) {
+            m_ui.SSTab1->setCurrentIndex(tab);
+            view->scrollTo(entry);
+        }
+    }
 }
 
 void CharacterSheet::refreshMerits() {
@@ -189,6 +230,7 @@ bool CharacterSheet::leaveEditMode() {
     // A changed name is listed at once; the save stands even when the roster cannot be read.
     try {
         refreshRoster();
+        markInRoster(); // an NPC now, or the other way round
     } catch (const db::DbError& e) {
         m_session.services.messageBox(e.message(), app::Buttons::OK, app::Icon::Critical);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Character.h"
+#include "sheet/ShownHistory.h"
 #include "store/CharacterStore.h"
 
 #include <QString>
@@ -33,6 +34,10 @@ public:
     bool switchTo(model::CharacterKey key);
     // An empty sheet in browse mode.
     void showNone();
+    // Switches to the character shown before (after) the current one in this session, passing
+    // over deleted ones. False when there is none or the switch stopped.
+    bool goBack();
+    bool goForward();
 
     // With a character shown: edit controls over the captions, every slot's dots, the editing
     // buttons on.
@@ -75,10 +80,14 @@ private:
     void showBrowseMode();
     // The shown character's name as the sheet shows it, typed but not yet saved in edit mode.
     QString shownName() const;
+    // The shown character's name is marked in its list, which comes to the front scrolled to it.
+    void markInRoster();
+    bool goThroughHistory(std::optional<model::CharacterKey> (ShownHistory::*step)(const ShownHistory::Exists&));
 
     app::Session& m_session;
     const SheetControls& m_ui;
     model::Character m_character;
+    ShownHistory m_history;
 };
 
 } // namespace sheet

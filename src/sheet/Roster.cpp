@@ -13,14 +13,29 @@ namespace {
 constexpr qint64 kMostChangesApplied = 2000;
 } // namespace
 
-Roster::Roster(QObject* parent) : QObject(parent), m_characters(this), m_npcs(this) {}
+Roster::Roster(QObject* parent)
+    : QObject(parent), m_characters(this), m_npcs(this), m_shownCharacters(&m_characters, this),
+      m_shownNpcs(&m_npcs, this) {}
 
 QString Roster::nameOf(qint64 key) const {
     for (const RosterModel* list : {&m_characters, &m_npcs})
-        for (const RosterModel::Entry& entry : list->entries())
-            if (entry.key == key)
-                return entry.name;
+        if (const int row = list->rowOf(key); row >= 0)
+            return list->entries()[size_t(row)].name;
     return {};
+}
+
+bool Roster::holds(qint64 key) const {
+    return m_characters.rowOf(key) >= 0 || m_npcs.rowOf(key) >= 0;
+}
+
+void Roster::filter(const QString& typed) {
+    m_shownCharacters.setSearch(typed);
+    m_shownNpcs.setSearch(typed);
+}
+
+void Roster::mark(std::optional<qint64> key) {
+    m_characters.mark(key);
+    m_npcs.mark(key);
 }
 
 void Roster::refresh(db::Database* database) {
@@ -65,7 +80,7 @@ void Roster::readChanges(db::Database& database) {
         if (!now || !now->npc)
             m_npcs.drop(key);
         if (now)
-            (now->npc ? m_npcs : m_characters).put(key, now->name);
+            (now->npc ? m_npcs : m_characters).put(now->entry);
     }
 }
 

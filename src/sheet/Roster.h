@@ -1,6 +1,9 @@
 #pragma once
 
+#include "sheet/RosterFilter.h"
 #include "sheet/RosterModel.h"
+
+#include <optional>
 
 #include <QObject>
 
@@ -24,9 +27,18 @@ public:
 
     RosterModel* characters() { return &m_characters; }
     RosterModel* npcs() { return &m_npcs; }
+    // What the views show of each list.
+    RosterFilter* shownCharacters() { return &m_shownCharacters; }
+    RosterFilter* shownNpcs() { return &m_shownNpcs; }
 
     // The listed name of that character; empty when neither list holds it.
     QString nameOf(qint64 key) const;
+    bool holds(qint64 key) const;
+
+    // Both views keep the characters the typed words find.
+    void filter(const QString& typed);
+    // The shown character's name is bold in its list.
+    void mark(std::optional<qint64> key);
 
     // Brings both lists up to date with the database; with none, empties them.
     // Engine failures throw db::DbError.
@@ -38,6 +50,8 @@ private:
 
     RosterModel m_characters;
     RosterModel m_npcs;
+    RosterFilter m_shownCharacters;
+    RosterFilter m_shownNpcs;
     quint64 m_following = 0; // serial of the connection the lists follow, 0 for none
 };
 

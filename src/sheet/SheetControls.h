@@ -104,6 +104,7 @@ struct SheetControls {
     QListWidget* List1 = nullptr;
 
     // Roster: cmdAdd(0) and cmddelete(0) on "Characters", cmdAdd(1) and cmddelete(2) on "NPCs".
+    QLineEdit* txtFind = nullptr; // the roster filter, above the tabs
     QTabWidget* SSTab1 = nullptr;
     QListView* lstChar = nullptr;
     QListView* lstNPC = nullptr;

@@ -9,8 +9,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -73,7 +76,7 @@ QGroupBox* quickFactsFrame(SheetControls& ui) {
 }
 
 // One roster tab: its frame, the list and the add and delete buttons.
-QWidget* rosterTab(const QString& title, QListView*& list, RosterModel* model, const QString& listName,
+QWidget* rosterTab(const QString& title, QListView*& list, QAbstractItemModel* model, const QString& listName,
                    QPushButton*& add, int addIndex, QPushButton*& remove, int removeIndex) {
     auto* page = new QWidget;
     auto* pageLayout = new QVBoxLayout(page);
@@ -100,6 +103,22 @@ QWidget* rosterTab(const QString& title, QListView*& list, RosterModel* model, c
     return page;
 }
 
+// The tab's title counts the names its list shows: "Characters (1,204)".
+void countOnTab(QTabWidget* tabs, int tab, const QString& title, QAbstractItemModel* shown) {
+    const auto count = [=] {
+        // The C locale groups no digits; English is what the title is written in.
+        QLocale locale;
+        if (locale.language() == QLocale::C)
+            locale = QLocale(QLocale::English);
+        tabs->setTabText(tab, QStringLiteral("%1 (%2)").arg(title, locale.toString(shown->rowCount())));
+    };
+    count();
+    for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        QObject::connect(shown, changed, tabs, count);
+    QObject::connect(shown, &QAbstractItemModel::modelReset, tabs, count);
+    QObject::connect(shown, &QAbstractItemModel::layoutChanged, tabs, count);
+}
+
 } // namespace
 
 QWidget* sideColumn(SheetControls& ui) {
@@ -113,16 +132,33 @@ QWidget* sideColumn(SheetControls& ui) {
     layout->addWidget(diceFrame(ui));
     layout->addWidget(quickFactsFrame(ui));
 
+    ui.txtFind = new QLineEdit;
+    ui.txtFind->setObjectName(QStringLiteral("txtFind"));
+    ui.txtFind->setPlaceholderText(QStringLiteral("Find a character"));
+    ui.txtFind->setClearButtonEnabled(true);
+    layout->addWidget(ui.txtFind);
+
     ui.SSTab1 = new QTabWidget;
     ui.SSTab1->setObjectName(QStringLiteral("SSTab1"));
     ui.roster = new Roster(column);
-    ui.SSTab1->addTab(rosterTab(QStringLiteral("Characters"), ui.lstChar, ui.roster->characters(),
+    ui.SSTab1->addTab(rosterTab(QStringLiteral("Characters"), ui.lstChar, ui.roster->shownCharacters(),
                                 QStringLiteral("lstChar"), ui.cmdAdd[0], 0, ui.cmddelete[0], 0),
-                      QStringLiteral("Characters"));
-    ui.SSTab1->addTab(rosterTab(QStringLiteral("NPCs"), ui.lstNPC, ui.roster->npcs(), QStringLiteral("lstNPC"),
+                      QString());
+    ui.SSTab1->addTab(rosterTab(QStringLiteral("NPCs"), ui.lstNPC, ui.roster->shownNpcs(), QStringLiteral("lstNPC"),
                                 ui.cmdAdd[1], 1, ui.cmddelete[2], 2),
-                      QStringLiteral("NPCs"));
-    layout->addWidget(ui.SSTab1, 1);
+                      QString());
+    countOnTab(ui.SSTab1, 0, QStringLiteral("Characters"), ui.roster->shownCharacters());
+    countOnTab(ui.SSTab1, 1, QStringLiteral("NPCs"), ui.roster->shownNpcs());
+    // The counts on the tabs change with every keystroke in the filter. Inside a scroll area the
+    // tabs' new sizes stop there instead of laying out the whole sheet again (2 ms a keystroke).
+    auto* shield = new QScrollArea;
+    shield->setObjectName(QStringLiteral("rosterArea"));
+    shield->setFrameShape(QFrame::NoFrame);
+    shield->setWidgetResizable(true);
+    shield->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    shield->setWidget(ui.SSTab1);
+    shield->setMinimumHeight(ui.SSTab1->minimumSizeHint().height());
+    layout->addWidget(shield, 1);
     return column;
 }
 

@@ -6,6 +6,8 @@
 #include "app/Settings.h"
 #include "app/ToolsMenu.h"
 #include "app/frmAbout.h"
+#include "find/FilterField.h"
+#include "find/QuickSwitcher.h"
 #include "merits/MeritCommands.h"
 #include "notes/NotesCommands.h"
 #include "ratings/HealthBox.h"
@@ -17,6 +19,7 @@
 #include "sheet/SheetBuilders.h"
 #include "sheet/SheetStyle.h"
 #include "sheet/WindowShortcuts.h"
+#include "store/RosterStore.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,6 +28,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
@@ -32,6 +36,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -55,6 +60,11 @@ const MenuItem kMenuItems[] = {
     {"mnuView", "mnuNotes", "&Notes", "Ctrl+N"},
     {"mnuView", "mnuRituals", "&Thaumaturgy", "Ctrl+T"},
     {"mnuView", "mnuNecromancy", "&Necromancy", "Ctrl+D"},
+    {"mnuView", "", "", ""},
+    {"mnuView", "mnuFind", "&Find a Character", "Ctrl+F"},
+    {"mnuView", "mnuSwitch", "&Switch to Character...", "Ctrl+K"},
+    {"mnuView", "mnuBack", "&Back", "Alt+Left"},
+    {"mnuView", "mnuForward", "F&orward", "Alt+Right"},
     {"mnuTools", "mnuNewDB", "&New Database", ""},
     {"mnuTools", "mnuChngDB", "Change &Database", ""},
     {"mnuTools", "mnuMobile", "&Mobilize", ""},
@@ -103,6 +113,8 @@ void frmMain::wireCommands() {
                 [this, index] { run([&] { m_sheet.deleteCharacter(index); }); });
     }
 
+    wireFinding();
+
     // Tools: each command settles unsaved edits before it gives up the current database.
     app::ToolsMenu::Hooks hooks{[this](const QString& path) { Form_Load(path); },
                                 [this] { return m_sheet.settleEdits(); }};
@@ -144,6 +156,33 @@ void frmMain::wireCommands() {
     m_ui.cmdRoll->setEnabled(true);
     // Rating clicks, health boxes, experience buttons and specialty captions.
     connectSheetRatings(m_sheet, this);
+}
+
+void frmMain::wireFinding() {
+    auto* field = new find::FilterField(m_ui.txtFind, *m_ui.roster, m_ui.SSTab1);
+    onAction("mnuFind", [field] { field->focus(); });
+    // Return in the field: the first match of the tab in front, as a double-click on it.
+    connect(m_ui.txtFind, &QLineEdit::returnPressed, this, [this] {
+        const QAbstractItemModel* shown = m_ui.SSTab1->currentIndex() == 0
+                                              ? static_cast<QAbstractItemModel*>(m_ui.roster->shownCharacters())
+                                              : m_ui.roster->shownNpcs();
+        if (shown->rowCount() > 0) {
+            const qint64 key = shown->index(0, 0).data(Qt::UserRole).toLongLong();
+            run([&] { m_sheet.switchTo(key); });
+        }
+    });
+
+    auto* switcher = new find::QuickSwitcher(
+        *m_ui.roster,
+        [this](model::CharacterKey key) {
+            return m_session.isOpen() ? store::roster::details(*m_session.database, key) : QString();
+        },
+        this);
+    connect(switcher, &find::QuickSwitcher::chosen, this,
+            [this](model::CharacterKey key) { run([&] { m_sheet.switchTo(key); }); });
+    onAction("mnuSwitch", [this, switcher] { switcher->popUp(this); });
+    onAction("mnuBack", [this] { m_sheet.goBack(); });
+    onAction("mnuForward", [this] { m_sheet.goForward(); });
 }
 
 void frmMain::onAction(const char* name, const std::function<void()>& handler) {

@@ -51,6 +51,8 @@ private:
     void buildMenus();
     void buildSheet();
     void wireCommands();
+    // The roster filter, the quick switcher, back and forward.
+    void wireFinding();
     // Runs an event handler: a failure is shown in a message box, then the commands are switched
     // on or off for what the sheet now shows.
     void run(const std::function<void()>& handler);

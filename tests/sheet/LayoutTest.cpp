@@ -22,7 +22,7 @@ TEST_F(SheetTest, ControlArraysCaptionsTabsAndEditableCombosThatNeverGrow) {
               "Strength:|Appearance:|Wits:|Alertness:|Animal Ken:|Investigation:|Science:|Generation:|Courage:");
     // The element index tells the tab: cmdAdd 0 and 1, cmddelete 0 and 2.
     auto* tabs = get<QTabWidget>("SSTab1");
-    EXPECT_EQ(QStringList({tabs->tabText(0), tabs->tabText(1)}), (QStringList{"Characters", "NPCs"}));
+    EXPECT_EQ(QStringList({tabs->tabText(0), tabs->tabText(1)}), (QStringList{"Characters (0)", "NPCs (0)"}));
     const QStringList onTab[] = {{"lstChar", "cmdAdd(0)", "cmddelete(0)"}, {"lstNPC", "cmdAdd(1)", "cmddelete(2)"}};
     for (int tab : {0, 1})
         for (const QString& name : onTab[tab])
