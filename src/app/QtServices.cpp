@@ -38,6 +38,20 @@ QMessageBox::StandardButtons standardButtons(Buttons buttons) {
     return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton buttonOf(Answer answer) {
+    switch (answer) {
+    case Answer::OK:
+        return QMessageBox::Ok;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    case Answer::Cancel:
+        break;
+    }
+    return QMessageBox::Cancel;
+}
+
 Answer answerOf(int button) {
     switch (button) {
     case QMessageBox::Ok:
@@ -51,7 +65,8 @@ Answer answerOf(int button) {
     }
 }
 
-Answer longMessageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title) {
+Answer longMessageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title,
+                      std::optional<Answer> defaultButton) {
     QDialog dialog(parent);
     dialog.setWindowTitle(title);
     auto* view = new QPlainTextEdit(text);
@@ -65,6 +80,10 @@ Answer longMessageBox(QWidget* parent, const QString& text, Buttons buttons, con
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(view);
     layout->addWidget(box);
+    // Only a button already in its dialog can be made its default.
+    if (defaultButton)
+        if (QPushButton* button = box->button(QDialogButtonBox::StandardButton(int(buttonOf(*defaultButton)))))
+            button->setDefault(true);
     const QRect screen = dialog.screen()->availableGeometry();
     dialog.resize(screen.width() * 6 / 10, screen.height() * 6 / 10);
     dialog.exec();
@@ -74,8 +93,18 @@ Answer longMessageBox(QWidget* parent, const QString& text, Buttons buttons, con
 } // namespace
 
 Answer QtServices::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) {
+    return showMessage(text, buttons, icon, title, std::nullopt);
+}
+
+Answer QtServices::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                              Answer defaultButton) {
+    return showMessage(text, buttons, icon, title, defaultButton);
+}
+
+Answer QtServices::showMessage(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                               std::optional<Answer> defaultButton) {
     if (text.size() > kLongMessage)
-        return longMessageBox(m_dialogParent, text, buttons, title);
+        return longMessageBox(m_dialogParent, text, buttons, title, defaultButton);
     QMessageBox box(m_dialogParent);
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText); // a typed name in a message is shown as typed, markup and all
@@ -97,6 +126,8 @@ Answer QtServices::messageBox(const QString& text, Buttons buttons, Icon icon, c
         break;
     }
     box.setStandardButtons(standardButtons(buttons));
+    if (defaultButton)
+        box.setDefaultButton(buttonOf(*defaultButton));
     return answerOf(box.exec());
 }
 

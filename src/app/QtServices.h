@@ -11,6 +11,8 @@ class QtServices : public Services {
 public:
     QtServices();
     Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+    Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                      Answer defaultButton) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& preset) override;
     QString openFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
     QString saveFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
@@ -25,6 +27,10 @@ public:
     static QString qtFilter(const QString& filter);
 
 private:
+    // Without a default button named, Qt's own choice: the first accepting one.
+    Answer showMessage(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                       std::optional<Answer> defaultButton);
+
     std::mt19937_64 m_generator;
     int m_waitDepth = 0;
 };

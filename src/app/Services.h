@@ -23,6 +23,12 @@ public:
 
     virtual Answer messageBox(const QString& text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,
                               const QString& title = kTitle) = 0;
+    // The same box with the button that Return presses named, for a question whose first answer
+    // would throw work away. A service with no way to show a default asks as above.
+    virtual Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                              [[maybe_unused]] Answer defaultButton) {
+        return messageBox(text, buttons, icon, title);
+    }
     // The typed text, or nothing when the user cancelled.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title = kTitle,
                                             const QString& preset = {}) = 0;
@@ -47,6 +53,13 @@ public:
 protected:
     QWidget* m_dialogParent = nullptr;
 };
+
+// Asks "Discard the changes to <what>?" before typed work is thrown away; true when the user lets
+// it go. No is the default, so a hurried Return keeps the work.
+inline bool mayDiscard(Services& services, const QString& what) {
+    return services.messageBox(QStringLiteral("Discard the changes to ") + what + QLatin1Char('?'), Buttons::YesNo,
+                               Icon::Question, kTitle, Answer::No) == Answer::Yes;
+}
 
 // The hourglass over the main window for as long as it lives.
 class WaitCursor {

@@ -265,7 +265,8 @@ void CharacterSheet::deleteCharacter(int index) {
         return;
     if (m_session.services.messageBox(QStringLiteral("You are about to remove the character ") + m_character.name +
                                           QStringLiteral(". Are you Sure?"),
-                                      app::Buttons::YesNo, app::Icon::Question) != app::Answer::Yes)
+                                      app::Buttons::YesNo, app::Icon::Question, app::kTitle,
+                                      app::Answer::No) != app::Answer::Yes)
         return;
     store::CharacterStore(*m_session.database).remove(*key);
 

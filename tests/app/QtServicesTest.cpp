@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -28,4 +29,20 @@ TEST(QtServices, MessagesAndPromptsShowTypedNamesAsPlainText) {
     services.messageBox(text, app::Buttons::OK, app::Icon::Exclamation);
     look("Specialization");
     EXPECT_EQ(services.inputBox(text, "Specialization", "x<i>"), std::optional<QString>("x<i>"));
+}
+
+// Return answers a question with the button it names as default, in the short box and in the
+// scrollable one a long text gets.
+TEST(QtServices, ReturnPressesTheNamedDefault) {
+    app::QtServices qt;
+    app::Services& services = qt;
+    for (const QString& text : {QStringLiteral("Remove Ann?"), QString(2000, QLatin1Char('x'))}) {
+        SCOPED_TRACE(text.size());
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+        });
+        EXPECT_EQ(services.messageBox(text, app::Buttons::YesNo, app::Icon::Question, app::kTitle, app::Answer::No),
+                  app::Answer::No);
+    }
 }

@@ -11,7 +11,7 @@
 class QDialog;
 
 // Toolkit services for tests: answers come from queues, every request is recorded, nothing
-// blocks. An empty queue answers like a user pressing the default (OK / Yes) or cancelling
+// blocks. An empty queue answers like a user pressing the default (the one named, else OK / Yes) or cancelling
 // a dialog (empty file name, no input).
 class ScriptedServices : public app::Services {
 public:
@@ -20,6 +20,7 @@ public:
         app::Buttons buttons;
         app::Icon icon;
         QString title;
+        std::optional<app::Answer> defaultButton; // nothing: the toolkit's own choice
     };
     struct Input {
         QString prompt;
@@ -49,6 +50,8 @@ public:
     QString folder;
 
     app::Answer messageBox(const QString& text, app::Buttons buttons, app::Icon icon, const QString& title) override;
+    app::Answer messageBox(const QString& text, app::Buttons buttons, app::Icon icon, const QString& title,
+                           app::Answer defaultButton) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& preset) override;
     QString openFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
     QString saveFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
@@ -64,4 +67,5 @@ public:
 
 private:
     using Answer = app::Answer;
+    app::Answer answer(Message message);
 };
