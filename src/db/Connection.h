@@ -36,10 +36,14 @@ private:
     QString m_sql;
 };
 
+// How a file is opened: an existing one to read and write, one made when missing, or an existing
+// one only read (a snapshot looked into).
+enum class OpenMode { Existing, Create, ReadOnly };
+
 // Owns the SQLite connection.
 class Connection {
 public:
-    Connection(const QString& path, bool create);
+    Connection(const QString& path, OpenMode mode);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
