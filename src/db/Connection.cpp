@@ -176,6 +176,10 @@ bool Connection::inTransaction() const {
     return sqlite3_get_autocommit(handle()) == 0;
 }
 
+qint64 Connection::totalChanges() const {
+    return sqlite3_total_changes64(handle());
+}
+
 int Connection::changes() const {
     return sqlite3_changes(handle());
 }

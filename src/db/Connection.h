@@ -63,6 +63,8 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     // Rows changed by the last INSERT, UPDATE or DELETE; the key the last INSERT gave its row.
     int changes() const;
+    // Rows changed since the connection was opened, a count that tells whether anything was written.
+    qint64 totalChanges() const;
     qint64 lastInsertRowid() const;
 
 private:

@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace store::snapshots {
@@ -56,6 +59,10 @@ std::vector<Snapshot> list(const QString& databasePath) {
     return snapshots;
 }
 
+std::optional<QDateTime> takenAt(const QString& snapshotPath) {
+    return takenFrom(QFileInfo(snapshotPath).fileName());
+}
+
 std::optional<qint64> characterCount(const QString& snapshotPath) {
     try {
         db::Connection snapshot(snapshotPath, db::OpenMode::ReadOnly);
@@ -63,6 +70,34 @@ std::optional<qint64> characterCount(const QString& snapshotPath) {
     } catch (const db::DbError&) {
         return std::nullopt;
     }
+}
+
+void putInPlace(const QString& snapshotPath, const QString& databasePath) {
+    const QString folder = QFileInfo(databasePath).absolutePath();
+    const auto failed = [&](const QString& reason) {
+        return db::DbError(QStringLiteral("The snapshot could not be put in place of \"%1\". %2")
+                               .arg(QDir::toNativeSeparators(databasePath), reason));
+    };
+    QString partial;
+    try {
+        partial = db::reservePartialCopy(folder);
+    } catch (const db::DbError& e) {
+        throw failed(e.message());
+    }
+    QFile::remove(partial); // QFile::copy makes the file itself
+    if (!QFile::copy(snapshotPath, partial) || !db::syncToDisk(partial)) {
+        QFile::remove(partial);
+        throw failed(QStringLiteral("It could not be copied into the folder \"%1\".").arg(QDir::toNativeSeparators(folder)));
+    }
+    QFile(partial).setPermissions(QFile(partial).permissions() | QFile::WriteOwner);
+    for (const char* leftover : {"-wal", "-shm", "-journal"})
+        QFile::remove(databasePath + QLatin1String(leftover));
+    if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(databasePath).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(strerror(errno));
+        QFile::remove(partial);
+        throw failed(reason);
+    }
+    db::syncToDisk(folder);
 }
 
 std::vector<QString> expired(const std::vector<Snapshot>& snapshots, const QDateTime& now, qint64 mostBytes) {

@@ -27,8 +27,16 @@ struct Snapshot {
 QString folderFor(const QString& databasePath);
 // The folder's snapshots, newest first; files not named as snapshots are left out.
 std::vector<Snapshot> list(const QString& databasePath);
+// When a snapshot was taken, from its name; none for a file not named as a snapshot.
+std::optional<QDateTime> takenAt(const QString& snapshotPath);
 // How many characters a snapshot holds; none when it cannot be read.
 std::optional<qint64> characterCount(const QString& snapshotPath);
+
+// Puts a copy of the snapshot in place of the database file, which must be closed: written beside
+// it under a temporary name, then renamed over it, so the file is always one or the other whole.
+// A log or journal left beside the file goes first, lest it be read into the snapshot.
+// Throws db::DbError; the file is then as it was.
+void putInPlace(const QString& snapshotPath, const QString& databasePath);
 
 // Which snapshots to remove so that what stays is the newest ten, plus the newest of each of the
 // fourteen days up to `now`, and never more than `mostBytes` in all (the oldest go first; the
