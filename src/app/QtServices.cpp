@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace app {
@@ -183,6 +185,10 @@ void QtServices::setWaitCursor(bool waiting) {
 
 bool QtServices::startProgram(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
+}
+
+bool QtServices::openFolder(const QString& folder) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 QString QtServices::findProgram(const QString& name) {

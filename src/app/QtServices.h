@@ -20,6 +20,7 @@ public:
     void setWaitCursor(bool waiting) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QString& name) override;
+    bool openFolder(const QString& folder) override;
     double random() override;
     QString programFolder() override;
 

@@ -43,6 +43,8 @@ public:
     virtual bool startProgram(const QString& program, const QStringList& arguments = {}) = 0;
     // Looks a program up on the search path; empty when absent.
     virtual QString findProgram(const QString& name) = 0;
+    // Shows a folder in the desktop's file manager; false when it cannot.
+    virtual bool openFolder(const QString& folder) = 0;
     // Uniform in [0, 1).
     virtual double random() = 0;
     // The folder of the program: bitmaps and DSKLDG.ini stand there.

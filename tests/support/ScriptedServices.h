@@ -46,6 +46,7 @@ public:
     std::deque<std::function<int(QDialog&)>> modalHandlers;
     std::deque<double> randomValues;
     QStringList availablePrograms; // what findProgram finds
+    QStringList openedFolders;
     bool startSucceeds = true;
     QString folder;
 
@@ -59,6 +60,10 @@ public:
     void setWaitCursor(bool waiting) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QString& name) override;
+    bool openFolder(const QString& folder) override {
+        openedFolders << folder;
+        return true;
+    }
     double random() override;
     QString programFolder() override { return folder; }
 
