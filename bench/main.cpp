@@ -4,13 +4,18 @@
 #include "ratings/DotRow.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
+#include "snapshots/SnapshotKeeper.h"
+#include "store/Snapshots.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <benchmark/benchmark.h>
 #include <algorithm>
 #include <chrono>
@@ -191,6 +196,36 @@ void BM_SwitcherKeystroke(benchmark::State& state) {
     finish(state, *session);
 }
 
+// A snapshot taken in the background while the user clicks a dot now and then: the time until
+// the whole copy is in place, and the longest the window waited between two events.
+void BM_SnapshotInBackground(benchmark::State& state) {
+    auto session = loadedSession(int(state.range(0)));
+    const QString folder = store::snapshots::folderFor(session->path);
+    // The newest snapshot's name: the count stops growing once the oldest start to go.
+    const auto newest = [&] {
+        const auto all = store::snapshots::list(session->path);
+        return all.empty() ? QString() : all.front().path;
+    };
+    ratings::DotRow* strength = session->ui().PBAtt[0];
+    double longest = 0;
+    int n = 0;
+    for (auto _ : state) {
+        const QString before = newest();
+        const auto start = Clock::now();
+        session->window.snapshots().takeInBackground();
+        while (newest() == before) {
+            if (++n % 8 == 0) // a click on Strength in browse mode: the sheet answers it at once
+                QTest::mouseClick(strength, Qt::LeftButton, {}, QPoint(strength->tenDotWidth() / 3, 5));
+            longest = std::max(longest, timed([] { QApplication::processEvents(); }));
+        }
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    state.counters["longest_pause_ms"] = longest * 1000;
+    state.counters["file_MB"] = double(QFileInfo(session->path).size()) / 1e6;
+    finish(state, *session);
+    QDir(folder).removeRecursively();
+}
+
 void BM_ExportHtml(benchmark::State& state) {
     auto session = loadedSession(int(state.range(0)));
     QTemporaryDir folder;
@@ -235,6 +270,7 @@ BENCHMARK(BM_RosterRefill)->Apply(sizes);
 BENCHMARK(BM_RosterReadWhole)->Apply(sizes);
 BENCHMARK(BM_FilterKeystroke)->Apply(sizes)->Iterations(32);
 BENCHMARK(BM_SwitcherKeystroke)->Apply(sizes)->Iterations(32);
+BENCHMARK(BM_SnapshotInBackground)->Apply(sizes)->Iterations(3);
 BENCHMARK(BM_ExportHtml)->Apply(sizes);
 BENCHMARK(BM_PeakMemory)->Apply(sizes)->Iterations(1);
 

@@ -40,6 +40,7 @@ public:
     app::Session& session() { return m_session; }
     const sheet::SheetControls& ui() const { return m_ui; }
     sheet::CharacterSheet& sheet() { return m_sheet; }
+    snapshots::SnapshotKeeper& snapshots() { return *m_snapshots; }
 
     // Shut-down: closes the database.
     void shutDown();

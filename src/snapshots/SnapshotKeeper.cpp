@@ -18,18 +18,14 @@ namespace {
 constexpr qint64 kStepNanoseconds = 4'000'000;
 constexpr int kFewestPages = 8;
 constexpr int kMostPages = 16384;
+constexpr int kSealingPollMs = 5;
 } // namespace
 
 SnapshotKeeper::SnapshotKeeper(app::Session& session, QWidget* window)
     : m_session(session), m_window(window) {
     m_stepper.setSingleShot(true);
     m_stepper.setInterval(0);
-    connect(&m_stepper, &QTimer::timeout, this, [this] {
-        if (step())
-            finish();
-        else
-            m_stepper.start();
-    });
+    connect(&m_stepper, &QTimer::timeout, this, &SnapshotKeeper::onTimer);
     m_editing.setInterval(kEditingMinutes * 60 * 1000);
     connect(&m_editing, &QTimer::timeout, this, &SnapshotKeeper::everyEditingPeriod);
     m_editing.start();
@@ -40,12 +36,35 @@ SnapshotKeeper::~SnapshotKeeper() {
 }
 
 void SnapshotKeeper::takeInBackground() {
-    if (start())
-        m_stepper.start();
+    m_asked = true;
+    if (!m_stepper.isActive())
+        m_stepper.start(0);
+}
+
+void SnapshotKeeper::onTimer() {
+    if (m_sealing.valid()) {
+        if (m_sealing.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            m_stepper.start(kSealingPollMs);
+            return;
+        }
+        collect();
+    }
+    if (!m_copy && m_asked) {
+        m_asked = false;
+        if (!start())
+            return;
+    }
+    if (!m_copy)
+        return;
+    if (step())
+        seal();
+    m_stepper.start(m_sealing.valid() ? kSealingPollMs : 0);
 }
 
 QString SnapshotKeeper::takeNow() {
     m_stepper.stop();
+    m_asked = false; // this one answers it
+    collect(); // one sealed before the latest changes: the one taken now holds them
     if (!start())
         return {};
     QProgressDialog progress(QStringLiteral("Taking a snapshot of the chronicle..."), QString(), 0, 100, m_window);
@@ -57,12 +76,16 @@ QString SnapshotKeeper::takeNow() {
         // The window repaints; what the user does waits for the snapshot.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    return finish();
+    seal();
+    return collect();
 }
 
 void SnapshotKeeper::abandon() {
     m_stepper.stop();
+    m_asked = false;
     m_copy.reset();
+    if (m_sealing.valid())
+        m_sealing.wait(); // a flush and a rename: the copy itself is complete
 }
 
 bool SnapshotKeeper::start() {
@@ -107,22 +130,34 @@ bool SnapshotKeeper::step() {
     return done;
 }
 
-QString SnapshotKeeper::finish() {
+void SnapshotKeeper::seal() {
     if (!m_copy)
-        return {};
-    QString path;
+        return;
     try {
-        path = m_copy->finish();
+        m_sealing = std::async(std::launch::async, m_copy->close());
     } catch (const db::DbError& e) {
-        m_copy.reset();
         fail(e.message());
-        return {};
     }
     m_copy.reset();
+    // What the copy holds: the file as it is at this moment.
     const db::Connection& connection = m_session.database->connection();
     m_serialAtLast = connection.serial();
     m_changesAtLast = connection.totalChanges();
-    const QString file = m_session.path();
+}
+
+QString SnapshotKeeper::collect() {
+    if (!m_sealing.valid())
+        return {};
+    while (m_sealing.wait_for(std::chrono::milliseconds(kSealingPollMs)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QString path;
+    try {
+        path = m_sealing.get();
+    } catch (const db::DbError& e) {
+        fail(e.message());
+        return {};
+    }
+    const QString file = QFileInfo(path).absolutePath().chopped(QStringLiteral(" snapshots").size());
     for (const QString& gone : store::snapshots::expired(store::snapshots::list(file), QDateTime::currentDateTime(),
                                                          kSizeFactor * QFileInfo(file).size()))
         QFile::remove(gone);

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <future>
 #include <memory>
 
 class QWidget;
@@ -40,13 +41,20 @@ private:
     bool start();
     // One step of the copy under way, sized to stay within a frame; true when it is complete.
     bool step();
-    QString finish();
+    // Closes the complete copy and has it flushed and named on a worker: at a hundred thousand
+    // characters the flush alone held the window for a tenth of a second.
+    void seal();
+    // Waits for the sealing, the window repainting meanwhile; the snapshot's path, or empty.
+    QString collect();
+    void onTimer();
     void fail(const QString& reason);
     void everyEditingPeriod();
 
     app::Session& m_session;
     QWidget* m_window;
     std::unique_ptr<store::snapshots::SnapshotCopy> m_copy;
+    std::future<QString> m_sealing;
+    bool m_asked = false; // a background snapshot asked for while another was being sealed
     QTimer m_stepper;
     QTimer m_editing;
     int m_pages = 64;

@@ -59,9 +59,18 @@ public:
     bool step(int pages);
     // The share copied so far, 0 to 1.
     double progress() const;
-    // After the last step: closes the copy and gives it its name; returns the snapshot's path.
-    // Throws db::DbError.
-    QString finish();
+    // What is left once the copy is closed: flushing it to the disk and giving it its name. It
+    // touches neither connection, so it may run on another thread while the window goes on.
+    struct Sealing {
+        QString partPath;
+        QString finalPath;
+        // Returns the snapshot's path; throws db::DbError, having removed the copy.
+        QString operator()() const;
+    };
+    // After the last step: closes the copy. Throws db::DbError.
+    Sealing close();
+    // close() and the sealing, one after the other.
+    QString finish() { return close()(); }
     // The connection copied from, to tell whether it is still the open one.
     quint64 sourceSerial() const { return m_sourceSerial; }
 
