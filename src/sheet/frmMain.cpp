@@ -10,6 +10,7 @@
 #include "find/QuickSwitcher.h"
 #include "merits/MeritCommands.h"
 #include "notes/NotesCommands.h"
+#include "print/ChronicleExport.h"
 #include "print/PrintCommands.h"
 #include "ratings/HealthBox.h"
 #include "rituals/RitualCommands.h"
@@ -72,6 +73,7 @@ const MenuItem kMenuItems[] = {
     {"mnuTools", "mnuChngDB", "Change &Database", ""},
     {"mnuTools", "mnuMobile", "&Mobilize", ""},
     {"mnuTools", "mnuCalc", "&Calculator", ""},
+    {"mnuTools", "mnuExportChronicle", "&Export Chronicle...", ""},
     {"mnuHelp", "mnuAbout", "&About", ""},
 };
 
@@ -128,6 +130,9 @@ void frmMain::wireCommands() {
     onAction("mnuChngDB", [this] { m_tools->mnuChngDB_Click(); });
     onAction("mnuMobile", [this] { m_tools->mnuMobile_Click(); });
     onAction("mnuCalc", [this] { m_tools->mnuCalc_Click(); });
+    onAction("mnuExportChronicle", [this] {
+        print::exportChronicle(m_session, *m_ui.roster, [this] { return m_sheet.settleEdits(); }, this);
+    });
 
     // Commands of the other windows. Each acts on the session's shown character and does nothing
     // without one.
