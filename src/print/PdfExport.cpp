@@ -116,14 +116,14 @@ public:
             const double nameEnd = metrics.horizontalAdvance(name);
             painter.setPen(QColor(0x60, 0x60, 0x66));
             painter.drawText(QPointF(nameEnd, baseline), shownPlayer);
-            // Dot leaders, drawn as shapes so the text reads "name player page".
+            // Dot leaders: one dotted line, so the text reads "name player page".
             const double from = nameEnd + metrics.horizontalAdvance(shownPlayer) + 6 * m_unit;
             const double to = m_width - numberWidth - 6 * m_unit;
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QColor(0x9a, 0x9a, 0xa0));
-            for (double x = to; x > from; x -= 4 * m_unit)
-                painter.drawEllipse(QPointF(x, baseline - metrics.xHeight() / 3), 0.5 * m_unit, 0.5 * m_unit);
-            painter.setBrush(Qt::NoBrush);
+            if (to > from) {
+                QPen dotted(QColor(0x9a, 0x9a, 0xa0), 1.0 * m_unit, Qt::DotLine, Qt::RoundCap);
+                painter.setPen(dotted);
+                painter.drawLine(QPointF(from, baseline - 1 * m_unit), QPointF(to, baseline - 1 * m_unit));
+            }
             painter.setPen(QColor(0x1d, 0x1d, 0x1f));
             painter.drawText(QPointF(m_width - numberWidth, baseline), number);
         }
