@@ -109,6 +109,10 @@ int runExportCommand(const QStringList& arguments, const QString& programFolder)
         if (command->names.isEmpty())
             for (const store::roster::Entry* entry : everyone)
                 keys.push_back(entry->key);
+        if (keys.empty()) {
+            tell(QStringLiteral("\"%1\" holds no characters; nothing has been exported.").arg(command->file));
+            return 1;
+        }
 
         const QString title = QFileInfo(command->file).completeBaseName();
         if (command->pdf)

@@ -177,6 +177,8 @@ bool writeChroniclePdf(db::Database& database, const std::vector<model::Characte
         if (!step())
             return false;
     }
+    if (listed.empty())
+        throw db::DbError(QStringLiteral("None of the characters is in the database; nothing has been exported."));
     const Contents contents(pdf.writer(), title);
     // One character needs no contents.
     const int contentPages = listed.size() > 1 ? contents.pagesFor(int(listed.size())) : 0;

@@ -149,6 +149,7 @@ TEST_F(PrintFixture, CommandLineExportsAndTellsWhyNot) {
     const QString settings = QCoreApplication::applicationDirPath() + "/DSKLDG.ini";
     const QByteArray settingsBefore = fileBytes(settings);
     ASSERT_TRUE(writeFile(temp.file("plain"), "x"));
+    store::createDatabase(temp.file("empty.mdb"));
     struct Run {
         QStringList arguments;
         int exitCode;
@@ -161,6 +162,7 @@ TEST_F(PrintFixture, CommandLineExportsAndTellsWhyNot) {
         {{"--export-pdf", temp.file("no.pdf"), "--character", "Nobody", temp.path()}, 1, "No character named \"Nobody\""},
         {{"--export-pdf", temp.file("plain/no.pdf"), temp.path()}, 1, "The file \"" + temp.file("plain/no.pdf")},
         {{"--export-pdf", temp.file("no.pdf"), temp.file("missing.mdb")}, 1, "The database file"},
+        {{"--export-pdf", temp.file("no.pdf"), temp.file("empty.mdb")}, 1, "\"" + temp.file("empty.mdb") + "\" holds no"},
         {{"--export-pdf", temp.file("no.pdf")}, 2, "No database file was given."},
         {{"--export-pdf", temp.file("no.pdf"), "--export-html", temp.file("x"), temp.path()}, 2, "Give one of"},
     };
