@@ -24,6 +24,7 @@ public:
     void setWaitCursor(bool) override {}
     bool startProgram(const QString&, const QStringList&) override { return false; }
     QString findProgram(const QString&) override { return {}; }
+    bool openFolder(const QString&) override { return false; }
     double random() override { return 0.5; }
     QString programFolder() override { return QCoreApplication::applicationDirPath(); }
 };

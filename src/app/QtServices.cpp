@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace app {
@@ -40,6 +42,20 @@ QMessageBox::StandardButtons standardButtons(Buttons buttons) {
     return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton buttonOf(Answer answer) {
+    switch (answer) {
+    case Answer::OK:
+        return QMessageBox::Ok;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    case Answer::Cancel:
+        break;
+    }
+    return QMessageBox::Cancel;
+}
+
 Answer answerOf(int button) {
     switch (button) {
     case QMessageBox::Ok:
@@ -53,7 +69,8 @@ Answer answerOf(int button) {
     }
 }
 
-Answer longMessageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title) {
+Answer longMessageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title,
+                      std::optional<Answer> defaultButton) {
     QDialog dialog(parent);
     dialog.setWindowTitle(title);
     auto* view = new QPlainTextEdit(text);
@@ -67,6 +84,10 @@ Answer longMessageBox(QWidget* parent, const QString& text, Buttons buttons, con
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(view);
     layout->addWidget(box);
+    // Only a button already in its dialog can be made its default.
+    if (defaultButton)
+        if (QPushButton* button = box->button(QDialogButtonBox::StandardButton(int(buttonOf(*defaultButton)))))
+            button->setDefault(true);
     const QRect screen = dialog.screen()->availableGeometry();
     dialog.resize(screen.width() * 6 / 10, screen.height() * 6 / 10);
     dialog.exec();
@@ -76,8 +97,18 @@ Answer longMessageBox(QWidget* parent, const QString& text, Buttons buttons, con
 } // namespace
 
 Answer QtServices::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) {
+    return showMessage(text, buttons, icon, title, std::nullopt);
+}
+
+Answer QtServices::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                              Answer defaultButton) {
+    return showMessage(text, buttons, icon, title, defaultButton);
+}
+
+Answer QtServices::showMessage(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                               std::optional<Answer> defaultButton) {
     if (text.size() > kLongMessage)
-        return longMessageBox(m_dialogParent, text, buttons, title);
+        return longMessageBox(m_dialogParent, text, buttons, title, defaultButton);
     QMessageBox box(m_dialogParent);
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText); // a typed name in a message is shown as typed, markup and all
@@ -99,6 +130,8 @@ Answer QtServices::messageBox(const QString& text, Buttons buttons, Icon icon, c
         break;
     }
     box.setStandardButtons(standardButtons(buttons));
+    if (defaultButton)
+        box.setDefaultButton(buttonOf(*defaultButton));
     return answerOf(box.exec());
 }
 
@@ -175,6 +208,10 @@ void QtServices::setWaitCursor(bool waiting) {
 
 bool QtServices::startProgram(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
+}
+
+bool QtServices::openFolder(const QString& folder) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 QString QtServices::findProgram(const QString& name) {

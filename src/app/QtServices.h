@@ -11,6 +11,8 @@ class QtServices : public Services {
 public:
     QtServices();
     Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+    Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                      Answer defaultButton) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& preset) override;
     QString openFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
     QString saveFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
@@ -19,6 +21,7 @@ public:
     void setWaitCursor(bool waiting) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QString& name) override;
+    bool openFolder(const QString& folder) override;
     double random() override;
     QString programFolder() override;
 
@@ -29,6 +32,10 @@ public:
     static QString startingPoint(const QString& fileName, const QString& lastFolder);
 
 private:
+    // Without a default button named, Qt's own choice: the first accepting one.
+    Answer showMessage(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                       std::optional<Answer> defaultButton);
+
     std::mt19937_64 m_generator;
     int m_waitDepth = 0;
     QString m_lastFolder; // of the last file or folder chosen in a dialog

@@ -23,6 +23,12 @@ public:
 
     virtual Answer messageBox(const QString& text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,
                               const QString& title = kTitle) = 0;
+    // The same box with the button that Return presses named, for a question whose first answer
+    // would throw work away. A service with no way to show a default asks as above.
+    virtual Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                              [[maybe_unused]] Answer defaultButton) {
+        return messageBox(text, buttons, icon, title);
+    }
     // The typed text, or nothing when the user cancelled.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title = kTitle,
                                             const QString& preset = {}) = 0;
@@ -39,6 +45,8 @@ public:
     virtual bool startProgram(const QString& program, const QStringList& arguments = {}) = 0;
     // Looks a program up on the search path; empty when absent.
     virtual QString findProgram(const QString& name) = 0;
+    // Shows a folder in the desktop's file manager; false when it cannot.
+    virtual bool openFolder(const QString& folder) = 0;
     // Uniform in [0, 1).
     virtual double random() = 0;
     // The folder of the program: bitmaps and DSKLDG.ini stand there.
@@ -49,6 +57,13 @@ public:
 protected:
     QWidget* m_dialogParent = nullptr;
 };
+
+// Asks "Discard the changes to <what>?" before typed work is thrown away; true when the user lets
+// it go. No is the default, so a hurried Return keeps the work.
+inline bool mayDiscard(Services& services, const QString& what) {
+    return services.messageBox(QStringLiteral("Discard the changes to ") + what + QLatin1Char('?'), Buttons::YesNo,
+                               Icon::Question, kTitle, Answer::No) == Answer::Yes;
+}
 
 // The hourglass over the main window for as long as it lives.
 class WaitCursor {

@@ -121,10 +121,13 @@ QVariant Statement::value(int column) const {
     }
 }
 
-Connection::Connection(const QString& path, bool create) : m_path(path) {
+Connection::Connection(const QString& path, OpenMode mode) : m_path(path) {
     static std::atomic<quint64> opened{0};
     m_serial = ++opened;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    const int access = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY
+                       : mode == OpenMode::Create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                                                  : SQLITE_OPEN_READWRITE;
+    const int flags = access | SQLITE_OPEN_NOMUTEX;
     sqlite3* handle = nullptr;
     // An absolute name never starts with "file:", which this SQLite would read as a URI with
     // options of its own (mode=rwc creates a file).
@@ -171,6 +174,10 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
 
 bool Connection::inTransaction() const {
     return sqlite3_get_autocommit(handle()) == 0;
+}
+
+qint64 Connection::totalChanges() const {
+    return sqlite3_total_changes64(handle());
 }
 
 int Connection::changes() const {

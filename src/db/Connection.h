@@ -36,10 +36,14 @@ private:
     QString m_sql;
 };
 
+// How a file is opened: an existing one to read and write, one made when missing, or an existing
+// one only read (a snapshot looked into).
+enum class OpenMode { Existing, Create, ReadOnly };
+
 // Owns the SQLite connection.
 class Connection {
 public:
-    Connection(const QString& path, bool create);
+    Connection(const QString& path, OpenMode mode);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -59,6 +63,8 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     // Rows changed by the last INSERT, UPDATE or DELETE; the key the last INSERT gave its row.
     int changes() const;
+    // Rows changed since the connection was opened, a count that tells whether anything was written.
+    qint64 totalChanges() const;
     qint64 lastInsertRowid() const;
 
 private:

@@ -34,7 +34,7 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, co
         throw DbError(readOnly.arg(shown));
     std::unique_ptr<Database> database;
     try {
-        database = std::make_unique<Database>(std::make_unique<Connection>(path, false));
+        database = std::make_unique<Database>(std::make_unique<Connection>(path, OpenMode::Existing));
         Connection* conn = &database->connection();
         if (sqlite3_db_readonly(conn->handle(), "main") == 1)
             throw DbError(readOnly.arg(shown));
@@ -176,7 +176,8 @@ namespace {
 // The name a copy is written under until it is whole: hidden, and not the extension of a chronicle.
 const QString kPartialCopy = QStringLiteral(".duskledger-copy-");
 
-// Flushes a written file, or a folder's entries, to the disk.
+} // namespace
+
 bool syncToDisk(const QString& path) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -186,7 +187,19 @@ bool syncToDisk(const QString& path) {
     return synced;
 }
 
-} // namespace
+QString reservePartialCopy(const QString& folderPath) {
+    const QDir folder(folderPath);
+    // Copies cut short by a crash or a kill are of no use. (Were another running Duskledger writing one
+    // there just now, its copy would fail and it would say so.)
+    for (const QString& leftover : folder.entryList({kPartialCopy + QLatin1Char('*')}, QDir::Files | QDir::Hidden))
+        QFile::remove(folder.filePath(leftover));
+    QTemporaryFile reserved(folder.filePath(kPartialCopy + QStringLiteral("XXXXXX.part")));
+    reserved.setAutoRemove(false);
+    if (!reserved.open())
+        throw DbError(QStringLiteral("No file can be made in the folder \"%1\" (%2).")
+                          .arg(QDir::toNativeSeparators(folder.path()), reserved.errorString()));
+    return reserved.fileName();
+}
 
 void CompactDatabase(const QString& source, const QString& destination) {
     const QString shown = QDir::toNativeSeparators(destination);
@@ -194,24 +207,16 @@ void CompactDatabase(const QString& source, const QString& destination) {
         throw DbError(
             QStringLiteral("The file \"%1\" already exists; choose a new file name for the copy.").arg(shown));
     const QDir folder = QFileInfo(destination).absoluteDir();
-    // Copies cut short by a crash or a kill are of no use. (Were another running Duskledger writing one
-    // there just now, its copy would fail and it would say so.)
-    for (const QString& leftover : folder.entryList({kPartialCopy + QLatin1Char('*')}, QDir::Files | QDir::Hidden))
-        QFile::remove(folder.filePath(leftover));
-
-    auto database = Database::open(source, false);
     const auto failed = [&](const QString& reason, const QString& statement = {}, int code = 0) {
         return DbError(QStringLiteral("The compacted copy \"%1\" could not be written. %2").arg(shown, reason),
                        statement, code);
     };
-    QString partial;
-    {
-        QTemporaryFile reserved(folder.filePath(kPartialCopy + QStringLiteral("XXXXXX.part")));
-        reserved.setAutoRemove(false);
-        if (!reserved.open())
-            throw failed(QStringLiteral("No file can be made in the folder \"%1\" (%2).")
-                             .arg(QDir::toNativeSeparators(folder.path()), reserved.errorString()));
-        partial = reserved.fileName(); // empty, as VACUUM INTO requires
+    auto database = Database::open(source, false);
+    QString partial; // empty, as VACUUM INTO requires
+    try {
+        partial = reservePartialCopy(folder.path());
+    } catch (const DbError& e) {
+        throw failed(e.message());
     }
     const auto discard = [&] {
         QFile::remove(partial);

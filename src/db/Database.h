@@ -63,6 +63,13 @@ private:
     bool m_done = false;
 };
 
+// Flushes a written file, or a folder's entries, to the disk.
+bool syncToDisk(const QString& path);
+// A new empty file in that folder, named as a copy still being written (hidden, and not the
+// extension of a chronicle), for a copy to be renamed into place once whole. Leftovers of copies
+// cut short there are removed first. Throws DbError when no file can be made there.
+QString reservePartialCopy(const QString& folder);
+
 // Writes a compacted copy of a closed database file; refuses an existing destination. The copy is
 // written under a temporary name in the destination's folder and renamed into place once whole, so
 // a copy cut short is never taken for a chronicle; leftovers of such copies in that folder are

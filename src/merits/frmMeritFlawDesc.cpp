@@ -17,7 +17,7 @@ namespace merits {
 
 frmMeritFlawDesc::frmMeritFlawDesc(app::Session& session, qint64 meritId, const QString& name,
                                    const QString& description, QWidget* parent)
-    : QDialog(parent), m_session(session), m_meritId(meritId) {
+    : QDialog(parent), m_session(session), m_meritId(meritId), m_name(name) {
     setObjectName(QStringLiteral("frmMeritFlawDesc"));
     setWindowTitle(app::kTitle);
 
@@ -34,7 +34,7 @@ frmMeritFlawDesc::frmMeritFlawDesc(app::Session& session, qint64 meritId, const 
     m_rtxtMerit->setObjectName(QStringLiteral("rtxtMerit"));
     m_rtxtMerit->setTabChangesFocus(true);
     // Browse mode shows the text without letting it change; it can still be scrolled and copied.
-    notes::showStoredText(*m_rtxtMerit, *notice, description, session.editMode);
+    m_shown = notes::showStoredText(*m_rtxtMerit, *notice, description, session.editMode);
 
     auto* cmdOk = new QPushButton(QStringLiteral("&Ok"));
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
@@ -57,8 +57,15 @@ frmMeritFlawDesc::frmMeritFlawDesc(app::Session& session, qint64 meritId, const 
     resize(480, 400);
 }
 
+void frmMeritFlawDesc::reject() {
+    if (notes::editedText(*m_rtxtMerit, m_shown) &&
+        !app::mayDiscard(m_session.services, QStringLiteral("the description of ") + m_name))
+        return;
+    QDialog::reject();
+}
+
 void frmMeritFlawDesc::cmdOk_Click() {
-    const std::optional<QString> text = notes::editedText(*m_rtxtMerit);
+    const std::optional<QString> text = notes::editedText(*m_rtxtMerit, m_shown);
     if (!m_session.editMode || !text) {
         accept();
         return;

@@ -31,7 +31,11 @@ void showMemo(app::Session& session, const MemoKind& kind, QWidget* owner) {
     const auto text = storedText(session, *charId, kind.column);
     if (!text)
         return;
-    frmMemo window(session, kind, *charId, *text, owner);
+    // The stored name, for the question before typed text is dropped.
+    const auto name = storedText(session, *charId, QStringLiteral("Name"));
+    if (!name)
+        return;
+    frmMemo window(session, kind, *charId, *name, *text, owner);
     session.services.showModal(window);
 }
 } // namespace

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <algorithm>
 
 namespace notes {
@@ -44,7 +43,7 @@ QLabel* longTextNotice() {
     return label;
 }
 
-void showStoredText(QPlainTextEdit& box, QLabel& notice, const QString& text, bool editable) {
+QString showStoredText(QPlainTextEdit& box, QLabel& notice, const QString& text, bool editable) {
     const qsizetype line = text.size() > kLongestEditableLine ? longestLine(text) : text.size();
     const bool tooLong = text.size() > kLongestEditableText || line > kLongestEditableLine;
     if (tooLong) {
@@ -63,12 +62,14 @@ void showStoredText(QPlainTextEdit& box, QLabel& notice, const QString& text, bo
     if (readOnly)
         palette.setColor(QPalette::Base, box.palette().color(QPalette::Window));
     box.setPalette(palette); // an empty palette goes back to the inherited one
+    return box.toPlainText();
 }
 
-std::optional<QString> editedText(const QPlainTextEdit& box) {
-    if (!box.document()->isModified())
+std::optional<QString> editedText(const QPlainTextEdit& box, const QString& shown) {
+    QString text = box.toPlainText();
+    if (text == shown)
         return std::nullopt;
-    return box.toPlainText();
+    return text;
 }
 
 } // namespace notes

@@ -20,12 +20,14 @@ inline constexpr qsizetype kShownOfLongText = 100'000;
 QLabel* longTextNotice();
 
 // Puts text into box, editable when asked for and short enough. A box that cannot be edited
-// takes the window's colour, so it does not look like a field waiting for input.
-void showStoredText(QPlainTextEdit& box, QLabel& notice, const QString& text, bool editable);
+// takes the window's colour, so it does not look like a field waiting for input. Returns the text
+// as the box now holds it, for editedText to compare with.
+QString showStoredText(QPlainTextEdit& box, QLabel& notice, const QString& text, bool editable);
 
-// The box's text when the user has changed it since showStoredText; nothing otherwise. An
-// unchanged text is never written back: the box would return its line breaks and no-break spaces
-// in its own form, and a text shown cut would lose its end.
-std::optional<QString> editedText(const QPlainTextEdit& box);
+// The box's text when it differs from shown, what showStoredText returned; nothing otherwise, so
+// typing undone or typed back is no change. An unchanged text is never written back: the box
+// would return its line breaks and no-break spaces in its own form, and a text shown cut would
+// lose its end.
+std::optional<QString> editedText(const QPlainTextEdit& box, const QString& shown);
 
 } // namespace notes

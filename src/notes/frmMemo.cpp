@@ -15,8 +15,9 @@
 
 namespace notes {
 
-frmMemo::frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, const QString& text, QWidget* parent)
-    : QDialog(parent), m_session(session), m_kind(kind), m_charId(charId) {
+frmMemo::frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, const QString& characterName,
+                 const QString& text, QWidget* parent)
+    : QDialog(parent), m_session(session), m_kind(kind), m_charId(charId), m_characterName(characterName) {
     setObjectName(kind.windowName);
     setWindowTitle(app::kTitle);
 
@@ -24,7 +25,7 @@ frmMemo::frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, con
     m_text = new QPlainTextEdit;
     m_text->setObjectName(kind.textBoxName);
     m_text->setTabChangesFocus(true);
-    showStoredText(*m_text, *notice, text, true);
+    m_shown = showStoredText(*m_text, *notice, text, true);
 
     auto* cmdOK = new QPushButton(QStringLiteral("&Ok"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -47,8 +48,15 @@ frmMemo::frmMemo(app::Session& session, const MemoKind& kind, qint64 charId, con
     m_text->setFocus();
 }
 
+void frmMemo::reject() {
+    if (editedText(*m_text, m_shown) &&
+        !app::mayDiscard(m_session.services, QStringLiteral("the %1 of %2").arg(m_kind.textName, m_characterName)))
+        return;
+    QDialog::reject();
+}
+
 void frmMemo::cmdOK_Click() {
-    const std::optional<QString> text = editedText(*m_text);
+    const std::optional<QString> text = editedText(*m_text, m_shown);
     if (!text) {
         accept();
         return;

@@ -4,6 +4,7 @@ namespace rituals {
 
 const RitualFamily& RitualFamily::thaumaturgy() {
     static const RitualFamily family{1, QStringLiteral("frmRituals"), QStringLiteral("Thaumaturgy Paths and Rituals"),
+                                     QStringLiteral("Thaumaturgy paths"),
                                      QStringLiteral("Add Thaumaturgy Ritual"), false};
     return family;
 }
@@ -11,6 +12,7 @@ const RitualFamily& RitualFamily::thaumaturgy() {
 const RitualFamily& RitualFamily::necromancy() {
     static const RitualFamily family{2, QStringLiteral("frmNecromancy"),
                                      QStringLiteral("Necromantic Paths and Rituals"),
+                                     QStringLiteral("Necromantic paths"),
                                      QStringLiteral("Add Necromantic Ritual"), true};
     return family;
 }

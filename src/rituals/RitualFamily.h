@@ -9,6 +9,7 @@ struct RitualFamily {
     int thaNec;         // the ThaNec code of paths and rituals
     QString windowName; // objectName of the paths window
     QString caption;    // title of the paths window
+    QString pathsName;  // the paths in a question: "the Thaumaturgy paths of Ann"
     QString addCaption; // title of the add-ritual dialog
     bool blankHeadings; // the necromancy grid drops its heading texts when it loads
 

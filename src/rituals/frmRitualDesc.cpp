@@ -60,7 +60,7 @@ frmRitualDesc::frmRitualDesc(app::Session& session, const RitualFamily& family, 
     cmdexit->setObjectName(QStringLiteral("cmdexit"));
     cmdexit->setAutoDefault(false);
     connect(cmdOK, &QPushButton::clicked, this, &frmRitualDesc::onOK);
-    // Esc closes a dialog as if Exit were pressed: nothing is written.
+    // Esc closes a dialog as if Exit were pressed: nothing is written (reject asks first).
     connect(cmdexit, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
@@ -81,13 +81,20 @@ bool frmRitualDesc::load() {
     if (!ritual)
         return false;
     // Read-only rather than disabled while browsing, so a long description can still be scrolled.
-    notes::showStoredText(*txtRitualDesc, *lblLongText, ritual->description, m_session.editMode);
+    m_shown = notes::showStoredText(*txtRitualDesc, *lblLongText, ritual->description, m_session.editMode);
     lblRitual->setText(m_ritual);
     return true;
 }
 
+void frmRitualDesc::reject() {
+    if (notes::editedText(*txtRitualDesc, m_shown) &&
+        !app::mayDiscard(m_session.services, QStringLiteral("the description of ") + m_ritual))
+        return;
+    QDialog::reject();
+}
+
 void frmRitualDesc::onOK() {
-    const std::optional<QString> text = notes::editedText(*txtRitualDesc);
+    const std::optional<QString> text = notes::editedText(*txtRitualDesc, m_shown);
     if (m_session.editMode && text) {
         const bool written = app::guarded(m_session.services, [&] {
             store::rituals::setRitualDescription(*m_session.database, m_family.thaNec, m_ritual, *text);

@@ -7,6 +7,7 @@
 #include "ratings/DotRow.h"
 #include "rituals/frmAddRitual.h"
 #include "rituals/frmRitualDesc.h"
+#include "store/CharacterTextStore.h"
 #include "store/PathRitualStore.h"
 
 #include <QComboBox>
@@ -157,25 +158,22 @@ void frmRituals::appendRitualRow(const QString& level, const QString& name) {
 }
 
 void frmRituals::load() {
+    loadPaths();
+    loadRituals();
+    applyMode();
+}
+
+void frmRituals::loadPaths() {
     for (int i = 0; i < kSlots; ++i) {
         lblPath[size_t(i)]->clear();
         cmbPath[size_t(i)]->clear();
         cmbPath[size_t(i)]->addItem(QString());
         PBPath[size_t(i)]->setValue(0);
     }
-    resetGrid();
-
     db::Database& database = *m_session.database;
     const QStringList names = store::rituals::pathNames(database, m_family.thaNec);
     for (QComboBox* combo : cmbPath)
         combo->addItems(names);
-
-    const auto rituals = store::rituals::characterRituals(database, m_key, m_family.thaNec);
-    for (const auto& ritual : rituals)
-        appendRitualRow(ritual.level, ritual.name);
-    if (!rituals.empty())
-        fgRituals->removeRow(0); // the empty row stands only for "no rituals"
-    fgRituals->setCurrentCell(0, kRitualColumn);
 
     // Only the first ten links have a slot.
     const auto paths = store::rituals::characterPaths(database, m_key, m_family.thaNec);
@@ -189,7 +187,33 @@ void frmRituals::load() {
             cmbPath[size_t(i)]->setEditText(path.name);
         PBPath[size_t(i)]->setValue(path.level);
     }
-    applyMode();
+    m_storedSlots = shownSlots();
+    m_characterName = store::notes::readCharacterText(database, m_key, QStringLiteral("Name")).value_or(QString());
+}
+
+void frmRituals::loadRituals() {
+    resetGrid();
+    const auto rituals = store::rituals::characterRituals(*m_session.database, m_key, m_family.thaNec);
+    for (const auto& ritual : rituals)
+        appendRitualRow(ritual.level, ritual.name);
+    if (!rituals.empty())
+        fgRituals->removeRow(0); // the empty row stands only for "no rituals"
+    fgRituals->setCurrentCell(0, kRitualColumn);
+}
+
+frmRituals::Slots frmRituals::shownSlots() const {
+    Slots shown;
+    for (int i = 0; i < kSlots; ++i)
+        shown[size_t(i)] = {cmbPath[size_t(i)]->currentText(), int16_t(PBPath[size_t(i)]->value())};
+    return shown;
+}
+
+void frmRituals::reject() {
+    if (shownSlots() != m_storedSlots &&
+        !app::mayDiscard(m_session.services,
+                         QStringLiteral("the %1 of %2").arg(m_family.pathsName, m_characterName)))
+        return;
+    QDialog::reject();
 }
 
 void frmRituals::applyMode() {
@@ -203,8 +227,9 @@ void frmRituals::applyMode() {
     cmdRemoveRitual->setEnabled(edit);
 }
 
+// After a ritual is added or removed; the slots keep what was typed in them.
 void frmRituals::reload() {
-    app::guarded(m_session.services, [this] { load(); });
+    app::guarded(m_session.services, [this] { loadRituals(); });
 }
 
 QString frmRituals::currentRitual() const {

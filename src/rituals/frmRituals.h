@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Character.h"
 #include "rituals/RitualFamily.h"
 
 #include <QDialog>
@@ -22,7 +23,8 @@ namespace rituals {
 
 // A character's paths and rituals of one family: the thaumaturgy window (frmRituals) or the
 // necromancy window (frmNecromancy). Ten path slots with their ratings, saved by OK in edit mode;
-// the ritual grid, whose additions and removals are written at once.
+// Escape or closing the window asks before changed slots are dropped. The ritual grid, whose
+// additions and removals are written at once.
 class frmRituals : public QDialog {
     Q_OBJECT
 public:
@@ -31,15 +33,21 @@ public:
     frmRituals(app::Session& session, const ratings::BitmapStore& bitmaps, const RitualFamily& family, qint64 key,
                QWidget* parent = nullptr);
 
-    // Fills the window from the database; run on opening and after a ritual is added or removed.
-    // Throws db::DbError.
+    // Fills the window from the database. Throws db::DbError.
     void load();
 
     const RitualFamily& family() const { return m_family; }
 
+    void reject() override;
+
 private:
+    using Slots = std::array<model::Slot, kSlots>;
+
     void buildSlots(QWidget* frame, const ratings::BitmapStore& bitmaps);
     void buildGrid();
+    void loadPaths();
+    void loadRituals();
+    Slots shownSlots() const;
     void resetGrid();
     void appendRitualRow(const QString& level, const QString& name);
     void applyMode();
@@ -55,6 +63,8 @@ private:
     app::Session& m_session;
     const RitualFamily& m_family;
     qint64 m_key;
+    QString m_characterName;
+    Slots m_storedSlots; // the slots as loaded, to tell whether Escape would drop a change
 
     std::array<QComboBox*, kSlots> cmbPath{};
     std::array<QLabel*, kSlots> lblPath{};

@@ -120,6 +120,14 @@ bool CharacterSheet::goThroughHistory(
     return false;
 }
 
+void CharacterSheet::showRestored(CharacterKey key) {
+    if (!m_session.isOpen())
+        return;
+    app::WaitCursor wait(m_session.services);
+    fillLookupLists(m_ui, readLookupLists(*m_session.database));
+    show(store::CharacterStore(*m_session.database).load(key));
+}
+
 void CharacterSheet::showNone() {
     if (!m_session.isOpen())
         return;
@@ -265,8 +273,11 @@ void CharacterSheet::deleteCharacter(int index) {
         return;
     if (m_session.services.messageBox(QStringLiteral("You are about to remove the character ") + m_character.name +
                                           QStringLiteral(". Are you Sure?"),
-                                      app::Buttons::YesNo, app::Icon::Question) != app::Answer::Yes)
+                                      app::Buttons::YesNo, app::Icon::Question, app::kTitle,
+                                      app::Answer::No) != app::Answer::Yes)
         return;
+    if (m_beforeDeleting)
+        m_beforeDeleting();
     store::CharacterStore(*m_session.database).remove(*key);
 
     // The roster drops the removed character (by key, so a namesake stays listed); the sheet must

@@ -5,6 +5,7 @@
 #include "store/CharacterStore.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace app {
@@ -51,6 +52,12 @@ public:
     // True when the caller may go on.
     bool settleEdits();
 
+    // A character brought back from a snapshot, once the edits were settled: the lookup lists are
+    // read again (it may have added names) and it is shown in browse mode.
+    void showRestored(model::CharacterKey key);
+    // Called once the user confirmed a delete, before anything is removed.
+    void beforeDeleting(std::function<void()> keep) { m_beforeDeleting = std::move(keep); }
+
     // cmdAdd: a blank "New Char", shown in edit mode.
     void addCharacter();
     // cmddelete(index): after the user confirms, the shown character goes, and the last entry of
@@ -88,6 +95,7 @@ private:
     const SheetControls& m_ui;
     model::Character m_character;
     ShownHistory m_history;
+    std::function<void()> m_beforeDeleting;
 };
 
 } // namespace sheet

@@ -15,6 +15,8 @@
 #include "ratings/HealthBox.h"
 #include "rituals/RitualCommands.h"
 #include "sheet/DiceRoll.h"
+#include "snapshots/SnapshotKeeper.h"
+#include "snapshots/frmSnapshots.h"
 #include "sheet/HtmlExportCommand.h"
 #include "sheet/RatingWiring.h"
 #include "sheet/Roster.h"
@@ -73,6 +75,7 @@ const MenuItem kMenuItems[] = {
     {"mnuTools", "mnuChngDB", "Change &Database", ""},
     {"mnuTools", "mnuMobile", "&Mobilize", ""},
     {"mnuTools", "mnuCalc", "&Calculator", ""},
+    {"mnuTools", "mnuSnapshots", "&Snapshots...", ""},
     {"mnuTools", "mnuExportChronicle", "&Export Chronicle...", ""},
     {"mnuHelp", "mnuAbout", "&About", ""},
 };
@@ -85,7 +88,8 @@ const char* const kCharacterCommands[] = {"mnuEdit",  "mnuBrowse",   "mnuFileExp
 } // namespace
 
 frmMain::frmMain(app::Session& session, QWidget* parent)
-    : QMainWindow(parent), m_session(session), m_bitmaps(session.services.programFolder()), m_sheet(session, m_ui) {
+    : QMainWindow(parent), m_session(session), m_bitmaps(session.services.programFolder()), m_sheet(session, m_ui),
+      m_snapshots(std::make_unique<snapshots::SnapshotKeeper>(session, this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Duskledger"));
     buildMenus();
@@ -121,15 +125,32 @@ void frmMain::wireCommands() {
 
     wireFinding();
 
-    // Tools: each command settles unsaved edits before it gives up the current database.
-    app::ToolsMenu::Hooks hooks{[this](const QString& path) { Form_Load(path); },
-                                [this] { return m_sheet.settleEdits(); }};
+    // Tools: each command settles unsaved edits and keeps a snapshot before it gives up the
+    // current database.
+    const auto letGo = [this] {
+        if (!m_sheet.settleEdits())
+            return false;
+        m_snapshots->takeNow();
+        return true;
+    };
+    app::ToolsMenu::Hooks hooks{[this](const QString& path) { Form_Load(path); }, letGo};
     m_tools = std::make_unique<app::ToolsMenu>(m_session, app::Settings(m_session.services.programFolder()),
                                                std::move(hooks));
     onAction("mnuNewDB", [this] { m_tools->mnuNewDB_Click(); });
     onAction("mnuChngDB", [this] { m_tools->mnuChngDB_Click(); });
     onAction("mnuMobile", [this] { m_tools->mnuMobile_Click(); });
     onAction("mnuCalc", [this] { m_tools->mnuCalc_Click(); });
+    onAction("mnuSnapshots", [this] {
+        if (!m_session.isOpen())
+            return;
+        snapshots::frmSnapshots window(
+            m_session, *m_snapshots,
+            {[this] { return m_sheet.settleEdits(); }, [this](const QString& path) { Form_Load(path); },
+             [this](model::CharacterKey key) { m_sheet.showRestored(key); }},
+            this);
+        m_session.services.showModal(window);
+    });
+    m_sheet.beforeDeleting([this] { m_snapshots->takeNow(); });
     onAction("mnuExportChronicle", [this] {
         print::exportChronicle(m_session, *m_ui.roster, [this] { return m_sheet.settleEdits(); }, this);
     });
@@ -301,6 +322,7 @@ QAction* frmMain::action(const QString& name) const {
 void frmMain::Form_Load(const QString& path) {
     m_sheet.open(path);
     refreshCommands();
+    m_snapshots->takeInBackground();
 }
 
 void frmMain::showAbout() {
@@ -312,6 +334,7 @@ void frmMain::showAbout() {
 }
 
 void frmMain::shutDown() {
+    m_snapshots->abandon();
     m_session.close();
 }
 

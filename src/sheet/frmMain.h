@@ -12,6 +12,10 @@
 class QAction;
 class QLabel;
 
+namespace snapshots {
+class SnapshotKeeper;
+}
+
 namespace app {
 class Session;
 class frmAbout;
@@ -68,5 +72,6 @@ private:
     sheet::SheetControls m_ui;
     sheet::CharacterSheet m_sheet;
     std::unique_ptr<app::ToolsMenu> m_tools;
+    std::unique_ptr<snapshots::SnapshotKeeper> m_snapshots;
     QPointer<app::frmAbout> m_about;
 };

@@ -209,7 +209,7 @@ void createDatabase(const QString& path) {
         throw DbError(QStringLiteral("The file \"%1\" already exists; choose a new file name.")
                           .arg(QDir::toNativeSeparators(path)));
     try {
-        Database database(std::make_unique<Connection>(path, true));
+        Database database(std::make_unique<Connection>(path, db::OpenMode::Create));
         Transaction transaction(database);
         schema::create(database);
         schema::addStarterKeys(database);

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QLabel>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -62,4 +63,20 @@ TEST(QtServices, FileDialogsStartWhereTheLastChoiceWas) {
     EXPECT_EQ(services.folderDialog("Folder"), temp.filePath("b"));
     answer(temp.filePath("b"), {});
     services.openFileDialog("Open", "All files (*)|*");
+}
+
+// Return answers a question with the button it names as default, in the short box and in the
+// scrollable one a long text gets.
+TEST(QtServices, ReturnPressesTheNamedDefault) {
+    app::QtServices qt;
+    app::Services& services = qt;
+    for (const QString& text : {QStringLiteral("Remove Ann?"), QString(2000, QLatin1Char('x'))}) {
+        SCOPED_TRACE(text.size());
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+        });
+        EXPECT_EQ(services.messageBox(text, app::Buttons::YesNo, app::Icon::Question, app::kTitle, app::Answer::No),
+                  app::Answer::No);
+    }
 }

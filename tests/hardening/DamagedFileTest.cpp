@@ -43,7 +43,7 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
     temp.release();
     const QByteArray sound = fileBytes(temp.path());
     const QString other = temp.file(QStringLiteral("other.db"));
-    db::Database(std::make_unique<db::Connection>(other, true))
+    db::Database(std::make_unique<db::Connection>(other, db::OpenMode::Create))
         .Execute(QStringLiteral("CREATE TABLE songs AS WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n "
                                 "WHERE i < 199) SELECT 'song ' || i AS title, i AS length FROM n"));
     const QByteArray foreign = fileBytes(other);

@@ -22,7 +22,7 @@ const QRegularExpression kExpected(QStringLiteral(
     "|You have entered a new (Merit/Flaw|Ritual) called: .*\\. Is this correct\\?"
     "|Are the points of this Merit/Flaw variable\\?|.* is not a known Merit/Flaw\\. .*"
     "|Please fill out the level and description\\.|This character already has .* as a ritual!"
-    "|You have selected the same Path Twice!|Save the changes to .*\\?"
+    "|You have selected the same Path Twice!|Save the changes to .*\\?|Discard the changes to .*\\?"
     "|The current Database will continue being used\\.|No Database selected, mobilization not complete\\.)$"));
 
 // Typed into any field: names with quotes, players that make an NPC, lookup names known and new.

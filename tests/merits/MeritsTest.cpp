@@ -118,7 +118,8 @@ TEST_F(Merits, AddDialog) {
 }
 
 // The list shows the store's lines with their keys; the selected line's description changes in
-// edit mode only; removal asks, then takes that line and its merit's link of this character.
+// edit mode only, and leaving it otherwise asks before typed text is dropped; removal asks, then
+// takes that line and its merit's link of this character.
 TEST_F(Merits, ListDescribesAndRemoves) {
     list.addItem("left from the last character");
     showMerits(list, store::merits::characterMerits(*session.database, ann));
@@ -131,11 +132,30 @@ TEST_F(Merits, ListDescribesAndRemoves) {
             EXPECT_EQ(text->isReadOnly(), !edit);
             text->selectAll();
             QTest::keyClicks(text, "Bright.");
-            QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+            // Escape asks before typed text is dropped, and No keeps it; browsing, nothing was typed.
+            services.answers = {No};
+            QTest::keyClick(text, Qt::Key_Escape);
+            EXPECT_EQ(dialog.isVisible(), edit);
+            if (edit) {
+                EXPECT_EQ(text->toPlainText(), "Bright.");
+                QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+            }
+            services.answers.clear();
         });
         lstMerit_DblClick(session, list, nullptr);
         EXPECT_EQ(query("SELECT Description FROM MeritFlaw_LookUp WHERE MeritFlaw_ID = 2"), edit ? "Bright." : "");
     }
+    // Closing the window, answered Yes, drops what was typed.
+    services.answers = {Yes};
+    onModal([&](QDialog& dialog) {
+        QTest::keyClicks(dialog.findChild<QPlainTextEdit*>("rtxtMerit"), " Dim.");
+        EXPECT_TRUE(dialog.close());
+    });
+    lstMerit_DblClick(session, list, nullptr);
+    EXPECT_EQ(query("SELECT Description FROM MeritFlaw_LookUp WHERE MeritFlaw_ID = 2"), "Bright.");
+    ASSERT_EQ(services.messages.size(), 2u);
+    EXPECT_EQ(services.messages[0].text, "Discard the changes to the description of Zeal?");
+    EXPECT_EQ(services.messages[1].text, services.messages[0].text);
 
     // A description too long to lay out opens read-only, and OK keeps it as stored.
     temp.exec("UPDATE MeritFlaw_LookUp SET Description = replace(hex(zeroblob(100000)), '00', 'ab ') || "

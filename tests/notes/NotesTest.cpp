@@ -49,6 +49,24 @@ protected:
             return dialog.result();
         });
     }
+    // Leaves the window by a button, Escape in the text box or closing the window.
+    static void leave(QDialog& dialog, QWidget& box, const QString& how) {
+        if (how == "Escape")
+            QTest::keyClick(&box, Qt::Key_Escape);
+        else if (how == "close")
+            dialog.close();
+        else
+            QTest::mouseClick(dialog.findChild<QPushButton*>(how), Qt::LeftButton);
+    }
+    // The discard question, asked twice (answered No, then Yes), or nothing asked.
+    void expectAsked(const QString& question) {
+        ASSERT_EQ(services.messages.size(), question.isEmpty() ? 0u : 2u);
+        for (const auto& m : services.messages) {
+            EXPECT_EQ(m.text, question);
+            EXPECT_TRUE(m.buttons == app::Buttons::YesNo && m.icon == app::Icon::Question && m.title == "Duskledger" &&
+                        m.defaultButton == app::Answer::No);
+        }
+    }
     static notes::PictureView* pict(QDialog& dialog) { return dialog.findChild<notes::PictureView*>("pict"); }
 
     TempDatabase temp;
@@ -59,30 +77,46 @@ protected:
     ratings::BitmapStore bitmaps{temp.folder()};
 };
 
-// History and notes show their own column and write only it by OK, in browse mode too; Exit
-// writes nothing. Without a character shown none of the three windows opens.
+// History and notes show their own column and write only it by OK, in browse mode too. Exit,
+// Escape and closing the window write nothing, and first ask when the text differs from the one
+// shown: No keeps the window and the text. Without a character shown none of the three windows opens.
 TEST_F(Notes, MemoWindows) {
     temp.exec("UPDATE Char_Info SET History = 'h', Notes = 'n'");
     const struct {
         void (*show)(app::Session&, QWidget*);
-        const char *textBox, *button, *before, *after; // History|Notes
+        const char *textBox, *typed, *leave, *after; // History|Notes
+        QString question;                            // asked on leaving; empty: nothing asked
     } cases[] = {
-        {notes::showHistory, "txtHistory", "cmdExit", "h", "h|n"},
-        {notes::showHistory, "txtHistory", "cmdOK", "h", "typed|n"},
-        {notes::showNotes, "txtNotes", "cmdExit", "n", "typed|n"},
-        {notes::showNotes, "txtNotes", "cmdOK", "n", "typed|typed"},
+        {notes::showHistory, "txtHistory", "typed", "cmdExit", "h|n", "Discard the changes to the history of Ann?"},
+        {notes::showHistory, "txtHistory", "typed", "cmdOK", "typed|n", ""},
+        {notes::showNotes, "txtNotes", "typed", "Escape", "typed|n", "Discard the changes to the notes of Ann?"},
+        {notes::showNotes, "txtNotes", "n", "close", "typed|n", ""}, // typed back as shown
+        {notes::showNotes, "txtNotes", "typed", "cmdOK", "typed|typed", ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.textBox) + ' ' + c.button);
-        onModal(c.button, [&](QDialog& dialog) {
+        SCOPED_TRACE(std::string(c.textBox) + ' ' + c.leave);
+        services.messages.clear();
+        services.modalHandlers.push_back([&](QDialog& dialog) {
+            dialog.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
             auto* box = dialog.findChild<QPlainTextEdit*>(c.textBox);
-            EXPECT_EQ(box->toPlainText(), c.before);
             EXPECT_FALSE(box->isReadOnly());
             box->selectAll();
-            QTest::keyClicks(box, "typed");
+            QTest::keyClicks(box, c.typed);
+            if (!c.question.isEmpty()) {
+                services.answers = {app::Answer::No};
+                leave(dialog, *box, c.leave);
+                EXPECT_TRUE(dialog.isVisible());
+                EXPECT_EQ(box->toPlainText(), c.typed);
+                services.answers = {app::Answer::Yes};
+            }
+            leave(dialog, *box, c.leave);
+            EXPECT_FALSE(dialog.isVisible());
+            return dialog.result();
         });
         c.show(session, nullptr);
         EXPECT_EQ(stored("History || '|' || Notes").toString(), c.after);
+        expectAsked(c.question);
     }
     services.modalHandlers.push_back([](QDialog&) { return int(QDialog::Rejected); });
     session.shownKey.reset();
@@ -104,6 +138,7 @@ TEST_F(Notes, ASignalKeepsTheTypedText) {
     QTimer::singleShot(0, [&] { notes::showNotes(session, nullptr); });
     EXPECT_EQ(app::runUntilEnded([] { return true; }), 0);
     EXPECT_EQ(stored("Notes").toString(), "typed before shut-down");
+    EXPECT_TRUE(services.messages.empty());
 }
 
 // OK writes back only a changed text, so line breaks and no-break spaces stay as stored. A text too

@@ -1,5 +1,6 @@
 #include "app/Session.h"
 #include "ratings/BitmapStore.h"
+#include "ratings/DotRow.h"
 #include "rituals/RitualCommands.h"
 #include "rituals/frmRituals.h"
 #include "store/Schema.h"
@@ -88,7 +89,7 @@ struct Rituals : ::testing::Test {
 };
 
 // Each window, as the main window opens it, shows its own family. Descriptions and paths are
-// changed in edit mode only, the same path twice is refused. Removal asks, then reloads.
+// changed in edit mode only, the same path twice is refused. Removal asks, then reloads the grid.
 TEST_F(Rituals, PathsWindow) {
     session.shownKey = mira;
     for (bool necro : {false, true}) {
@@ -112,12 +113,26 @@ TEST_F(Rituals, PathsWindow) {
             EXPECT_EQ(text->palette().color(QPalette::Base) == text->palette().color(QPalette::Window), !edit);
             text->selectAll();
             QTest::keyClicks(text, "A flame that shows the unseen.");
+            if (edit) { // Escape asks before typed text is dropped; No keeps it
+                services.answers = {No};
+                QTest::keyClick(text, Qt::Key_Escape);
+                EXPECT_TRUE(dialog.isVisible());
+            }
             click(dialog, "cmdOK");
         });
         Q_EMIT child<QTableWidget>(*thaum, "fgRituals")->cellDoubleClicked(1, 2);
         EXPECT_EQ(rows("SELECT Description FROM Ritual_Lookup WHERE Ritual_ID = 2"),
                   edit ? "A flame that shows the unseen." : "");
     }
+    services.answers = {Yes};
+    modal([&](QDialog& dialog) {
+        QTest::keyClicks(child<QPlainTextEdit>(dialog, "txtRitualDesc"), " Dimly.");
+        EXPECT_TRUE(dialog.close());
+    });
+    Q_EMIT child<QTableWidget>(*thaum, "fgRituals")->cellDoubleClicked(1, 2);
+    EXPECT_EQ(rows("SELECT Description FROM Ritual_Lookup WHERE Ritual_ID = 2"), "A flame that shows the unseen.");
+    EXPECT_EQ(services.messages.size(), 2u);
+    EXPECT_EQ(services.lastMessage(), "Discard the changes to the description of Candle Sight?");
     EXPECT_TRUE(services.modalHandlers.empty());
 
     const QString paths = "SELECT Path, Level FROM Path_Link JOIN Path_LookUp USING (Path_ID) "
@@ -141,11 +156,44 @@ TEST_F(Rituals, PathsWindow) {
     EXPECT_EQ(services.lastMessage(),
               "You are about to remove the ritual: Ward of Salt from this character. Are you sure?");
     EXPECT_EQ(gridRows(*thaum).size(), 2);
-    child<QComboBox>(*thaum, "cmbPath(5)")->setEditText("Path of Storms");
+    child<QComboBox>(*thaum, "cmbPath(5)")->setEditText("Path of Tides");
     click(*thaum, "cmdRemoveRitual");
-    EXPECT_EQ(child<QComboBox>(*thaum, "cmbPath(5)")->currentText(), ""); // reloaded from the database
+    EXPECT_EQ(child<QComboBox>(*thaum, "cmbPath(5)")->currentText(), "Path of Tides"); // typed, kept
     EXPECT_EQ(gridRows(*thaum), QStringList{"|Candle Sight"});
     EXPECT_EQ(rows("SELECT group_concat(Ritual_ID) FROM Ritual_Link WHERE Char_ID = 1"), "2,4,5");
+
+    // Escape or closing the window asks before changed slots are dropped: a typed name, a clicked
+    // dot. No keeps the window; Yes closes it with the paths as stored. Unchanged, nothing is asked.
+    const struct {
+        bool necro;
+        int dots; // the slot whose first dot is clicked; -1: none, the name typed above stays
+        QString question;
+    } cases[] = {
+        {false, -1, "Discard the changes to the Thaumaturgy paths of Mira?"},
+        {true, 9, "Discard the changes to the Necromantic paths of Mira?"},
+        {true, -1, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.question.toStdString());
+        services.messages.clear();
+        if (c.necro)
+            thaum = open(true, mira, true);
+        if (c.dots >= 0)
+            Q_EMIT child<ratings::DotRow>(*thaum, QStringLiteral("PBPath(%1)").arg(c.dots))->pressed(0, Qt::LeftButton);
+        thaum->show();
+        if (!c.question.isEmpty()) {
+            services.answers = {No};
+            QTest::keyClick(thaum.get(), Qt::Key_Escape);
+            EXPECT_TRUE(thaum->isVisible());
+            services.answers = {Yes};
+        }
+        EXPECT_TRUE(thaum->close());
+        EXPECT_EQ(services.messages.size(), c.question.isEmpty() ? 0u : 2u);
+        for (const auto& m : services.messages)
+            EXPECT_TRUE(m.text == c.question && m.defaultButton == No);
+    }
+    EXPECT_EQ(rows(paths), "Path of Embers|1, Path of Storms|0");
+    EXPECT_EQ(rows(QString(paths).replace("ThaNec = 1", "ThaNec = 2")), "Path of Ash|2");
 }
 
 // A ritual the character has is refused and the dialog stays open; a typed name the family lacks is

@@ -53,10 +53,12 @@ TEST_F(AddDeleteTest, DeleteSavesAsksRemovesOnlyThatCharacterThenShowsALastEntry
     click("cmddelete(0)");
     EXPECT_EQ(services.lastMessage(), "You are about to remove the character Ashen. Are you Sure?");
     EXPECT_EQ(services.messages.back().buttons, app::Buttons::YesNo);
+    EXPECT_EQ(services.messages.back().defaultButton, app::Answer::No); // Return keeps the character
     EXPECT_EQ(column(ash, "Name"), "Ashen"); // declined: only the save happened
     EXPECT_FALSE(session->editMode);
 
-    click("cmddelete(0)"); // answered Yes
+    services.answers.assign(5, app::Answer::Yes);
+    click("cmddelete(0)");
     EXPECT_EQ(rowsOfCharacter(ash), 0);
     EXPECT_EQ(rowsOfCharacter(birch), 6);
     EXPECT_EQ(items("lstChar"), (QStringList{"Birch", "Cedar"}));

@@ -4,12 +4,25 @@
 
 app::Answer ScriptedServices::messageBox(const QString& text, app::Buttons buttons, app::Icon icon,
                                          const QString& title) {
-    messages.push_back({text, buttons, icon, title});
+    return answer({text, buttons, icon, title, std::nullopt});
+}
+
+app::Answer ScriptedServices::messageBox(const QString& text, app::Buttons buttons, app::Icon icon,
+                                         const QString& title, app::Answer defaultButton) {
+    return answer({text, buttons, icon, title, defaultButton});
+}
+
+app::Answer ScriptedServices::answer(Message message) {
+    const app::Buttons buttons = message.buttons;
+    const std::optional<app::Answer> defaultButton = message.defaultButton;
+    messages.push_back(std::move(message));
     if (!answers.empty()) {
-        const app::Answer answer = answers.front();
+        const app::Answer next = answers.front();
         answers.pop_front();
-        return answer;
+        return next;
     }
+    if (defaultButton)
+        return *defaultButton;
     switch (buttons) {
     case app::Buttons::YesNo:
     case app::Buttons::YesNoCancel:

@@ -11,7 +11,7 @@
 class QDialog;
 
 // Toolkit services for tests: answers come from queues, every request is recorded, nothing
-// blocks. An empty queue answers like a user pressing the default (OK / Yes) or cancelling
+// blocks. An empty queue answers like a user pressing the default (the one named, else OK / Yes) or cancelling
 // a dialog (empty file name, no input).
 class ScriptedServices : public app::Services {
 public:
@@ -20,6 +20,7 @@ public:
         app::Buttons buttons;
         app::Icon icon;
         QString title;
+        std::optional<app::Answer> defaultButton; // nothing: the toolkit's own choice
     };
     struct Input {
         QString prompt;
@@ -45,10 +46,13 @@ public:
     std::deque<std::function<int(QDialog&)>> modalHandlers;
     std::deque<double> randomValues;
     QStringList availablePrograms; // what findProgram finds
+    QStringList openedFolders;
     bool startSucceeds = true;
     QString folder;
 
     app::Answer messageBox(const QString& text, app::Buttons buttons, app::Icon icon, const QString& title) override;
+    app::Answer messageBox(const QString& text, app::Buttons buttons, app::Icon icon, const QString& title,
+                           app::Answer defaultButton) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& preset) override;
     QString openFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
     QString saveFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
@@ -57,6 +61,10 @@ public:
     void setWaitCursor(bool waiting) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QString& name) override;
+    bool openFolder(const QString& folder) override {
+        openedFolders << folder;
+        return true;
+    }
     double random() override;
     QString programFolder() override { return folder; }
 
@@ -65,4 +73,5 @@ public:
 
 private:
     using Answer = app::Answer;
+    app::Answer answer(Message message);
 };
