@@ -19,6 +19,7 @@ public:
     std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return std::nullopt; }
     QString openFileDialog(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileDialog(const QString&, const QString&, const QString&) override { return {}; }
+    QString folderDialog(const QString&) override { return {}; }
     int showModal(QDialog&) override { return 0; }
     void setWaitCursor(bool) override {}
     bool startProgram(const QString&, const QStringList&) override { return false; }

@@ -1,6 +1,7 @@
 #include "ChronicleMaker.h"
 #include "Session.h"
 #include "export/HtmlExport.h"
+#include "print/PdfExport.h"
 #include "ratings/DotRow.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
@@ -236,6 +237,47 @@ void BM_ExportHtml(benchmark::State& state) {
     finish(state, *session);
 }
 
+// File, Export to PDF of the shown character: load, layout, drawing, the file written.
+void BM_ExportPdf(benchmark::State& state) {
+    auto session = loadedSession(int(state.range(0)));
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("sheet.pdf"));
+    const qint64 key = *session->session.shownKey;
+    for (auto _ : state)
+        state.SetIterationTime(timed([&] { print::writeCharacterPdf(*session->session.database, key, target); }));
+    finish(state, *session);
+}
+
+// Tools, Export Chronicle of every character to one PDF, the progress dialog's events processed at
+// each step as the program does; slowest_step_ms is the longest the window waited for its events.
+void BM_ChroniclePdf(benchmark::State& state) {
+    const int characters = int(state.range(0));
+    auto session = loadedSession(characters);
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("chronicle.pdf"));
+    std::vector<qint64> keys;
+    for (int i = 0; i < characters; ++i)
+        keys.push_back(bench::characterKey(i));
+    double slowest = 0;
+    for (auto _ : state) {
+        auto last = Clock::now();
+        const auto step = [&](int, int) {
+            const auto now = Clock::now();
+            const double gap = std::chrono::duration<double, std::milli>(now - last).count();
+            slowest = std::max(slowest, gap);
+            QApplication::processEvents();
+            last = Clock::now();
+            return true;
+        };
+        state.SetIterationTime(timed(
+            [&] { print::writeChroniclePdf(*session->session.database, keys, target, QStringLiteral("Chronicle"), step); }));
+        // The file's completion after the last step keeps the window waiting too.
+        slowest = std::max(slowest, std::chrono::duration<double, std::milli>(Clock::now() - last).count());
+    }
+    state.counters["slowest_step_ms"] = slowest;
+    finish(state, *session);
+}
+
 // Peak memory of a fresh process through a typical session: the figure a user's machine sees,
 // free of whatever the benchmarks before it left in this process. The child reports it itself:
 // the rusage of a child carries the parent's peak across the fork and exec.
@@ -272,6 +314,8 @@ BENCHMARK(BM_FilterKeystroke)->Apply(sizes)->Iterations(32);
 BENCHMARK(BM_SwitcherKeystroke)->Apply(sizes)->Iterations(32);
 BENCHMARK(BM_SnapshotInBackground)->Apply(sizes)->Iterations(3);
 BENCHMARK(BM_ExportHtml)->Apply(sizes);
+BENCHMARK(BM_ExportPdf)->Apply(sizes);
+BENCHMARK(BM_ChroniclePdf)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_PeakMemory)->Apply(sizes)->Iterations(1);
 
 } // namespace

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev sqlite3 libgtest-dev
-          libbenchmark-dev)
+          libbenchmark-dev poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -4,11 +4,26 @@
 #include "app/Startup.h"
 #include "app/TerminationSignals.h"
 #include "app/frmSplash.h"
+#include "print/CommandLine.h"
 #include "sheet/frmMain.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // An export from the command line shows no window and needs no display.
+    if (print::isExportCommand(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Standard error carries the export's own reasons only, not the toolkit's chatter.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qPrintable(message));
+        });
+        QGuiApplication application(argc, argv);
+        return print::runExportCommand(application.arguments(), QCoreApplication::applicationDirPath());
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Duskledger"));
     app::QtServices services;

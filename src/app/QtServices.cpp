@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -161,13 +163,34 @@ QString QtServices::qtFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+QString QtServices::startingPoint(const QString& fileName, const QString& lastFolder) {
+    if (lastFolder.isEmpty() || (!fileName.isEmpty() && !QFileInfo(fileName).isRelative()))
+        return fileName;
+    return QDir(lastFolder).filePath(fileName);
+}
+
 QString QtServices::openFileDialog(const QString& title, const QString& filter, const QString& fileName) {
-    return QFileDialog::getOpenFileName(m_dialogParent, title, fileName, qtFilter(filter));
+    const QString chosen = QFileDialog::getOpenFileName(m_dialogParent, title, startingPoint(fileName, m_lastFolder),
+                                                        qtFilter(filter));
+    if (!chosen.isEmpty())
+        m_lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 QString QtServices::saveFileDialog(const QString& title, const QString& filter, const QString& fileName) {
-    return QFileDialog::getSaveFileName(m_dialogParent, title, fileName, qtFilter(filter), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    const QString chosen =
+        QFileDialog::getSaveFileName(m_dialogParent, title, startingPoint(fileName, m_lastFolder), qtFilter(filter),
+                                     nullptr, QFileDialog::DontConfirmOverwrite);
+    if (!chosen.isEmpty())
+        m_lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
+}
+
+QString QtServices::folderDialog(const QString& title) {
+    const QString chosen = QFileDialog::getExistingDirectory(m_dialogParent, title, m_lastFolder);
+    if (!chosen.isEmpty())
+        m_lastFolder = chosen;
+    return chosen;
 }
 
 int QtServices::showModal(QDialog& dialog) {

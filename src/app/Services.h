@@ -36,6 +36,8 @@ public:
     // ("MS:Access (*.mdb)|*.mdb"). Both return an empty text when cancelled.
     virtual QString openFileDialog(const QString& title, const QString& filter, const QString& fileName = {}) = 0;
     virtual QString saveFileDialog(const QString& title, const QString& filter, const QString& fileName = {}) = 0;
+    // A folder to write into (it may be made in the dialog); empty when cancelled.
+    virtual QString folderDialog(const QString& title) = 0;
     // Shows a window modally over its owner; returns the dialog's result code.
     virtual int showModal(QDialog& dialog) = 0;
     virtual void setWaitCursor(bool waiting) = 0;

@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 #include "export/CharacterPage.h"
+#include "export/PageFiles.h"
 #include "export/Windows1252.h"
 
 #include <QDir>
@@ -18,8 +19,9 @@ namespace {
 
 } // namespace
 
-void writeCharacterHtml(db::Database& database, const QString& key, const QString& path) {
-    const QByteArray bytes = toWindows1252(characterPage(database, key));
+QStringList writeCharacterHtml(db::Database& database, const QString& key, const QString& path) {
+    const QString page = characterPage(database, key);
+    const QByteArray bytes = toWindows1252(page);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         fileFailure(path, file.errorString());
@@ -27,6 +29,7 @@ void writeCharacterHtml(db::Database& database, const QString& key, const QStrin
         fileFailure(path, file.errorString());
     if (!file.commit())
         fileFailure(path, file.errorString());
+    return referencedFiles(page);
 }
 
 } // namespace exporter

@@ -3,6 +3,9 @@
 #include "app/Guard.h"
 #include "app/Session.h"
 #include "export/HtmlExport.h"
+#include "export/PageFiles.h"
+
+#include <QFileInfo>
 
 namespace sheet {
 
@@ -21,8 +24,23 @@ void mnuFileExport_Click(app::Session& session) {
         services.messageBox(QStringLiteral("Character has not been exported."));
         return;
     }
-    if (app::guarded(services, [&] { exporter::writeCharacterHtml(*session.database, QString::number(*key), path); }))
-        services.messageBox(QStringLiteral("Character has been exported to HTML!"));
+    QStringList pictures;
+    if (!app::guarded(services,
+                      [&] { pictures = exporter::writeCharacterHtml(*session.database, QString::number(*key), path); }))
+        return;
+    // The page names its bitmaps without a folder: copied beside it, it shows them wherever it is.
+    const exporter::CopiedFiles copied =
+        exporter::copyPageFiles(pictures, services.programFolder(), QFileInfo(path).absolutePath());
+    QString message = QStringLiteral("Character has been exported to HTML!");
+    if (!copied.keptDifferent.isEmpty())
+        message += QStringLiteral("\n\nThe page's folder already holds other files named %1; they were left as they "
+                                  "are, so the page shows those.")
+                       .arg(copied.keptDifferent.join(QStringLiteral(", ")));
+    if (!copied.failure.isEmpty())
+        message += QStringLiteral("\n\nThe page's pictures were not all copied beside it: ") + copied.failure;
+    services.messageBox(message, app::Buttons::OK,
+                        copied.failure.isEmpty() && copied.keptDifferent.isEmpty() ? app::Icon::None
+                                                                                   : app::Icon::Exclamation);
 }
 
 } // namespace sheet

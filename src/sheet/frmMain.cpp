@@ -10,6 +10,8 @@
 #include "find/QuickSwitcher.h"
 #include "merits/MeritCommands.h"
 #include "notes/NotesCommands.h"
+#include "print/ChronicleExport.h"
+#include "print/PrintCommands.h"
 #include "ratings/HealthBox.h"
 #include "rituals/RitualCommands.h"
 #include "sheet/DiceRoll.h"
@@ -55,6 +57,8 @@ const MenuItem kMenuItems[] = {
     {"mnuEditMode", "mnuEdit", "&Edit", "Ctrl+E"},
     {"mnuEditMode", "mnuBrowse", "&Browse", "Ctrl+B"},
     {"mnuFile", "mnuFileExport", "Export to &HTML", "Ctrl+X"},
+    {"mnuFile", "mnuFilePdf", "Export to P&DF...", ""},
+    {"mnuFile", "mnuFilePrint", "&Print...", "Ctrl+Shift+P"},
     {"mnuFile", "", "", ""},
     {"mnuFile", "mnuExit", "E&xit", "Ctrl+Q"},
     {"mnuView", "mnuHist", "&History", "Ctrl+H"},
@@ -72,12 +76,14 @@ const MenuItem kMenuItems[] = {
     {"mnuTools", "mnuMobile", "&Mobilize", ""},
     {"mnuTools", "mnuCalc", "&Calculator", ""},
     {"mnuTools", "mnuSnapshots", "&Snapshots...", ""},
+    {"mnuTools", "mnuExportChronicle", "&Export Chronicle...", ""},
     {"mnuHelp", "mnuAbout", "&About", ""},
 };
 
 // Menu items that act on the shown character: off while none is shown.
-const char* const kCharacterCommands[] = {"mnuEdit", "mnuBrowse", "mnuFileExport", "mnuHist",
-                                          "mnuPict", "mnuNotes",  "mnuRituals",    "mnuNecromancy"};
+const char* const kCharacterCommands[] = {"mnuEdit",  "mnuBrowse",   "mnuFileExport", "mnuFilePdf",
+                                          "mnuFilePrint", "mnuHist", "mnuPict",  "mnuNotes",
+                                          "mnuRituals", "mnuNecromancy"};
 
 } // namespace
 
@@ -145,10 +151,16 @@ void frmMain::wireCommands() {
         m_session.services.showModal(window);
     });
     m_sheet.beforeDeleting([this] { m_snapshots->takeNow(); });
+    onAction("mnuExportChronicle", [this] {
+        print::exportChronicle(m_session, *m_ui.roster, [this] { return m_sheet.settleEdits(); }, this);
+    });
 
     // Commands of the other windows. Each acts on the session's shown character and does nothing
     // without one.
     onAction("mnuFileExport", [this] { mnuFileExport_Click(m_session); });
+    onAction("mnuFilePdf", [this] { print::exportShownToPdf(m_session, [this] { return m_sheet.settleEdits(); }); });
+    onAction("mnuFilePrint",
+             [this] { print::printShown(m_session, [this] { return m_sheet.settleEdits(); }, this); });
     onAction("mnuHist", [this] { notes::showHistory(m_session, this); });
     onAction("mnuNotes", [this] { notes::showNotes(m_session, this); });
     onAction("mnuPict", [this] { notes::showPicture(m_session, m_bitmaps, this); });

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -29,6 +32,37 @@ TEST(QtServices, MessagesAndPromptsShowTypedNamesAsPlainText) {
     services.messageBox(text, app::Buttons::OK, app::Icon::Exclamation);
     look("Specialization");
     EXPECT_EQ(services.inputBox(text, "Specialization", "x<i>"), std::optional<QString>("x<i>"));
+}
+
+// Each file dialog of the session opens in the folder the last one chose from; a cancelled one
+// changes nothing.
+TEST(QtServices, FileDialogsStartWhereTheLastChoiceWas) {
+    QTemporaryDir temp;
+    ASSERT_TRUE(QDir(temp.path()).mkpath("a") && QDir(temp.path()).mkpath("b"));
+    app::QtServices qt;
+    app::Services& services = qt;
+    // Checks where the next dialog opens, then chooses the path (or cancels for an empty one).
+    const auto answer = [&](const QString& expectedFolder, const QString& chosen) {
+        QTimer::singleShot(0, [=] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            if (!expectedFolder.isEmpty()) {
+                EXPECT_EQ(dialog->directory().absolutePath(), expectedFolder);
+            }
+            if (chosen.isEmpty())
+                return dialog->reject();
+            dialog->selectFile(chosen);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    };
+    answer({}, temp.filePath("a/one.pdf"));
+    EXPECT_EQ(services.saveFileDialog("Export", "PDF (*.pdf)|*.pdf", "one.pdf"), temp.filePath("a/one.pdf"));
+    answer(temp.filePath("a"), {});
+    EXPECT_EQ(services.saveFileDialog("Export", "PDF (*.pdf)|*.pdf", "two.pdf"), QString());
+    answer(temp.filePath("a"), temp.filePath("b"));
+    EXPECT_EQ(services.folderDialog("Folder"), temp.filePath("b"));
+    answer(temp.filePath("b"), {});
+    services.openFileDialog("Open", "All files (*)|*");
 }
 
 // Return answers a question with the button it names as default, in the short box and in the

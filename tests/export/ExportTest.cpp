@@ -3,6 +3,7 @@
 
 #include "app/Session.h"
 #include "db/DbError.h"
+#include "export/HtmlChronicle.h"
 #include "export/Windows1252.h"
 #include "sheet/HtmlExportCommand.h"
 #include "support/FileBytes.h"
@@ -107,6 +108,10 @@ TEST(Windows1252, BytesAndReferences) {
 TEST_F(ExportFixture, ExportCommandWritesThePageOrNothing) {
     temp.release();
     ScriptedServices services;
+    services.folder = temp.file("program"); // the bitmaps the page names, kept with the program
+    ASSERT_TRUE(QDir().mkpath(services.folder));
+    for (const char* bitmap : {"CHECK.bmp", "uncheck.BMP", "BOX.bmp", "BOXCHECK.bmp", "BOXX.bmp", "nopic.bmp"})
+        ASSERT_TRUE(writeFile(QDir(services.folder).filePath(bitmap), bitmap));
     app::Session session(services);
     session.database = store::openChronicle(temp.path(), false);
     const QString kept = temp.file("kept.html"); // an earlier export
@@ -131,11 +136,75 @@ TEST_F(ExportFixture, ExportCommandWritesThePageOrNothing) {
         EXPECT_TRUE(services.lastMessage().startsWith(message)) << services.lastMessage().toStdString();
         EXPECT_EQ(services.fileDialogs.size(), key.isEmpty() ? 0u : 1u); // asks only with a character shown
         EXPECT_EQ(fileBytes(kept) == "kept", i < 5);
-        EXPECT_EQ(QDir(temp.folder()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no new or temporary file";
+        if (i < 5) {
+            EXPECT_EQ(QDir(temp.folder()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no new or temporary file";
+        }
     }
+    // The bitmaps the page names are copied beside it under the names it uses; the page stays as
+    // built; a different file of the same name is kept and told about.
+    EXPECT_EQ(fileBytes(temp.file("UNCHECK.bmp")), "uncheck.BMP");
+    EXPECT_EQ(fileBytes(temp.file("nopic.bmp")), "nopic.bmp");
+    EXPECT_FALSE(QFile::exists(temp.file("BOXX.bmp"))) << "a healthy character's page names no crossed box";
+    EXPECT_EQ(fileBytes(kept), exporter::toWindows1252(page()));
+    ASSERT_TRUE(QDir().mkpath(temp.file("elsewhere")) && writeFile(temp.file("elsewhere/UNCHECK.bmp"), "mine"));
+    services.fileAnswers = {temp.file("elsewhere/sheet.html")};
+    sheet::mnuFileExport_Click(session);
+    EXPECT_EQ(fileBytes(temp.file("elsewhere/UNCHECK.bmp")), "mine");
+    EXPECT_EQ(fileBytes(temp.file("elsewhere/BOX.bmp")), "BOX.bmp");
+    EXPECT_TRUE(services.lastMessage().contains("other files named UNCHECK.bmp;")) << services.lastMessage().toStdString();
     const QByteArray bytes = fileBytes(kept);
     EXPECT_TRUE(
         bytes.contains("\r\n<TITLE>Nuit \xe9t\xe9: A<b> & O'Neil &#1046;&#1077;&#1085;&#1103; \x80</TITLE>\r\n"));
     EXPECT_TRUE(bytes.endsWith("</HTML>\r\n")) << "the whole page";
     EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')) << "every line end is CR LF";
+}
+
+// A folder of pages: each the page File, Export to HTML writes, named after its character and
+// unique; an index linking them in order; the bitmaps copied, a different one of the same name
+// kept. A stop, or a folder that cannot be made, leaves the folder as it was.
+TEST_F(ExportFixture, ChronicleFolderHoldsPagesIndexAndBitmaps) {
+    const qint64 twin = temp.addCharacter(QStringLiteral("mara voss"), QStringLiteral("NPC"));
+    const qint64 index = temp.addCharacter(QStringLiteral("index"));
+    const qint64 slash = temp.addCharacter(QStringLiteral("A/B <\u00e9>"));
+    const std::vector<qint64> keys = {key, twin, index, 999, slash};
+    const QString program = temp.file("program");
+    ASSERT_TRUE(QDir().mkpath(program));
+    for (const char* bitmap : {"CHECK.bmp", "UNCHECK.bmp", "BOX.bmp", "nopic.bmp"})
+        ASSERT_TRUE(writeFile(QDir(program).filePath(bitmap), bitmap));
+    const QString out = temp.file("out");
+    ASSERT_TRUE(QDir().mkpath(out) && writeFile(out + "/CHECK.bmp", "mine"));
+    const auto listing = [&] {
+        QStringList entries = QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        entries.sort();
+        return entries.join('|');
+    };
+
+    int calls = 0;
+    EXPECT_FALSE(exporter::writeChronicleHtml(temp.db(), keys, out, program, "Ashen Tide",
+                                              [&](int done, int total) {
+                                                  ++calls;
+                                                  EXPECT_EQ(total, 4);
+                                                  return done < 2;
+                                              }));
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(listing(), "CHECK.bmp");
+
+    EXPECT_TRUE(exporter::writeChronicleHtml(temp.db(), keys, out, program, "Ashen <Tide>"));
+    EXPECT_EQ(listing(), "A B \u00e9.html|BOX.bmp|CHECK.bmp|Mara Voss.html|UNCHECK.bmp|index (2).html|index.html|"
+                         "mara voss (2).html|nopic.bmp");
+    EXPECT_EQ(fileBytes(out + "/CHECK.bmp"), "mine");
+    EXPECT_EQ(fileBytes(out + "/UNCHECK.bmp"), "UNCHECK.bmp");
+    EXPECT_EQ(fileBytes(out + "/mara voss (2).html"),
+              exporter::toWindows1252(exporter::characterPage(temp.db(), QString::number(twin))));
+    const QString links = QString::fromUtf8(fileBytes(out + "/index.html"));
+    EXPECT_TRUE(links.contains("<title>Ashen &lt;Tide&gt;</title>"));
+    QStringList hrefs;
+    for (const auto& m : QRegularExpression(R"re(<a href="([^"]+)">([^<]*)</a>)re").globalMatch(links))
+        hrefs << m.captured(1) + " " + m.captured(2);
+    EXPECT_EQ(hrefs.join('|'), "Mara%20Voss.html Mara Voss|mara%20voss%20%282%29.html mara voss|"
+                               "index%20%282%29.html index|A%20B%20%C3%A9.html A/B &lt;\u00e9&gt;");
+
+    ASSERT_TRUE(writeFile(temp.file("plain"), "x"));
+    EXPECT_THROW(exporter::writeChronicleHtml(temp.db(), keys, temp.file("plain/out"), program, "t"), db::DbError);
+    EXPECT_EQ(fileBytes(temp.file("plain")), "x");
 }

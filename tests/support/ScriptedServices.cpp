@@ -51,6 +51,15 @@ QString ScriptedServices::openFileDialog(const QString& title, const QString& fi
     return answer;
 }
 
+QString ScriptedServices::folderDialog(const QString& title) {
+    fileDialogs.push_back({true, title, QStringLiteral("<folder>")});
+    if (fileAnswers.empty())
+        return {};
+    const QString answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
 QString ScriptedServices::saveFileDialog(const QString& title, const QString& filter, const QString&) {
     fileDialogs.push_back({true, title, filter});
     if (fileAnswers.empty())

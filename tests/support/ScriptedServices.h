@@ -56,6 +56,7 @@ public:
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& preset) override;
     QString openFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
     QString saveFileDialog(const QString& title, const QString& filter, const QString& fileName) override;
+    QString folderDialog(const QString& title) override;
     int showModal(QDialog& dialog) override;
     void setWaitCursor(bool waiting) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
