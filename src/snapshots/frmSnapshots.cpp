@@ -42,7 +42,8 @@ frmSnapshots::frmSnapshots(app::Session& session, SnapshotKeeper& keeper, Hooks 
     m_list->setHeaderLabels({QStringLiteral("Taken"), QStringLiteral("Size"), QStringLiteral("Characters")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->setMinimumWidth(fontMetrics().averageCharWidth() * 62);
 
     const auto button = [this](const char* name, const QString& caption, void (frmSnapshots::*act)()) {
         auto* b = new QPushButton(caption);
@@ -129,7 +130,7 @@ void frmSnapshots::restoreFile() {
             QStringLiteral("Put the snapshot of %1 in place of \"%2\"?\n\nThe chronicle as it is now is kept as a "
                            "snapshot first.")
                 .arg(when, QDir::toNativeSeparators(file)),
-            Buttons::YesNo, Icon::Question) != Answer::Yes)
+            Buttons::YesNo, Icon::Question, app::kTitle, Answer::No) != Answer::Yes)
         return;
     if (!m_hooks.settleEdits())
         return;

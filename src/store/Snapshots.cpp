@@ -89,7 +89,7 @@ void putInPlace(const QString& snapshotPath, const QString& databasePath) {
         QFile::remove(partial);
         throw failed(QStringLiteral("It could not be copied into the folder \"%1\".").arg(QDir::toNativeSeparators(folder)));
     }
-    QFile(partial).setPermissions(QFile(partial).permissions() | QFile::WriteOwner);
+    QFile::setPermissions(partial, QFile::permissions(databasePath) | QFile::WriteOwner);
     for (const char* leftover : {"-wal", "-shm", "-journal"})
         QFile::remove(databasePath + QLatin1String(leftover));
     if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(databasePath).constData()) != 0) {
@@ -129,7 +129,7 @@ std::vector<QString> expired(const std::vector<Snapshot>& snapshots, const QDate
 }
 
 SnapshotCopy::SnapshotCopy(db::Database& source, const QDateTime& now)
-    : m_sourceSerial(source.connection().serial()) {
+    : m_sourceSerial(source.connection().serial()), m_permissions(QFile::permissions(source.path())) {
     const QString folder = folderFor(source.path());
     if (!QDir().mkpath(folder))
         throw failed(QStringLiteral("The folder \"%1\" cannot be made.").arg(QDir::toNativeSeparators(folder)));
@@ -205,12 +205,13 @@ SnapshotCopy::Sealing SnapshotCopy::close() {
         abandon();
         throw failed(e.message(), e.code());
     }
-    Sealing sealing{m_partPath, m_finalPath};
+    Sealing sealing{m_partPath, m_finalPath, m_permissions};
     m_partPath.clear(); // the sealing's now
     return sealing;
 }
 
 QString SnapshotCopy::Sealing::operator()() const {
+    QFile::setPermissions(partPath, permissions); // made private while it was being written
     if (!db::syncToDisk(partPath) || !QFile::rename(partPath, finalPath)) {
         QFile::remove(partPath);
         throw failed(QStringLiteral("The copy could not be finished in the folder \"%1\".")

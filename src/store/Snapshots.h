@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFileDevice>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -64,6 +65,7 @@ public:
     struct Sealing {
         QString partPath;
         QString finalPath;
+        QFileDevice::Permissions permissions; // the chronicle's own
         // Returns the snapshot's path; throws db::DbError, having removed the copy.
         QString operator()() const;
     };
@@ -80,6 +82,7 @@ private:
     quint64 m_sourceSerial;
     QString m_partPath;
     QString m_finalPath;
+    QFileDevice::Permissions m_permissions;
     std::unique_ptr<db::Connection> m_target;
     sqlite3_backup* m_backup = nullptr;
     bool m_done = false;
