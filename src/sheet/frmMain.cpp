@@ -18,6 +18,7 @@
 #include "snapshots/SnapshotKeeper.h"
 #include "snapshots/frmSnapshots.h"
 #include "sheet/HtmlExportCommand.h"
+#include "sheet/ModeStatus.h"
 #include "sheet/RatingWiring.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetBuilders.h"
@@ -40,6 +41,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -94,6 +96,8 @@ frmMain::frmMain(app::Session& session, QWidget* parent)
     setWindowTitle(QStringLiteral("Duskledger"));
     buildMenus();
     buildSheet();
+    m_ui.orderTabStops();
+    new sheet::ModeStatus(*statusBar(), m_sheet);
     wireCommands();
     refreshCommands();
     sheet::giveMenuShortcutsPriority(this);
@@ -247,7 +251,7 @@ void frmMain::buildSheet() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("sheetPage"));
     page->setAttribute(Qt::WA_StyledBackground);
-    page->setStyleSheet(sheetStyleSheet());
+    applySheetStyle(*page);
     auto* columns = new QHBoxLayout(page);
     columns->setContentsMargins(8, 6, 8, 6);
     columns->setSpacing(12);
