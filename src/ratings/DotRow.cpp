@@ -133,6 +133,11 @@ void DotRow::keyPressEvent(QKeyEvent* event) {
         Q_EMIT valueRequested(*asked);
         return;
     }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        Q_EMIT activated();
+        return;
+    }
     // Keys that would ask for nothing new are still the row's own, so they do not move focus.
     const int k = event->key();
     if ((k >= Qt::Key_0 && k <= Qt::Key_9) || k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Minus ||

@@ -18,7 +18,8 @@ class BitmapStore;
 // the widget's own units; tenDotWidth() is the width that counts as ten dots (the virtue rows
 // show only half the bitmap and count double width), so one dot is tenDotWidth() / 10 wide.
 //
-// The row is a Tab stop. Keys ask for a value as a click does (valueRequested); the row itself
+// The row is a Tab stop. Keys ask for a value as a click does (valueRequested), Enter for the
+// row's further action (activated); the row itself
 // does not change: its owner decides and shows the result with setValue(). Screen readers see a
 // slider named by accessibleName() ("Strength") whose value reads "4 of 10".
 class DotRow : public QWidget {
@@ -62,6 +63,8 @@ Q_SIGNALS:
     void doubleClicked(int x);
     // A key (or a screen reader) asked for this value.
     void valueRequested(int value);
+    // Enter or Return: the row's further action (a trait's specialty).
+    void activated();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

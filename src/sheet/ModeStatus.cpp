@@ -16,6 +16,7 @@ QLabel* part(QStatusBar& bar, const char* name) {
     auto* label = new QLabel;
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
+    label->setContentsMargins(6, 0, 6, 0);
     bar.addPermanentWidget(label);
     return label;
 }

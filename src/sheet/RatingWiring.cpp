@@ -104,6 +104,13 @@ void connectSheetRatings(CharacterSheet& sheet, QObject* context) {
         captions->watch(ui.lblAttributes[size_t(i)], guarded([=] { lblAttributes_Click(*s, i); }));
     for (int j = 0; j < int(ui.lblAbilities.size()); ++j)
         captions->watch(ui.lblAbilities[size_t(j)], guarded([=] { lblAbilities_Click(*s, j); }));
+    // Enter on a trait's row does what a click on its caption does.
+    for (int i = 0; i < int(ui.PBAtt.size()); ++i)
+        QObject::connect(ui.PBAtt[size_t(i)], &ratings::DotRow::activated, context,
+                         guarded([=] { lblAttributes_Click(*s, i); }));
+    for (int j = 0; j < int(ui.PBAbil.size()); ++j)
+        QObject::connect(ui.PBAbil[size_t(j)], &ratings::DotRow::activated, context,
+                         guarded([=] { lblAbilities_Click(*s, j); }));
 }
 
 } // namespace sheet

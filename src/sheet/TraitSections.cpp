@@ -58,7 +58,10 @@ QWidget* traitRegion(const QString& name, const QString& heading,
                                              model::catalogue::indexedName(labelArray, trait.index));
             ratings::DotRow* row =
                 widgets::dotRow(bitmaps, model::catalogue::indexedName(rowArray, trait.index), ratings::Family::Check);
-            row->setAccessibleName(QString::fromLatin1(trait.caption).remove(QLatin1Char(':')));
+            const QString spoken = QString::fromLatin1(trait.caption).remove(QLatin1Char(':'));
+            row->setAccessibleName(spoken);
+            // The caption, clicked in edit mode (or Enter on the row), edits the specialty.
+            label->setAccessibleName(spoken + QStringLiteral(" specialty"));
             labels[size_t(trait.index)] = label;
             rows[size_t(trait.index)] = row;
             r.grid->addWidget(label, 1 + k, 3 * g);

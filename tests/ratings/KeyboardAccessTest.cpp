@@ -98,6 +98,9 @@ TEST_F(SheetTest, KeysSetRatingsAsClicksDoAndTheStatusBarTellsTheMode) {
         QTest::keyClick(row, pressed);
         EXPECT_EQ(row->Tag(), tag) << row->objectName().toStdString() << " key " << pressed;
     }
+    services.inputAnswers = {QString("Grip")};
+    QTest::keyClick(strength, Qt::Key_Return);
+    EXPECT_EQ(column(key, "Strength_Spec").toString(), "Grip") << "Enter asks for the specialty as a caption click";
     ui().cmbBackGrounds[1]->setEditText("Generation");
     QTest::keyClick(ui().PBAdv[8], Qt::Key_4);
     EXPECT_EQ(values("lblGen|lblMaxBP|lblPTBP"), "9|14|2") << "as a click on the fourth dot";
@@ -114,6 +117,7 @@ TEST_F(SheetTest, ControlsHaveSpokenNamesAndRatingsReportTheirValues) {
     open();
     const std::pair<QWidget*, const char*> named[] = {
         {ui().PBAtt[0], "Strength"},
+        {ui().lblAttributes[0], "Strength specialty"},
         {ui().PBAdv[0], "Discipline slot 1 rating"},
         {ui().cmbDisciplines[0], "Discipline slot 1"},
         {ui().PBAdv[16], "Courage"},
