@@ -98,6 +98,11 @@ frmMain::frmMain(app::Session& session, QWidget* parent)
     buildSheet();
     m_ui.orderTabStops();
     new sheet::ModeStatus(*statusBar(), m_sheet);
+    // The window was sized for the sheet before the status bar came; the bar adds its height.
+    QSize withBar = size() + QSize(0, statusBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        withBar = withBar.boundedTo(screen->availableGeometry().size());
+    resize(withBar);
     wireCommands();
     refreshCommands();
     sheet::giveMenuShortcutsPriority(this);
