@@ -41,8 +41,7 @@ public:
 
 class HealthBoxAccess : public QAccessibleWidget {
 public:
-    explicit HealthBoxAccess(HealthBox* box) : QAccessibleWidget(box, QAccessible::CheckBox) {
-    }
+    explicit HealthBoxAccess(HealthBox* box) : QAccessibleWidget(box, QAccessible::CheckBox) {}
 
     HealthBox* box() const { return static_cast<HealthBox*>(widget()); }
 

@@ -23,8 +23,8 @@ QLabel* part(QStatusBar& bar, const char* name) {
 } // namespace
 
 ModeStatus::ModeStatus(QStatusBar& bar, CharacterSheet& sheet)
-    : QObject(&bar), m_bar(bar), m_session(sheet.session()), m_mode(part(bar, "lblMode")),
-      m_file(part(bar, "lblFile")), m_saved(part(bar, "lblSaved")) {
+    : QObject(&bar), m_bar(bar), m_session(sheet.session()), m_mode(part(bar, "lblMode")), m_file(part(bar, "lblFile")),
+      m_saved(part(bar, "lblSaved")) {
     m_bar.setObjectName(QStringLiteral("statusBar"));
     m_bar.setAccessibleName(QStringLiteral("Status"));
     sheet.setNotices({[this] { showMode(); }, [this] { showSaved(QTime::currentTime()); },
@@ -33,7 +33,8 @@ ModeStatus::ModeStatus(QStatusBar& bar, CharacterSheet& sheet)
 }
 
 QString ModeStatus::modeText(bool editMode) {
-    return editMode ? QStringLiteral("Edit \u2014 changes are saved when you leave edit mode") : QStringLiteral("Browse");
+    return editMode ? QStringLiteral("Edit \u2014 changes are saved when you leave edit mode")
+                    : QStringLiteral("Browse");
 }
 
 QString ModeStatus::savedText(const QTime& at) {

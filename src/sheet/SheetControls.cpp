@@ -5,12 +5,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace sheet {
 

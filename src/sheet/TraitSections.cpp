@@ -137,6 +137,10 @@ QWidget* advantagesSection(SheetControls& ui, const ratings::BitmapStore& bitmap
     ui.PBAdv[kConscience]->setAccessibleName(QStringLiteral("Conscience"));
     ui.PBAdv[kSelfControl]->setAccessibleName(QStringLiteral("Self-Control"));
     ui.PBAdv[kCourage]->setAccessibleName(QStringLiteral("Courage"));
+    // A virtue row is named by the variant chosen ("Conviction"), as its caption shows.
+    for (auto [chooser, row] :
+         {std::pair{ui.cmbConscience, ui.PBAdv[kConscience]}, {ui.cmbSelfControl, ui.PBAdv[kSelfControl]}})
+        QObject::connect(chooser, &QComboBox::currentTextChanged, row, &QWidget::setAccessibleName);
     r.grid->addWidget(ui.PBAdv[kCourage], 3, 7, Qt::AlignVCenter);
     return r.widget;
 }

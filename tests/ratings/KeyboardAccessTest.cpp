@@ -88,11 +88,11 @@ TEST_F(SheetTest, KeysSetRatingsAsClicksDoAndTheStatusBarTellsTheMode) {
     DotRow* strength = ui().PBAtt[0];
     DotRow* courage = ui().PBAdv[16];
     const std::tuple<DotRow*, Qt::Key, const char*> keys[] = {
-        {strength, Qt::Key_4, "4"},         {strength, Qt::Key_Right, "5"},  {strength, Qt::Key_Minus, "4"},
-        {strength, Qt::Key_0, "10"},        {strength, Qt::Key_Plus, "10"},  {strength, Qt::Key_Delete, "0"},
-        {strength, Qt::Key_Left, "0"},      {strength, Qt::Key_Backspace, "0"}, {strength, Qt::Key_3, "3"},
-        {courage, Qt::Key_0, "0"},          {courage, Qt::Key_7, "0"},       {courage, Qt::Key_5, " 5"},
-        {courage, Qt::Key_Right, " 5"},     {courage, Qt::Key_Left, " 4"},
+        {strength, Qt::Key_4, "4"},     {strength, Qt::Key_Right, "5"},     {strength, Qt::Key_Minus, "4"},
+        {strength, Qt::Key_0, "10"},    {strength, Qt::Key_Plus, "10"},     {strength, Qt::Key_Delete, "0"},
+        {strength, Qt::Key_Left, "0"},  {strength, Qt::Key_Backspace, "0"}, {strength, Qt::Key_3, "3"},
+        {courage, Qt::Key_0, "0"},      {courage, Qt::Key_7, "0"},          {courage, Qt::Key_5, " 5"},
+        {courage, Qt::Key_Right, " 5"}, {courage, Qt::Key_Left, " 4"},
     };
     for (const auto& [row, pressed, tag] : keys) {
         QTest::keyClick(row, pressed);
@@ -136,6 +136,8 @@ TEST_F(SheetTest, ControlsHaveSpokenNamesAndRatingsReportTheirValues) {
         EXPECT_EQ(spoken->text(QAccessible::Name), name) << widget->objectName().toStdString();
     }
     EXPECT_EQ(ui().Label1[0]->buddy(), ui().txtChar);
+    ui().cmbConscience->setCurrentText("Conviction");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(ui().PBAdv[14])->text(QAccessible::Name), "Conviction");
 
     QAccessibleInterface* strength = QAccessible::queryAccessibleInterface(ui().PBAtt[0]);
     EXPECT_EQ(strength->role(), QAccessible::Slider);
