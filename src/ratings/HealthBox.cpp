@@ -1,8 +1,13 @@
 #include "ratings/HealthBox.h"
 
 #include "ratings/BitmapStore.h"
+#include "ratings/RatingAccess.h"
+#include "ratings/RatingShapes.h"
+
+#include <QAccessible>
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,16 +19,28 @@ constexpr int kBoxSize = 16; // logical pixels, the size BOX.bmp is drawn at
 
 HealthBox::HealthBox(const BitmapStore& bitmaps, QWidget* parent) : QWidget(parent), m_bitmaps(bitmaps) {
     setFixedSize(sizeHint());
+    installRatingAccess();
     setCursor(Qt::PointingHandCursor);
-    setAccessibleDescription(tr("Empty"));
-    connect(this, &QObject::objectNameChanged, this, &QWidget::setAccessibleName);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void HealthBox::setState(int state) {
-    m_state = (state == 2 || state == 3) ? state : 1;
-    static const QString descriptions[] = {tr("Empty"), tr("Ticked"), tr("Crossed")};
-    setAccessibleDescription(descriptions[m_state - 1]);
+    const int shown = (state == 2 || state == 3) ? state : 1;
+    const bool changed = shown != m_state;
+    m_state = shown;
     update();
+    if (changed) {
+        QAccessibleValueChangeEvent event(this, m_state);
+        QAccessible::updateAccessibility(&event);
+        QAccessible::State checked;
+        checked.checked = true;
+        QAccessibleStateChangeEvent stateEvent(this, checked);
+        QAccessible::updateAccessibility(&stateEvent);
+    }
+}
+
+QString HealthBox::stateText() const {
+    return m_state == 2 ? tr("Ticked") : m_state == 3 ? tr("Crossed") : tr("Empty");
 }
 
 QString HealthBox::pictureName() const {
@@ -47,8 +64,36 @@ void HealthBox::paintEvent(QPaintEvent*) {
     // Greyed while disabled, so a box that ignores clicks says so.
     if (!isEnabled())
         painter.setOpacity(0.45);
-    const QPixmap picture = m_bitmaps.pixmap(pictureName(), devicePixelRatioF());
-    painter.drawPixmap(QRectF(rect()), picture, QRectF(picture.rect()));
+    if (drawsShapes(palette())) {
+        drawHealthBox(painter, rect(), m_state, palette());
+    } else {
+        const QPixmap picture = m_bitmaps.pixmap(pictureName(), devicePixelRatioF());
+        painter.drawPixmap(QRectF(rect()), picture, QRectF(picture.rect()));
+    }
+    painter.setOpacity(1.0);
+    if (hasFocus())
+        drawFocusFrame(painter, rect(), palette());
+}
+
+void HealthBox::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Space:
+        event->accept();
+        Q_EMIT stateRequested(m_state % 3 + 1);
+        return;
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        event->accept();
+        if (m_state != 1)
+            Q_EMIT stateRequested(1);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void HealthBox::mousePressEvent(QMouseEvent* event) {

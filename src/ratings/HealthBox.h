@@ -15,6 +15,10 @@ class BitmapStore;
 //
 // A disabled box (setEnabled(false), as the sheet does while no character is shown) receives no
 // mouse events, so clicks ask for nothing.
+//
+// The box is a Tab stop: Space asks for the next state as a click does, Backspace or Delete for
+// an empty box. Screen readers see a check box named by accessibleName() ("Health: Bruised")
+// whose value is the state in words.
 class HealthBox : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +29,8 @@ public:
     void setState(int state);
     // The file shown for the current state ("BOX.bmp", "BOXCHECK.bmp", "BOXX.bmp").
     QString pictureName() const;
+    // "Empty", "Ticked" or "Crossed".
+    QString stateText() const;
 
     QSize sizeHint() const override;
 
@@ -36,6 +42,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -109,6 +109,9 @@ void frmRituals::buildSlots(QWidget* frame, const ratings::BitmapStore& bitmaps)
         policy.setRetainSizeWhenHidden(true); // a hidden rating keeps its place in the frame
         dots->setSizePolicy(policy);
         connect(dots, &ratings::DotRow::pressed, this, [this, i](int x) { onPathDotPressed(i, x); });
+        connect(dots, &ratings::DotRow::valueRequested, this, [this, i](int value) { setPathRating(i, value); });
+        combo->setAccessibleName(QStringLiteral("Path slot %1").arg(i + 1));
+        dots->setAccessibleName(QStringLiteral("Path slot %1 rating").arg(i + 1));
         PBPath[size_t(i)] = dots;
 
         grid->addWidget(label, row, column);
@@ -238,11 +241,14 @@ QString frmRituals::currentRitual() const {
 }
 
 void frmRituals::onPathDotPressed(int index, int x) {
+    if (const std::optional<int> value = PBPath[size_t(index)]->clickedValue(x))
+        setPathRating(index, *value);
+}
+
+void frmRituals::setPathRating(int index, int value) {
     if (!m_session.editMode)
         return;
-    ratings::DotRow& row = *PBPath[size_t(index)];
-    if (const std::optional<int> value = row.clickedValue(x))
-        row.setValue(*value);
+    PBPath[size_t(index)]->setValue(value);
 }
 
 void frmRituals::onAddRitual() {

@@ -55,6 +55,8 @@ private:
     void reload();
 
     void onPathDotPressed(int index, int x);
+    // A click or a key on path row `index`: shown in edit mode, kept with the window's save.
+    void setPathRating(int index, int value);
     void onAddRitual();
     void onRemoveRitual();
     void onRitualDoubleClicked(int row);

@@ -172,9 +172,17 @@ void CharacterSheet::refreshMerits() {
     m_character.merits = store::merits::characterMerits(*m_session.database, *key);
 }
 
+void CharacterSheet::hint(const QString& text) const {
+    if (m_notices.hint)
+        m_notices.hint(text);
+}
+
 bool CharacterSheet::stored(const QString& what, const store::WriteResult& result) {
-    if (result.written())
+    if (result.written()) {
+        if (m_notices.saved)
+            m_notices.saved();
         return true;
+    }
     m_session.services.messageBox(what + QStringLiteral(" of ") + shownName() +
                                       QStringLiteral(" could not be stored.\n\n") + result.error,
                                   app::Buttons::OK, app::Icon::Critical);
@@ -201,6 +209,8 @@ void CharacterSheet::showBrowseMode() {
         ratings::DotRow* dots = m_ui.PBAdv[size_t(row)];
         dots->setVisible(dots->value() != 0);
     }
+    if (m_notices.modeShown)
+        m_notices.modeShown();
 }
 
 void CharacterSheet::enterEditMode() {
@@ -214,6 +224,8 @@ void CharacterSheet::enterEditMode() {
     for (int row = 0; row < catalogue::kConscience; ++row)
         m_ui.PBAdv[size_t(row)]->setVisible(true);
     m_session.editMode = true;
+    if (m_notices.modeShown)
+        m_notices.modeShown();
 }
 
 bool CharacterSheet::leaveEditMode() {
@@ -231,6 +243,8 @@ bool CharacterSheet::leaveEditMode() {
     }
     m_session.editMode = false;
     m_character = saved.character;
+    if (m_notices.saved)
+        m_notices.saved();
     for (const auto& [field, name] : saved.addedNames)
         identityCombo(m_ui, field)->addItem(name);
     binding::showCaptions(m_ui, m_character);

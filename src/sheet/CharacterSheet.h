@@ -74,6 +74,17 @@ public:
     // ("The blood pool") of the shown character could not be stored, and why.
     bool stored(const QString& what, const store::WriteResult& result);
 
+    // What the window shows beside the sheet: the mode (whenever it is shown anew, also after
+    // opening a file), each save of the shown character (edit mode's or a write made at once),
+    // a passing hint. Unset ones are skipped.
+    struct Notices {
+        std::function<void()> modeShown;
+        std::function<void()> saved;
+        std::function<void(const QString&)> hint;
+    };
+    void setNotices(Notices notices) { m_notices = std::move(notices); }
+    void hint(const QString& text) const;
+
     app::Session& session() const { return m_session; }
     const SheetControls& ui() const { return m_ui; }
     // The shown character with the edits that live outside the widgets (experience, generation),
@@ -96,6 +107,7 @@ private:
     model::Character m_character;
     ShownHistory m_history;
     std::function<void()> m_beforeDeleting;
+    Notices m_notices;
 };
 
 } // namespace sheet

@@ -36,6 +36,8 @@ QWidget* identityBand(SheetControls& ui) {
                               ? static_cast<QWidget*>(widgets::textBox(QString::fromLatin1(field.editor)))
                               : widgets::editableCombo(QString::fromLatin1(field.editor));
         editors[size_t(i)] = editor;
+        ui.Label1[size_t(i)]->setBuddy(editor);
+        editor->setAccessibleName(QString::fromLatin1(field.caption).remove(QLatin1Char(':')).trimmed());
         grid->addWidget(editor, row, column + 1);
         widgets::matchHeight(labels[size_t(i)], editor);
     }

@@ -48,11 +48,15 @@ private:
 };
 
 // The value is taken when the button goes down; the second press of a fast double-click arrives
-// only as a double-click and counts as a press too.
-void onDotRow(ratings::DotRow* row, QObject* context, app::Services& services, std::function<void(int)> handler) {
-    auto run = [&services, handler](int x) { app::guarded(services, [&] { handler(x); }); };
+// only as a double-click and counts as a press too. A key asks for its value through the same flow.
+void onDotRow(CharacterSheet* sheet, RatingRow kind, int index, ratings::DotRow* row, QObject* context,
+              app::Services& services, std::function<void(int)> clicked) {
+    auto run = [&services, clicked](int x) { app::guarded(services, [&] { clicked(x); }); };
     QObject::connect(row, &ratings::DotRow::pressed, context, [run](int x, Qt::MouseButton) { run(x); });
     QObject::connect(row, &ratings::DotRow::doubleClicked, context, run);
+    QObject::connect(row, &ratings::DotRow::valueRequested, context, [=, &services](int value) {
+        app::guarded(services, [&] { setRating(*sheet, kind, index, value); });
+    });
 }
 
 } // namespace
@@ -66,16 +70,21 @@ void connectSheetRatings(CharacterSheet& sheet, QObject* context) {
     };
 
     for (int i = 0; i < int(ui.PBAtt.size()); ++i)
-        onDotRow(ui.PBAtt[size_t(i)], context, services, [=](int x) { PBAtt_MouseDown(*s, i, x); });
+        onDotRow(s, RatingRow::Attribute, i, ui.PBAtt[size_t(i)], context, services,
+                 [=](int x) { PBAtt_MouseDown(*s, i, x); });
     for (int j = 0; j < int(ui.PBAbil.size()); ++j)
-        onDotRow(ui.PBAbil[size_t(j)], context, services, [=](int x) { PBAbil_MouseDown(*s, j, x); });
+        onDotRow(s, RatingRow::Ability, j, ui.PBAbil[size_t(j)], context, services,
+                 [=](int x) { PBAbil_MouseDown(*s, j, x); });
     for (int k = 0; k < int(ui.PBAdv.size()); ++k)
-        onDotRow(ui.PBAdv[size_t(k)], context, services, [=](int x) { PBAdv_MouseDown(*s, k, x); });
+        onDotRow(s, RatingRow::Advantage, k, ui.PBAdv[size_t(k)], context, services,
+                 [=](int x) { PBAdv_MouseDown(*s, k, x); });
     for (int b = 0; b < int(ui.PBBP.size()); ++b)
-        onDotRow(ui.PBBP[size_t(b)], context, services, [=](int x) { PBBP_MouseDown(*s, b, x); });
-    onDotRow(ui.pbWill, context, services, [=](int x) { pbWill_MouseDown(*s, x); });
-    onDotRow(ui.pbHum, context, services, [=](int x) { pbHum_MouseDown(*s, x); });
-    onDotRow(ui.PBCurWill, context, services, [=](int x) { PBCurWill_MouseDown(*s, x); });
+        onDotRow(s, RatingRow::BloodPool, b, ui.PBBP[size_t(b)], context, services,
+                 [=](int x) { PBBP_MouseDown(*s, b, x); });
+    onDotRow(s, RatingRow::Willpower, 0, ui.pbWill, context, services, [=](int x) { pbWill_MouseDown(*s, x); });
+    onDotRow(s, RatingRow::Humanity, 0, ui.pbHum, context, services, [=](int x) { pbHum_MouseDown(*s, x); });
+    onDotRow(s, RatingRow::CurrentWillpower, 0, ui.PBCurWill, context, services,
+             [=](int x) { PBCurWill_MouseDown(*s, x); });
     for (int h = 0; h < int(ui.HealthBox.size()); ++h)
         QObject::connect(ui.HealthBox[size_t(h)], &ratings::HealthBox::stateRequested, context,
                          [=, &services](int state) { app::guarded(services, [=] { storeHealth(*s, h, state); }); });
@@ -95,6 +104,13 @@ void connectSheetRatings(CharacterSheet& sheet, QObject* context) {
         captions->watch(ui.lblAttributes[size_t(i)], guarded([=] { lblAttributes_Click(*s, i); }));
     for (int j = 0; j < int(ui.lblAbilities.size()); ++j)
         captions->watch(ui.lblAbilities[size_t(j)], guarded([=] { lblAbilities_Click(*s, j); }));
+    // Enter on a trait's row does what a click on its caption does.
+    for (int i = 0; i < int(ui.PBAtt.size()); ++i)
+        QObject::connect(ui.PBAtt[size_t(i)], &ratings::DotRow::activated, context,
+                         guarded([=] { lblAttributes_Click(*s, i); }));
+    for (int j = 0; j < int(ui.PBAbil.size()); ++j)
+        QObject::connect(ui.PBAbil[size_t(j)], &ratings::DotRow::activated, context,
+                         guarded([=] { lblAbilities_Click(*s, j); }));
 }
 
 } // namespace sheet

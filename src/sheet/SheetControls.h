@@ -116,6 +116,10 @@ struct SheetControls {
     QList<QWidget*> editControls() const;
     // Shows the edit controls over their labels (true) or hides them so the labels show.
     void setEditControlsVisible(bool visible) const;
+    // The Tab order of the sheet: its regions top to bottom, within a region its columns left to
+    // right, then the side column. Hidden controls (the edit controls in browse mode) are passed by.
+    QList<QWidget*> tabStops() const;
+    void orderTabStops() const;
 };
 
 } // namespace sheet

@@ -50,9 +50,16 @@ QGroupBox* diceFrame(SheetControls& ui) {
     ui.cmdRoll = widgets::button(QStringLiteral("cmdRoll"), QStringLiteral("Roll Dice"));
     ui.cmdRoll->setEnabled(false); // the roller comes with its own handler
 
-    grid->addWidget(widgets::caption(QStringLiteral("Number of Dice")), 0, 0);
+    ui.cmbDice->setAccessibleName(QStringLiteral("Number of dice"));
+    ui.cmbDiff->setAccessibleName(QStringLiteral("Difficulty"));
+    ui.chkSpec->setAccessibleName(QStringLiteral("Specialized"));
+    QLabel* diceCaption = widgets::caption(QStringLiteral("Number of Dice"));
+    diceCaption->setBuddy(ui.cmbDice);
+    QLabel* difficultyCaption = widgets::caption(QStringLiteral("Difficulty"));
+    difficultyCaption->setBuddy(ui.cmbDiff);
+    grid->addWidget(diceCaption, 0, 0);
     grid->addWidget(ui.cmbDice, 0, 1);
-    grid->addWidget(widgets::caption(QStringLiteral("Difficulty")), 1, 0);
+    grid->addWidget(difficultyCaption, 1, 0);
     grid->addWidget(ui.cmbDiff, 1, 1);
     grid->addWidget(specialized, 2, 0);
     grid->addWidget(ui.chkSpec, 2, 1);

@@ -30,6 +30,7 @@ QGroupBox* meritsFrame(SheetControls& ui) {
     layout->setSpacing(4);
     ui.lstMerit = new QListWidget;
     ui.lstMerit->setObjectName(QStringLiteral("lstMerit"));
+    ui.lstMerit->setAccessibleName(QStringLiteral("Merits and flaws"));
     // The band's height comes from the health track; the list takes what the band has.
     ui.lstMerit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     ui.lstMerit->setMinimumHeight(60);
@@ -62,6 +63,8 @@ QWidget* humanityAndWillpower(SheetControls& ui, const ratings::BitmapStore& bit
     h->addWidget(ui.cmbHumanity, 0, 0);
     widgets::matchHeight(ui.lblHumanity, ui.cmbHumanity);
     ui.pbHum = widgets::dotRow(bitmaps, QStringLiteral("pbHum"), ratings::Family::Check);
+    ui.pbHum->setAccessibleName(QStringLiteral("Humanity"));
+    ui.cmbHumanity->setAccessibleName(QStringLiteral("Humanity or path"));
     h->addWidget(ui.pbHum, 1, 0, Qt::AlignHCenter);
     layout->addWidget(humanity);
 
@@ -70,6 +73,8 @@ QWidget* humanityAndWillpower(SheetControls& ui, const ratings::BitmapStore& bit
     w->setSpacing(4);
     ui.pbWill = widgets::dotRow(bitmaps, QStringLiteral("pbWill"), ratings::Family::Check);
     ui.PBCurWill = widgets::dotRow(bitmaps, QStringLiteral("PBCurWill"), ratings::Family::Box);
+    ui.pbWill->setAccessibleName(QStringLiteral("Willpower"));
+    ui.PBCurWill->setAccessibleName(QStringLiteral("Current willpower"));
     w->addWidget(ui.pbWill, 0, Qt::AlignHCenter);
     w->addWidget(ui.PBCurWill, 0, Qt::AlignHCenter);
     layout->addWidget(willpower);
@@ -83,6 +88,7 @@ QGroupBox* bloodPoolFrame(SheetControls& ui, const ratings::BitmapStore& bitmaps
     layout->setSpacing(3);
     for (int i = 0; i < int(ui.PBBP.size()); ++i) {
         ui.PBBP[size_t(i)] = widgets::dotRow(bitmaps, model::catalogue::indexedName("PBBP", i), ratings::Family::Box);
+        ui.PBBP[size_t(i)]->setAccessibleName(QStringLiteral("Blood pool, row %1").arg(i + 1));
         layout->addWidget(ui.PBBP[size_t(i)], 0, Qt::AlignHCenter);
     }
     auto* derived = new QGridLayout;
@@ -114,24 +120,29 @@ QGroupBox* experienceFrame(SheetControls& ui) {
         const char* minusName;
         QPushButton** plus;
         const char* plusName;
+        const char* spoken; // "experience given", in the buttons' accessible names
     };
     const Counter counters[] = {
         {"Given", ui.lblExpGiven, "lblExpGiven", &ui.cmdMinusExperience, "cmdMinusExperience", &ui.cmdAddExperience,
-         "cmdAddExperience"},
+         "cmdAddExperience", "experience given"},
         {"Spent", ui.lblExpSpent, "lblExpSpent", &ui.cmdMinusExpSpent, "cmdMinusExpSpent", &ui.cmdAddExpSpent,
-         "cmdAddExpSpent"},
-        {"Remaining", ui.lblExpRemaining, "lblExpRemaining", nullptr, "", nullptr, ""},
+         "cmdAddExpSpent", "experience spent"},
+        {"Remaining", ui.lblExpRemaining, "lblExpRemaining", nullptr, "", nullptr, "", ""},
     };
     int row = 0;
     for (const Counter& c : counters) {
-        grid->addWidget(widgets::caption(QString::fromLatin1(c.caption)), row, 0);
+        QLabel* caption = widgets::caption(QString::fromLatin1(c.caption));
+        grid->addWidget(caption, row, 0);
         c.value = widgets::valueLabel(QString::fromLatin1(c.valueName));
+        caption->setBuddy(c.value);
         c.value->setText(QStringLiteral("0"));
         c.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(c.value, row, 1);
         if (c.minus) {
             *c.minus = widgets::button(QString::fromLatin1(c.minusName), QStringLiteral("-"));
             *c.plus = widgets::button(QString::fromLatin1(c.plusName), QStringLiteral("+"));
+            (*c.minus)->setAccessibleName(QStringLiteral("Remove ") + QString::fromLatin1(c.spoken));
+            (*c.plus)->setAccessibleName(QStringLiteral("Add ") + QString::fromLatin1(c.spoken));
             for (QPushButton* b : {*c.minus, *c.plus}) {
                 b->setProperty("role", QStringLiteral("step"));
                 b->setEnabled(false); // edit mode only
@@ -161,6 +172,7 @@ QGroupBox* healthFrame(SheetControls& ui, const ratings::BitmapStore& bitmaps) {
         }
         auto* healthBox = new ratings::HealthBox(bitmaps);
         healthBox->setObjectName(model::catalogue::indexedName("HealthBox", i));
+        healthBox->setAccessibleName(QStringLiteral("Health: ") + QString::fromLatin1(level.caption));
         ui.HealthBox[size_t(i)] = healthBox;
         grid->addWidget(healthBox, i, 2);
     }

@@ -58,6 +58,10 @@ QWidget* traitRegion(const QString& name, const QString& heading,
                                              model::catalogue::indexedName(labelArray, trait.index));
             ratings::DotRow* row =
                 widgets::dotRow(bitmaps, model::catalogue::indexedName(rowArray, trait.index), ratings::Family::Check);
+            const QString spoken = QString::fromLatin1(trait.caption).remove(QLatin1Char(':'));
+            row->setAccessibleName(spoken);
+            // The caption, clicked in edit mode (or Enter on the row), edits the specialty.
+            label->setAccessibleName(spoken + QStringLiteral(" specialty"));
             labels[size_t(trait.index)] = label;
             rows[size_t(trait.index)] = row;
             r.grid->addWidget(label, 1 + k, 3 * g);
@@ -102,10 +106,14 @@ QWidget* advantagesSection(SheetControls& ui, const ratings::BitmapStore& bitmap
     for (int k = 0; k < kSlotCount; ++k) {
         ui.lblDisc[size_t(k)] = widgets::valueLabel(indexedName("lblDisc", k));
         ui.cmbDisciplines[size_t(k)] = widgets::editableCombo(indexedName("cmbDisciplines", k));
+        ui.cmbDisciplines[size_t(k)]->setAccessibleName(QStringLiteral("Discipline slot %1").arg(k + 1));
+        ui.PBAdv[size_t(disciplineRow(k))]->setAccessibleName(QStringLiteral("Discipline slot %1 rating").arg(k + 1));
         addSlot(r.grid, 1 + k, 0, ui.lblDisc[size_t(k)], ui.cmbDisciplines[size_t(k)],
                 ui.PBAdv[size_t(disciplineRow(k))]);
         ui.lblBack[size_t(k)] = widgets::valueLabel(indexedName("lblBack", k));
         ui.cmbBackGrounds[size_t(k)] = widgets::editableCombo(indexedName("cmbBackGrounds", k));
+        ui.cmbBackGrounds[size_t(k)]->setAccessibleName(QStringLiteral("Background slot %1").arg(k + 1));
+        ui.PBAdv[size_t(backgroundRow(k))]->setAccessibleName(QStringLiteral("Background slot %1 rating").arg(k + 1));
         addSlot(r.grid, 1 + k, 3, ui.lblBack[size_t(k)], ui.cmbBackGrounds[size_t(k)],
                 ui.PBAdv[size_t(backgroundRow(k))]);
     }
@@ -124,6 +132,15 @@ QWidget* advantagesSection(SheetControls& ui, const ratings::BitmapStore& bitmap
     ui.lblCourage = widgets::caption(QStringLiteral("Courage:"), QStringLiteral("lblCourage"));
     widgets::matchHeight(ui.lblCourage, ui.cmbSelfControl);
     r.grid->addWidget(ui.lblCourage, 3, 6);
+    ui.cmbConscience->setAccessibleName(QStringLiteral("Conscience or Conviction"));
+    ui.cmbSelfControl->setAccessibleName(QStringLiteral("Self-Control or Instinct"));
+    ui.PBAdv[kConscience]->setAccessibleName(QStringLiteral("Conscience"));
+    ui.PBAdv[kSelfControl]->setAccessibleName(QStringLiteral("Self-Control"));
+    ui.PBAdv[kCourage]->setAccessibleName(QStringLiteral("Courage"));
+    // A virtue row is named by the variant chosen ("Conviction"), as its caption shows.
+    for (auto [chooser, row] :
+         {std::pair{ui.cmbConscience, ui.PBAdv[kConscience]}, {ui.cmbSelfControl, ui.PBAdv[kSelfControl]}})
+        QObject::connect(chooser, &QComboBox::currentTextChanged, row, &QWidget::setAccessibleName);
     r.grid->addWidget(ui.PBAdv[kCourage], 3, 7, Qt::AlignVCenter);
     return r.widget;
 }

@@ -18,6 +18,7 @@
 #include "snapshots/SnapshotKeeper.h"
 #include "snapshots/frmSnapshots.h"
 #include "sheet/HtmlExportCommand.h"
+#include "sheet/ModeStatus.h"
 #include "sheet/RatingWiring.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetBuilders.h"
@@ -40,6 +41,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -94,6 +96,13 @@ frmMain::frmMain(app::Session& session, QWidget* parent)
     setWindowTitle(QStringLiteral("Duskledger"));
     buildMenus();
     buildSheet();
+    m_ui.orderTabStops();
+    new sheet::ModeStatus(*statusBar(), m_sheet);
+    // The window was sized for the sheet before the status bar came; the bar adds its height.
+    QSize withBar = size() + QSize(0, statusBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        withBar = withBar.boundedTo(screen->availableGeometry().size());
+    resize(withBar);
     wireCommands();
     refreshCommands();
     sheet::giveMenuShortcutsPriority(this);
@@ -247,7 +256,7 @@ void frmMain::buildSheet() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("sheetPage"));
     page->setAttribute(Qt::WA_StyledBackground);
-    page->setStyleSheet(sheetStyleSheet());
+    applySheetStyle(*page);
     auto* columns = new QHBoxLayout(page);
     columns->setContentsMargins(8, 6, 8, 6);
     columns->setSpacing(12);

@@ -163,14 +163,17 @@ TEST_F(Rituals, PathsWindow) {
     EXPECT_EQ(rows("SELECT group_concat(Ritual_ID) FROM Ritual_Link WHERE Char_ID = 1"), "2,4,5");
 
     // Escape or closing the window asks before changed slots are dropped: a typed name, a clicked
-    // dot. No keeps the window; Yes closes it with the paths as stored. Unchanged, nothing is asked.
+    // dot, a rating keyed in. No keeps the window; Yes closes it with the paths as stored.
+    // Unchanged, nothing is asked.
     const struct {
         bool necro;
         int dots; // the slot whose first dot is clicked; -1: none, the name typed above stays
         QString question;
+        bool byKey = false; // the rating set with the key 1 instead
     } cases[] = {
         {false, -1, "Discard the changes to the Thaumaturgy paths of Mira?"},
         {true, 9, "Discard the changes to the Necromantic paths of Mira?"},
+        {true, 8, "Discard the changes to the Necromantic paths of Mira?", true},
         {true, -1, ""},
     };
     for (const auto& c : cases) {
@@ -178,8 +181,11 @@ TEST_F(Rituals, PathsWindow) {
         services.messages.clear();
         if (c.necro)
             thaum = open(true, mira, true);
-        if (c.dots >= 0)
-            Q_EMIT child<ratings::DotRow>(*thaum, QStringLiteral("PBPath(%1)").arg(c.dots))->pressed(0, Qt::LeftButton);
+        auto* row = c.dots >= 0 ? child<ratings::DotRow>(*thaum, QStringLiteral("PBPath(%1)").arg(c.dots)) : nullptr;
+        if (row && c.byKey)
+            QTest::keyClick(row, Qt::Key_1);
+        else if (row)
+            Q_EMIT row->pressed(0, Qt::LeftButton);
         thaum->show();
         if (!c.question.isEmpty()) {
             services.answers = {No};
