@@ -247,6 +247,39 @@ TEST_F(StartupTest, TheProgramEndsCleanlyOnSigterm) {
     EXPECT_EQ(store::openChronicle(temp.path(), true)->scalar("SELECT Name FROM Char_Info"), "Mira");
 }
 
+// cmake --install into a temporary prefix: the files stand where desktops look for them, and the
+// installed program, given a file, finds its bitmaps in share/duskledger and opens the file.
+TEST_F(StartupTest, TheInstalledTreeHoldsItsFilesAndItsProgramStarts) {
+    QTemporaryDir prefix;
+    QProcess install;
+    install.start("cmake", {"--install", DUSKLEDGER_BUILD_FOLDER, "--prefix", prefix.path()});
+    ASSERT_TRUE(install.waitForFinished(60000));
+    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+    const QDir tree(prefix.path());
+    for (const char* file : {"bin/duskledger", "share/duskledger/Duskledger.mdb", "share/duskledger/CHECK03.bmp",
+                             "share/duskledger/BOXX@2x.bmp", "share/applications/duskledger.desktop",
+                             "share/icons/hicolor/scalable/apps/duskledger.svg",
+                             "share/icons/hicolor/48x48/apps/duskledger.png",
+                             "share/icons/hicolor/256x256/apps/duskledger.png",
+                             "share/metainfo/duskledger.metainfo.xml"})
+        EXPECT_TRUE(QFileInfo(tree.filePath(file)).isFile()) << file;
+    EXPECT_TRUE(fileBytes(tree.filePath("share/applications/duskledger.desktop")).contains("Categories=Game;RolePlaying;"));
+
+    QProcess running;
+    running.setProgram(tree.filePath("bin/duskledger"));
+    running.setArguments({temp.path()});
+    running.start();
+    ASSERT_TRUE(running.waitForStarted());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(temp.path() + "-wal"); }, 10000)); // the file is open
+    running.terminate();
+    ASSERT_TRUE(running.waitForFinished(5000));
+    EXPECT_EQ(running.exitCode(), 0);
+    const QByteArray said = running.readAllStandardError();
+    EXPECT_FALSE(said.contains("missing")) << said.toStdString();
+    // The prefix is the user's own, so the settings stand beside the program, naming the file.
+    EXPECT_EQ(fileBytes(tree.filePath("bin/DSKLDG.ini")), temp.path().toUtf8() + "\r\n");
+}
+
 TEST(Splash, HandsOverOnceOnTimerKeyOrClick) {
     for (int trigger = 0; trigger < 3; ++trigger) {
         app::frmSplash splash;
