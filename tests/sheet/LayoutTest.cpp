@@ -102,6 +102,18 @@ TEST_F(SheetTest, OnSmallOrScaledScreensOnlyTheSheetScrollsAndOnlyUpAndDown) {
     }
 }
 
+// The size the window had when the program ended is the size it comes back with.
+TEST_F(SheetTest, TheWindowComesBackAtTheSizeItWasLeft) {
+    open();
+    window->show();
+    window->resize(1000, 640);
+    QApplication::processEvents();
+    window->shutDown();
+    window.reset();
+    open();
+    EXPECT_EQ(window->size(), QSize(1000, 640));
+}
+
 TEST_F(SheetTest, LookupListsBeginBlankFollowTheSortColumnAndRefillWithoutDuplicates) {
     character("Mira");
     temp.exec("INSERT INTO DemeanorNature (DemNat) VALUES ('Loner'), ('architect'), ('Bravo')");
