@@ -26,30 +26,35 @@ NarrowSheet::NarrowSheet(QScrollArea* scroll, std::vector<QGridLayout*> grids, s
     const int bar = scroll->verticalScrollBar()->sizeHint().width();
     QWidget* page = scroll->widget();
     page->ensurePolished(); // the style sheet's fonts count in the sizes
-    m_wideWidth = page->minimumSizeHint().width() + bar;
-    lay(true);
-    m_narrowest = page->minimumSizeHint().width() + bar;
-    lay(false);
+    for (int across = 1; across <= kGroups; ++across) {
+        lay(across);
+        m_widths[across] = page->minimumSizeHint().width() + bar;
+    }
+    m_narrowest = m_widths[1];
     scroll->viewport()->installEventFilter(this);
 }
 
-void NarrowSheet::lay(bool narrow) {
-    m_narrow = narrow;
+void NarrowSheet::lay(int across) {
+    m_across = across;
     for (Grid& kept : m_grids) {
         QGridLayout* grid = kept.grid;
         while (grid->count() > 0)
             grid->takeAt(0);
         for (const Placed& placed : kept.wide) {
-            const int group = narrow ? placed.column / kGroupColumns : 0;
-            grid->addItem(placed.item, placed.row + group * kept.rows, placed.column - group * kGroupColumns,
-                          placed.rowSpan, placed.columnSpan, placed.item->alignment());
+            const int group = placed.column / kGroupColumns;
+            const int row = placed.row + group / across * kept.rows;
+            const int column = placed.column + (group % across - group) * kGroupColumns;
+            grid->addItem(placed.item, row, column, placed.rowSpan, placed.columnSpan, placed.item->alignment());
         }
-        // The gaps between the groups stand empty when they are stacked.
-        for (int gap = kGroupColumns - 1; gap < grid->columnCount(); gap += kGroupColumns)
-            grid->setColumnMinimumWidth(gap, narrow ? 0 : kept.gap);
+        // Columns of groups that moved below stand empty: no gap, no share of the width.
+        for (int group = 0; group < kGroups; ++group) {
+            grid->setColumnStretch(group * kGroupColumns, group < across ? 1 : 0);
+            if (group < kGroups - 1)
+                grid->setColumnMinimumWidth(group * kGroupColumns + 2, group < across - 1 ? kept.gap : 0);
+        }
     }
     for (QBoxLayout* band : m_bands)
-        band->setDirection(narrow ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+        band->setDirection(across == kGroups ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
     // The sizes are measured at once, not at the next pass of the event loop.
     for (QWidget* section = nullptr; const Grid& kept : m_grids)
         if ((section = kept.grid->parentWidget()) && section->layout())
@@ -63,9 +68,11 @@ void NarrowSheet::lay(bool narrow) {
 }
 
 void NarrowSheet::fit(int room) {
-    const bool narrow = room < m_wideWidth;
-    if (narrow != m_narrow)
-        lay(narrow);
+    int across = kGroups;
+    while (across > 1 && m_widths[across] > room)
+        --across;
+    if (across != m_across)
+        lay(across);
 }
 
 bool NarrowSheet::eventFilter(QObject* watched, QEvent* event) {

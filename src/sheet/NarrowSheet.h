@@ -11,9 +11,9 @@ class QScrollArea;
 namespace sheet {
 
 // Where the room beside the side panel is narrower than the sheet's sections laid out side by
-// side (a small screen, a large scaling factor), each section puts its column groups one under
-// another, so the sheet scrolls up and down only; given the room again it lays them out
-// side by side.
+// side (a small screen, a large scaling factor), each section puts its three column groups two
+// across or one under another, and the band of frames below them stacks, so the sheet scrolls up
+// and down only; given the room again they go back side by side.
 class NarrowSheet : public QObject {
 public:
     // grids: the trait regions' grids of three column groups (three grid columns each);
@@ -21,7 +21,8 @@ public:
     NarrowSheet(QScrollArea* scroll, std::vector<QGridLayout*> grids, std::vector<QBoxLayout*> bands);
     // The narrowest the scroll area can be with the groups stacked.
     int narrowestWidth() const { return m_narrowest; }
-    bool isNarrow() const { return m_narrow; }
+    // How many column groups stand side by side: 3, 2 or 1.
+    int across() const { return m_across; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,14 +38,15 @@ private:
         int rows;
         int gap;
     };
-    void lay(bool narrow);
+    void lay(int across);
     void fit(int room);
+    static constexpr int kGroups = 3;
 
     QScrollArea* m_scroll;
     std::vector<Grid> m_grids;
     std::vector<QBoxLayout*> m_bands;
-    bool m_narrow = false;
-    int m_wideWidth = 0;
+    int m_across = kGroups;
+    int m_widths[kGroups + 1] = {}; // the scroll area's least width for each number across
     int m_narrowest = 0;
 };
 
