@@ -1,4 +1,5 @@
 #include "app/QtServices.h"
+#include "app/Services.h"
 #include "app/Session.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
@@ -22,17 +23,39 @@ int main(int argc, char* argv[]) {
                 std::fprintf(stderr, "%s\n", qPrintable(message));
         });
         QGuiApplication application(argc, argv);
-        return print::runExportCommand(application.arguments(), QCoreApplication::applicationDirPath());
+        return print::runExportCommand(application.arguments(),
+                                      app::resourceFolder(QCoreApplication::applicationDirPath()));
+    }
+    // --help and --version need no display: answered before the toolkit looks for one.
+    QStringList early;
+    for (int i = 0; i < argc; ++i)
+        early << QString::fromLocal8Bit(argv[i]);
+    const app::StartCommand asked = app::readStartCommand(early);
+    if (asked.kind == app::StartCommand::Kind::Help) {
+        std::fputs(qPrintable(app::usageText()), stdout);
+        return 0;
+    }
+    if (asked.kind == app::StartCommand::Kind::Version) {
+        std::printf("Duskledger %s\n", qPrintable(app::ProgramInfo::versionLine().section(QLatin1Char(' '), 1)));
+        return 0;
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Duskledger"));
+    // The toolkit's own options (-platform, -style ...) are gone from arguments() now.
+    const app::StartCommand command = app::readStartCommand(application.arguments());
+    if (command.kind == app::StartCommand::Kind::Wrong) {
+        std::fprintf(stderr, "duskledger: %s\n%s", qPrintable(command.wrong), qPrintable(app::usageText()));
+        return 2;
+    }
     app::QtServices services;
     app::Session session(services);
-    app::Startup startup(services, app::Settings(services.programFolder()));
+    const app::Settings settings(services.programFolder());
+    app::Startup startup(services, settings);
 
     app::frmSplash splash;
     splash.show();
-    const std::optional<QString> path = startup.locateDatabase();
+    const std::optional<QString> path =
+        command.file.isEmpty() ? startup.locateDatabase() : startup.useGiven(command.file);
     if (!path)
         return 0;
 
@@ -43,6 +66,7 @@ int main(int argc, char* argv[]) {
             QApplication::quit();
             return;
         }
+        settings.rememberDatabase(session.path());
         main.show();
         splash.close();
     });

@@ -51,6 +51,8 @@ public:
     virtual double random() = 0;
     // The folder of the program: bitmaps and DSKLDG.ini stand there.
     virtual QString programFolder() = 0;
+    // Where the bitmaps and the starter database stand (see app::resourceFolder).
+    QString resourceFolder();
     // The window that dialogs are shown over.
     virtual void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
 

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 
 namespace app {
 
@@ -156,6 +157,38 @@ void ToolsMenu::mnuNewDB_Click() {
         return;
     }
     switchTo(chosen);
+}
+
+void ToolsMenu::openRecent(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        refuse(QStringLiteral("The file \"%1\" is no longer there; it is taken off the recent databases."), path);
+        m_settings.forgetDatabase(path);
+        return;
+    }
+    if (sameFile(path, m_session.path()) || !m_hooks.settleEdits())
+        return;
+    WaitCursor wait(m_session.services);
+    switchTo(path);
+}
+
+void ToolsMenu::addRecentMenu(QMenu* menu) {
+    QMenu* recent = menu->addMenu(QStringLiteral("&Recent Databases"));
+    recent->setObjectName(QStringLiteral("mnuRecent"));
+    QObject::connect(recent, &QMenu::aboutToShow, recent, [this, recent] {
+        recent->clear();
+        const QStringList files = m_settings.recentDatabases();
+        int number = 0;
+        for (const QString& file : files) {
+            // The number is the item's access key; an ampersand in a file name is shown as typed.
+            QString shown = QDir::toNativeSeparators(file);
+            shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            QAction* item = recent->addAction(QStringLiteral("&%1 %2").arg(++number).arg(shown));
+            item->setData(file);
+            QObject::connect(item, &QAction::triggered, recent, [this, file] { openRecent(file); });
+        }
+        if (files.isEmpty())
+            recent->addAction(QStringLiteral("(none yet)"))->setEnabled(false);
+    });
 }
 
 void ToolsMenu::mnuCalc_Click() {

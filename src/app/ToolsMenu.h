@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+class QMenu;
+
 namespace app {
 
 class Session;
@@ -27,6 +29,10 @@ public:
     void mnuChngDB_Click();
     void mnuMobile_Click();
     void mnuCalc_Click();
+    // Opens a file of the Recent Databases list in place of the current one.
+    void openRecent(const QString& path);
+    // Adds the Recent Databases submenu to menu, filled afresh each time it opens.
+    void addRecentMenu(QMenu* menu);
 
     // The desktop calculators tried in turn.
     static const QStringList& calculators();

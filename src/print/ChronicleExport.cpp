@@ -142,7 +142,7 @@ void exportChronicle(app::Session& session, sheet::Roster& roster, const Settle&
         const auto step = [&](int done, int total) { return progress.step(done, total); };
         finished = choice->pdf ? writeChroniclePdf(*session.database, keys, target, title, step)
                                : exporter::writeChronicleHtml(*session.database, keys, target,
-                                                              services.programFolder(), title, step);
+                                                              services.resourceFolder(), title, step);
     });
     if (!ran)
         return;

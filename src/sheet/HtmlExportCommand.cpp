@@ -30,7 +30,7 @@ void mnuFileExport_Click(app::Session& session) {
         return;
     // The page names its bitmaps without a folder: copied beside it, it shows them wherever it is.
     const exporter::CopiedFiles copied =
-        exporter::copyPageFiles(pictures, services.programFolder(), QFileInfo(path).absolutePath());
+        exporter::copyPageFiles(pictures, services.resourceFolder(), QFileInfo(path).absolutePath());
     QString message = QStringLiteral("Character has been exported to HTML!");
     if (!copied.keptDifferent.isEmpty())
         message += QStringLiteral("\n\nThe page's folder already holds other files named %1; they were left as they "

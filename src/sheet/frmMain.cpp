@@ -19,6 +19,7 @@
 #include "snapshots/frmSnapshots.h"
 #include "sheet/HtmlExportCommand.h"
 #include "sheet/ModeStatus.h"
+#include "sheet/NarrowSheet.h"
 #include "sheet/RatingWiring.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetBuilders.h"
@@ -30,6 +31,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -90,7 +92,7 @@ const char* const kCharacterCommands[] = {"mnuEdit",  "mnuBrowse",   "mnuFileExp
 } // namespace
 
 frmMain::frmMain(app::Session& session, QWidget* parent)
-    : QMainWindow(parent), m_session(session), m_bitmaps(session.services.programFolder()), m_sheet(session, m_ui),
+    : QMainWindow(parent), m_session(session), m_bitmaps(session.services.resourceFolder()), m_sheet(session, m_ui),
       m_snapshots(std::make_unique<snapshots::SnapshotKeeper>(session, this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Duskledger"));
@@ -106,6 +108,7 @@ frmMain::frmMain(app::Session& session, QWidget* parent)
     wireCommands();
     refreshCommands();
     sheet::giveMenuShortcutsPriority(this);
+    restoreGeometry(app::Settings(session.services.programFolder()).windowGeometry());
 }
 
 void frmMain::wireCommands() {
@@ -149,6 +152,7 @@ void frmMain::wireCommands() {
     onAction("mnuChngDB", [this] { m_tools->mnuChngDB_Click(); });
     onAction("mnuMobile", [this] { m_tools->mnuMobile_Click(); });
     onAction("mnuCalc", [this] { m_tools->mnuCalc_Click(); });
+    m_tools->addRecentMenu(menuBar()->findChild<QMenu*>(QStringLiteral("mnuTools")));
     onAction("mnuSnapshots", [this] {
         if (!m_session.isOpen())
             return;
@@ -256,20 +260,18 @@ void frmMain::buildSheet() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("sheetPage"));
     page->setAttribute(Qt::WA_StyledBackground);
-    applySheetStyle(*page);
-    auto* columns = new QHBoxLayout(page);
-    columns->setContentsMargins(8, 6, 8, 6);
-    columns->setSpacing(12);
-
-    auto* sheetColumn = new QVBoxLayout;
+    auto* sheetColumn = new QVBoxLayout(page);
+    sheetColumn->setContentsMargins(8, 6, 8, 6);
     sheetColumn->setSpacing(6);
     sheetColumn->addWidget(build::identityBand(m_ui));
-    sheetColumn->addWidget(build::attributesSection(m_ui, bitmaps));
-    sheetColumn->addWidget(build::abilitiesSection(m_ui, bitmaps));
-    sheetColumn->addWidget(build::advantagesSection(m_ui, bitmaps));
-    sheetColumn->addWidget(build::trackerBand(m_ui, bitmaps), 1);
-    columns->addLayout(sheetColumn, 1);
-    columns->addWidget(build::sideColumn(m_ui), 0);
+    std::vector<QGridLayout*> groupedGrids;
+    for (QWidget* region : {build::attributesSection(m_ui, bitmaps), build::abilitiesSection(m_ui, bitmaps),
+                            build::advantagesSection(m_ui, bitmaps)}) {
+        sheetColumn->addWidget(region);
+        groupedGrids.push_back(region->layout()->findChild<QGridLayout*>());
+    }
+    QWidget* trackers = build::trackerBand(m_ui, bitmaps);
+    sheetColumn->addWidget(trackers, 1);
 
     m_ui.lblChar_ID = new QLabel(page);
     m_ui.lblChar_ID->setObjectName(QStringLiteral("lblChar_ID"));
@@ -280,17 +282,33 @@ void frmMain::buildSheet() {
     for (ratings::HealthBox* box : m_ui.HealthBox)
         box->setEnabled(false); // no character yet
 
-    // The sheet scrolls only where the screen is too small for it (large scaling factors).
+    // Only the sheet scrolls, and only up and down: the roster, the dice roller and the quick
+    // facts stay in view beside it however small the screen or large the scaling.
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("sheetScroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidget(page);
-    setCentralWidget(scroll);
 
-    page->ensurePolished(); // the style sheet's fonts count in the size
-    QSize wanted = page->sizeHint() + QSize(scroll->verticalScrollBar()->sizeHint().width(), 0);
-    wanted.rheight() += menuBar()->sizeHint().height();
+    QWidget* side = build::sideColumn(m_ui);
+    auto* central = new QWidget;
+    central->setObjectName(QStringLiteral("sheetAndSide"));
+    central->setAttribute(Qt::WA_StyledBackground);
+    applySheetStyle(*central);
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(0, 0, 8, 6);
+    columns->setSpacing(4);
+    columns->addWidget(scroll, 1);
+    columns->addWidget(side, 0);
+    setCentralWidget(central);
+
+    // The page can never be narrower than its own minimum, so the scroll area is kept that wide.
+    auto* narrow = new sheet::NarrowSheet(scroll, groupedGrids, {qobject_cast<QBoxLayout*>(trackers->layout())});
+    scroll->setMinimumWidth(narrow->narrowestWidth());
+    const int bar = scroll->verticalScrollBar()->sizeHint().width();
+    QSize wanted(page->sizeHint().width() + bar + columns->spacing() + side->sizeHint().width() + 8,
+                 page->sizeHint().height() + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         wanted = wanted.boundedTo(screen->availableGeometry().size());
     resize(wanted);
@@ -343,6 +361,7 @@ void frmMain::showAbout() {
 }
 
 void frmMain::shutDown() {
+    app::Settings(m_session.services.programFolder()).saveWindowGeometry(saveGeometry());
     m_snapshots->abandon();
     m_session.close();
 }

@@ -7,13 +7,17 @@
 #include "db/DbError.h"
 #include "sheet/frmMain.h"
 #include "store/Schema.h"
+#include "support/DiskTrouble.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedServices.h"
 #include "support/TempDatabase.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -91,6 +95,77 @@ TEST_F(StartupTest, SettingsNameTheFileOrTheUserIsAskedUntilAFileIsChosen) {
 }
 
 // A file that cannot be opened is reported and another asked for; the one opened is held until shut-down.
+TEST(CommandLine, FileHelpVersionAndWrongArguments) {
+    using Kind = app::StartCommand::Kind;
+    const std::tuple<QStringList, Kind, QString> cases[] = {
+        {{"duskledger"}, Kind::Run, ""},
+        {{"duskledger", "a.mdb"}, Kind::Run, "a.mdb"},
+        {{"duskledger", "--", "-odd.mdb"}, Kind::Run, "-odd.mdb"},
+        {{"duskledger", "a.mdb", "--version"}, Kind::Version, ""},
+        {{"duskledger", "-h"}, Kind::Help, ""},
+        {{"duskledger", "--frobnicate"}, Kind::Wrong, ""},
+        {{"duskledger", "a.mdb", "b.mdb"}, Kind::Wrong, ""},
+    };
+    for (const auto& [arguments, kind, file] : cases) {
+        const app::StartCommand command = app::readStartCommand(arguments);
+        EXPECT_EQ(command.kind, kind) << arguments.join(' ').toStdString();
+        EXPECT_EQ(command.file, file) << arguments.join(' ').toStdString();
+    }
+}
+
+// A file named on the command line is opened and written to the settings; a missing one is
+// reported and the settings' file used instead.
+TEST_F(StartupTest, FileOnTheCommandLineIsOpenedAndRemembered) {
+    TempDatabase other;
+    other.release();
+    ASSERT_TRUE(settings.writeDatabasePath(temp.path()));
+    EXPECT_EQ(app::Startup(services, settings).useGiven(other.path()), other.path());
+    EXPECT_EQ(settings.readDatabasePath(), other.path());
+    EXPECT_EQ(settings.recentDatabases().value(0), other.path());
+    EXPECT_EQ(app::Startup(services, settings).useGiven(temp.file("nowhere.mdb")), other.path());
+    EXPECT_TRUE(services.lastMessage().contains("does not exist"));
+}
+
+// A program folder the user may not write to (an installed program) keeps the settings in the
+// user's configuration folder, and a first start offers the starter chronicle, copied into the
+// user's data folder.
+TEST_F(StartupTest, ReadOnlyProgramFolderKeepsSettingsInTheUsersFolders) {
+    QTemporaryDir program, home;
+    const QString starter = QDir(program.path()).filePath("Duskledger.mdb");
+    ASSERT_TRUE(QFile::copy(temp.path(), starter));
+    // As installed: readable by all, writable by none but the owner. The other user keeps the
+    // group, so the group's bits count too.
+    const auto all = [](bool folder) {
+        return QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther |
+               (folder ? QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther : QFile::Permissions());
+    };
+    QFile::setPermissions(starter, all(false));
+    QFile::setPermissions(program.path(), all(true));
+    QFile::setPermissions(home.path(), QFileDevice::Permissions(0x7777));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+    ScriptedServices local;
+    local.folder = program.path();
+    local.answers = {app::Answer::Yes, app::Answer::Cancel}; // a failed offer ends at the locate dialog
+    std::optional<QString> opened;
+    QString settingsFile;
+    {
+        AsOtherUser nobody;
+        const app::Settings installed(program.path());
+        settingsFile = installed.filePath();
+        opened = app::Startup(local, installed).locateDatabase();
+    }
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(settingsFile.startsWith(home.filePath("config/")));
+    ASSERT_TRUE(opened) << local.lastMessage().toStdString();
+    EXPECT_TRUE(opened->startsWith(home.filePath("data/")));
+    EXPECT_EQ(fileBytes(*opened), fileBytes(temp.path()));
+    EXPECT_EQ(fileBytes(settingsFile), opened->toUtf8() + "\r\n");
+    EXPECT_FALSE(QFile::exists(QDir(program.path()).filePath("DSKLDG.ini")));
+    EXPECT_TRUE(local.fileDialogs.empty());
+}
+
 TEST_F(StartupTest, UnopenableFileIsReportedAndTheNextIsHeldUntilShutDown) {
     const QString bad = temp.file("notes.mdb");
     ASSERT_TRUE(writeFile(bad, "just some notes\n"));
@@ -170,6 +245,39 @@ TEST_F(StartupTest, TheProgramEndsCleanlyOnSigterm) {
     EXPECT_EQ(running.exitCode(), 0);
     EXPECT_FALSE(QFile::exists(temp.path() + "-wal"));
     EXPECT_EQ(store::openChronicle(temp.path(), true)->scalar("SELECT Name FROM Char_Info"), "Mira");
+}
+
+// cmake --install into a temporary prefix: the files stand where desktops look for them, and the
+// installed program, given a file, finds its bitmaps in share/duskledger and opens the file.
+TEST_F(StartupTest, TheInstalledTreeHoldsItsFilesAndItsProgramStarts) {
+    QTemporaryDir prefix;
+    QProcess install;
+    install.start("cmake", {"--install", DUSKLEDGER_BUILD_FOLDER, "--prefix", prefix.path()});
+    ASSERT_TRUE(install.waitForFinished(60000));
+    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+    const QDir tree(prefix.path());
+    for (const char* file : {"bin/duskledger", "share/duskledger/Duskledger.mdb", "share/duskledger/CHECK03.bmp",
+                             "share/duskledger/BOXX@2x.bmp", "share/applications/duskledger.desktop",
+                             "share/icons/hicolor/scalable/apps/duskledger.svg",
+                             "share/icons/hicolor/48x48/apps/duskledger.png",
+                             "share/icons/hicolor/256x256/apps/duskledger.png",
+                             "share/metainfo/duskledger.metainfo.xml"})
+        EXPECT_TRUE(QFileInfo(tree.filePath(file)).isFile()) << file;
+    EXPECT_TRUE(fileBytes(tree.filePath("share/applications/duskledger.desktop")).contains("Categories=Game;RolePlaying;"));
+
+    QProcess running;
+    running.setProgram(tree.filePath("bin/duskledger"));
+    running.setArguments({temp.path()});
+    running.start();
+    ASSERT_TRUE(running.waitForStarted());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(temp.path() + "-wal"); }, 10000)); // the file is open
+    running.terminate();
+    ASSERT_TRUE(running.waitForFinished(5000));
+    EXPECT_EQ(running.exitCode(), 0);
+    const QByteArray said = running.readAllStandardError();
+    EXPECT_FALSE(said.contains("missing")) << said.toStdString();
+    // The prefix is the user's own, so the settings stand beside the program, naming the file.
+    EXPECT_EQ(fileBytes(tree.filePath("bin/DSKLDG.ini")), temp.path().toUtf8() + "\r\n");
 }
 
 TEST(Splash, HandsOverOnceOnTimerKeyOrClick) {

@@ -8,6 +8,7 @@
 #include "support/TempDatabase.h"
 
 #include <QFile>
+#include <QMenu>
 #include <gtest/gtest.h>
 
 namespace {
@@ -132,6 +133,38 @@ TEST_F(ToolsMenuTest, PathsWithALineBreakAreRefused) {
         EXPECT_EQ(settings.readDatabasePath(), first.path());
     }
     EXPECT_FALSE(QFile::exists(first.file("copy\n.mdb")) || QFile::exists(first.file("new\r.mdb")));
+}
+
+// Every file opened goes first on the list, five at most; an entry opens its file, and one whose
+// file is gone is reported and dropped.
+TEST_F(ToolsMenuTest, RecentDatabasesListTheLastFiveAndOpenThem) {
+    QMenu tools;
+    this->tools.addRecentMenu(&tools);
+    auto* recent = tools.findChild<QMenu*>("mnuRecent");
+    ASSERT_NE(recent, nullptr);
+    const auto entries = [&] {
+        Q_EMIT recent->aboutToShow();
+        QStringList shown;
+        for (QAction* item : recent->actions())
+            shown << item->data().toString();
+        return shown;
+    };
+    services.fileAnswers = {second.path()};
+    this->tools.mnuChngDB_Click();
+    EXPECT_EQ(entries(), (QStringList{second.path(), first.path()}));
+    for (int i = 0; i < 6; ++i)
+        settings.rememberDatabase(first.file(QStringLiteral("gone %1.mdb").arg(i)));
+    EXPECT_EQ(entries().size(), 5);
+    settings.rememberDatabase(first.path());
+    entries();
+    recent->actions().value(0)->trigger();
+    EXPECT_EQ(shownName(), "Mira");
+    EXPECT_EQ(settings.readDatabasePath(), first.path());
+    const QString gone = entries().value(1);
+    recent->actions().value(1)->trigger();
+    EXPECT_EQ(shownName(), "Mira");
+    EXPECT_TRUE(services.lastMessage().contains("no longer there"));
+    EXPECT_FALSE(entries().contains(gone));
 }
 
 TEST_F(ToolsMenuTest, CalculatorIsTheFirstOneFound) {

@@ -3,6 +3,7 @@
 
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
@@ -50,6 +51,7 @@ TEST_F(SheetTest, AdvantageRowsSitBesideTheirNamesKeepTheirPlaceAndTheSheetFitsT
     character("Mira");
     open();
     window->show();
+    window->resize(1600, 900 - 40);
     QApplication::processEvents();
     auto top = [&](const QString& name) { return get<QWidget>(name)->mapTo(window.get(), QPoint(0, 0)); };
     const QPoint background = top("lblBack(0)"), virtue = top("PBAdv(14)");
@@ -69,6 +71,47 @@ TEST_F(SheetTest, AdvantageRowsSitBesideTheirNamesKeepTheirPlaceAndTheSheetFitsT
     const QSize wanted = get<QScrollArea>("sheetScroll")->widget()->sizeHint();
     EXPECT_LE(wanted.width(), 1600);
     EXPECT_LE(wanted.height() + window->menuBar()->sizeHint().height(), 900 - 40);
+}
+
+// A 1366 x 768 screen, and 1920 x 1080 at scaling 2 (960 x 540 in the window's own pixels, fonts
+// alike), each less a title bar: the sheet scrolls up and down only, the side panel stays whole
+// and in view, and nothing reaches past the window's right edge.
+TEST_F(SheetTest, OnSmallOrScaledScreensOnlyTheSheetScrollsAndOnlyUpAndDown) {
+    character("Mira");
+    open();
+    window->show();
+    for (const QSize screen : {QSize(1366, 768 - 40), QSize(960, 540 - 30)}) {
+        window->resize(screen);
+        QApplication::processEvents();
+        SCOPED_TRACE(screen.width());
+        EXPECT_LE(window->minimumSizeHint().width(), screen.width());
+        EXPECT_EQ(window->width(), screen.width());
+        auto* scroll = get<QScrollArea>("sheetScroll");
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+        EXPECT_LE(scroll->widget()->minimumSizeHint().width(), scroll->viewport()->width());
+        EXPECT_GT(scroll->widget()->height(), scroll->viewport()->height()); // the rest is below
+        EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+        QWidget* side = get<QWidget>("sideColumn");
+        EXPECT_FALSE(scroll->isAncestorOf(side));
+        for (const char* name : {"sideColumn", "cmdRoll", "lstChar", "cmddelete(0)", "txtFind"}) {
+            QWidget* widget = get<QWidget>(name);
+            const QRect shown(widget->mapTo(window.get(), QPoint(0, 0)), widget->size());
+            EXPECT_TRUE(widget->isVisible()) << name;
+            EXPECT_TRUE(window->rect().contains(shown)) << name;
+        }
+    }
+}
+
+// The size the window had when the program ended is the size it comes back with.
+TEST_F(SheetTest, TheWindowComesBackAtTheSizeItWasLeft) {
+    open();
+    window->show();
+    window->resize(1000, 640);
+    QApplication::processEvents();
+    window->shutDown();
+    window.reset();
+    open();
+    EXPECT_EQ(window->size(), QSize(1000, 640));
 }
 
 TEST_F(SheetTest, LookupListsBeginBlankFollowTheSortColumnAndRefillWithoutDuplicates) {
