@@ -165,9 +165,9 @@ bool present(db::Database& database) {
 void create(db::Database& database) {
     // Before and After have no declared type, so a number stays a number and Null stays Null.
     database.Execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (Entry_ID INTEGER PRIMARY KEY AUTOINCREMENT, "
-                                    "Batch INTEGER NOT NULL, Action TEXT NOT NULL, Undoes INTEGER, "
-                                    "Char_ID INTEGER NOT NULL, CharName TEXT, At INTEGER NOT NULL, "
-                                    "Kind INTEGER NOT NULL, Field TEXT NOT NULL, Target TEXT NOT NULL, "
+                                    "Batch INTEGER NOT NULL, Action TEXT COLLATE NOCASE NOT NULL, Undoes INTEGER, "
+                                    "Char_ID INTEGER NOT NULL, CharName TEXT COLLATE NOCASE, At INTEGER NOT NULL, "
+                                    "Kind INTEGER NOT NULL, Field TEXT COLLATE NOCASE NOT NULL, Target TEXT COLLATE NOCASE NOT NULL, "
                                     "Before, After)")
                          .arg(kTable));
     database.Execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ChangeJournal_Char ON %1 (Char_ID, Batch)").arg(kTable));

@@ -21,6 +21,7 @@ struct JournalTest : ::testing::Test {
     qint64 mira = 0;
 
     void SetUp() override {
+        temp.exec("DROP TABLE ChangeJournal"); // as in a file made before the journal
         temp.exec("INSERT INTO Clan (Clan) VALUES ('House Vesper'), ('Ashen Court')");
         temp.exec("INSERT INTO Discipline_LookUp (Discipline) VALUES ('Glasswalk')");
         temp.exec("INSERT INTO MeritFlaw_LookUp (MeritFlaw_ID, MeritFlaw, Points) VALUES (7, 'Iron Will', 3)");
