@@ -38,6 +38,12 @@ frmChangeHistory::frmChangeHistory(app::Session& session, model::CharacterKey ke
     for (int kind = 0; kind <= int(journal::Kind::Character); ++kind)
         m_kind->addItem(journal::kindName(journal::Kind(kind)), kind);
     connect(m_kind, &QComboBox::currentIndexChanged, this, [this] { refill(); });
+    connect(m_tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        if (item->data(0, Qt::UserRole).toLongLong() == -1) {
+            m_newest = 0;
+            app::guarded(m_session.services, [&] { refill(); });
+        }
+    });
 
     m_tree->setObjectName(QStringLiteral("tvwChanges"));
     m_tree->setHeaderHidden(true);
@@ -68,11 +74,12 @@ frmChangeHistory::frmChangeHistory(app::Session& session, model::CharacterKey ke
 }
 
 void frmChangeHistory::refill() {
+    // Ten thousand entries are listed in well under a tenth of a second only without a repaint or
+    // a relayout per item.
+    m_tree->setUpdatesEnabled(false);
     m_tree->clear();
     const int kind = m_kind->currentData().toInt();
-    const std::vector<journal::Entry> entries = journal::entries(*m_session.database, m_key);
-    // Experience adds up over every entry, whatever the filter shows.
-    double given = 0, spent = 0;
+    const std::vector<journal::Entry> entries = journal::entries(*m_session.database, m_key, m_newest);
     QTreeWidgetItem* day = nullptr;
     QTreeWidgetItem* batch = nullptr;
     QDate dayShown;
@@ -80,40 +87,43 @@ void frmChangeHistory::refill() {
     const QLocale locale;
     QList<QTreeWidgetItem*> days;
     for (const journal::Entry& e : entries) {
-        const double delta = e.change.after.toDouble() - e.change.before.toDouble();
-        if (e.change.target == QLatin1String("xpgiven"))
-            given += delta;
-        else if (e.change.target == QLatin1String("xpspent"))
-            spent += delta;
         if (kind >= 0 && int(e.change.kind) != kind)
             continue;
-        const QDateTime at = e.at.toLocalTime();
-        if (!day || at.date() != dayShown) {
-            dayShown = at.date();
-            day = new QTreeWidgetItem({locale.toString(dayShown, QLocale::LongFormat)});
-            days << day;
-            batch = nullptr;
-        }
         if (!batch || e.batch != batchShown) {
+            const QDateTime at = e.at.toLocalTime();
+            if (!day || at.date() != dayShown) {
+                dayShown = at.date();
+                day = new QTreeWidgetItem({locale.toString(dayShown, QLocale::LongFormat)});
+                days << day;
+            }
             batchShown = e.batch;
-            batch = new QTreeWidgetItem(day, {QStringLiteral("%1  %2").arg(locale.toString(at.time(), QLocale::ShortFormat),
-                                                                           e.action)});
+            batch = new QTreeWidgetItem(day);
+            batch->setText(0, at.time().toString(QStringLiteral("HH:mm  ")) + e.action);
             batch->setData(0, Qt::UserRole, e.batch);
         }
-        auto* line = new QTreeWidgetItem(batch, {e.text()});
-        line->setData(0, Qt::UserRole, e.batch);
-        line->setToolTip(0, e.change.after.toString().left(2000));
+        (new QTreeWidgetItem(batch))->setText(0, e.text());
+    }
+    if (!entries.empty() && journal::hasOlder(*m_session.database, m_key, entries.back().batch)) {
+        auto* more = new QTreeWidgetItem({QStringLiteral("Show older changes...")});
+        more->setData(0, Qt::UserRole, -1);
+        days << more;
     }
     m_tree->addTopLevelItems(days);
     m_tree->expandAll();
+    m_tree->setUpdatesEnabled(true);
+    // Experience adds up over the whole journal, whatever the list and the filter show.
+    const auto [given, spent] = journal::experienceLog(*m_session.database, m_key);
     m_experience->setText(QStringLiteral("Experience given %1, spent %2, left %3")
                               .arg(locale.toString(given), locale.toString(spent), locale.toString(given - spent)));
 }
 
 void frmChangeHistory::revertChosen() {
     const QTreeWidgetItem* chosen = m_tree->currentItem();
+    // An entry stands for its batch.
+    if (chosen && chosen->parent() && chosen->parent()->parent())
+        chosen = chosen->parent();
     const qint64 batch = chosen ? chosen->data(0, Qt::UserRole).toLongLong() : 0;
-    if (!batch) {
+    if (batch <= 0) {
         m_session.services.messageBox(QStringLiteral("Choose a change to revert first."), app::Buttons::OK,
                                       app::Icon::Information);
         return;

@@ -17,7 +17,8 @@ namespace changelog {
 
 // View > Change History: the shown character's batches newest first, grouped by day, each with its
 // entries; a filter by kind of field; the experience given and spent as the entries add it up;
-// Revert of a chosen batch and, in its menu, the restore of a deleted character.
+// Revert of a chosen batch and, in its menu, the restore of a deleted character. A long history
+// lists its newest changes first, the rest on asking, so the window opens at once.
 class frmChangeHistory : public QDialog {
 public:
     struct Hooks {
@@ -42,6 +43,9 @@ private:
     QComboBox* m_kind;
     QTreeWidget* m_tree;
     QLabel* m_experience;
+    // How many of the newest entries are listed (whole batches); 0 for all.
+    qint64 m_newest = kFirstListed;
+    static constexpr qint64 kFirstListed = 2000;
 };
 
 } // namespace changelog

@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <QTimeZone>
 
 namespace store::journal {
 
@@ -157,22 +158,26 @@ QString Entry::text() const {
     return prefix + QStringLiteral("%1: %2 → %3").arg(change.field, shown(change.before), shown(change.after));
 }
 
+qint64 nextBatch(db::Database& database) {
+    return database.scalar(QStringLiteral("SELECT COALESCE(MAX(Batch), 0) + 1 FROM %1").arg(kTable)).toLongLong();
+}
+
 bool present(db::Database& database) {
     return !database.scalar(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), {kTable})
                 .isNull();
 }
 
 void create(db::Database& database) {
-    // Before and After have no declared type, so a number stays a number and Null stays Null.
-    database.Execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (Entry_ID INTEGER PRIMARY KEY AUTOINCREMENT, "
-                                    "Batch INTEGER NOT NULL, Action TEXT COLLATE NOCASE NOT NULL, Undoes INTEGER, "
-                                    "Char_ID INTEGER NOT NULL, CharName TEXT COLLATE NOCASE, At INTEGER NOT NULL, "
-                                    "Kind INTEGER NOT NULL, Field TEXT COLLATE NOCASE NOT NULL, Target TEXT COLLATE NOCASE NOT NULL, "
-                                    "Before, After)")
+    // Kept in order of character and batch, so one character's history is read from adjacent pages
+    // however many characters changed in between. Before and After have no declared type, so a
+    // number stays a number and Null stays Null.
+    database.Execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (Char_ID INTEGER NOT NULL, Batch INTEGER NOT NULL, "
+                                    "Seq INTEGER NOT NULL, Action TEXT COLLATE NOCASE NOT NULL, Undoes INTEGER, "
+                                    "CharName TEXT COLLATE NOCASE, At INTEGER NOT NULL, Kind INTEGER NOT NULL, "
+                                    "Field TEXT COLLATE NOCASE NOT NULL, Target TEXT COLLATE NOCASE NOT NULL, Before, "
+                                    "After, PRIMARY KEY (Char_ID, Batch, Seq)) WITHOUT ROWID")
                          .arg(kTable));
-    database.Execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ChangeJournal_Char ON %1 (Char_ID, Batch)").arg(kTable));
     database.Execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ChangeJournal_Batch ON %1 (Batch)").arg(kTable));
-    database.Execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ChangeJournal_At ON %1 (At)").arg(kTable));
 }
 
 std::vector<Change> differences(const Character& a, const Character& b) {
@@ -275,32 +280,37 @@ void record(db::Database& database, Batch& batch, CharacterKey key, const std::v
     if (!present(database))
         create(database);
     if (!batch.number)
-        batch.number = database.scalar(QStringLiteral("SELECT COALESCE(MAX(Batch), 0) + 1 FROM %1").arg(kTable)).toLongLong();
+        batch.number = nextBatch(database);
+    int seq = database
+                  .scalar(QStringLiteral("SELECT COALESCE(MAX(Seq), -1) + 1 FROM %1 WHERE Char_ID = ? AND Batch = ?")
+                              .arg(kTable),
+                          {key, batch.number})
+                  .toInt();
     const QString who =
         name.isEmpty() ? database.scalar(QStringLiteral("SELECT Name FROM Char_Info WHERE Char_ID = ?"), {key}).toString()
                        : name;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const QString insert = QStringLiteral("INSERT INTO %1 (Batch, Action, Undoes, Char_ID, CharName, At, Kind, Field, "
-                                          "Target, Before, After) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+    const QString insert = QStringLiteral("INSERT INTO %1 (Batch, Seq, Action, Undoes, Char_ID, CharName, At, Kind, "
+                                          "Field, Target, Before, After) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
                                .arg(kTable);
     for (const Change& change : changes)
-        database.Execute(insert, {batch.number, batch.action, batch.undoes ? QVariant(batch.undoes) : QVariant(), key,
-                                  who, now, int(change.kind), change.field, change.target, change.before,
-                                  change.after});
+        database.Execute(insert, {batch.number, seq++, batch.action,
+                                  batch.undoes ? QVariant(batch.undoes) : QVariant(), key, who, now, int(change.kind),
+                                  change.field, change.target, change.before, change.after});
 }
 
 namespace {
 
 const QString kColumns = QStringLiteral("Batch, Action, Undoes, Char_ID, CharName, At, Kind, Field, Target, Before, After");
 
-Entry entryOf(const db::Row& row) {
+template <class Row> Entry entryOf(const Row& row) {
     Entry e;
     e.batch = row.value(0).toLongLong();
     e.action = row.value(1).toString();
     e.undoes = row.value(2).toLongLong();
     e.key = row.value(3).toLongLong();
     e.name = row.value(4).toString();
-    e.at = QDateTime::fromMSecsSinceEpoch(row.value(5).toLongLong());
+    e.at = QDateTime::fromMSecsSinceEpoch(row.value(5).toLongLong(), QTimeZone::utc());
     e.change = {Kind(std::clamp(row.value(6).toInt(), 0, int(Kind::Character))), row.value(7).toString(),
                 row.value(8).toString(), row.value(9), row.value(10)};
     return e;
@@ -309,7 +319,7 @@ Entry entryOf(const db::Row& row) {
 std::vector<Entry> batchEntries(db::Database& database, qint64 batch) {
     std::vector<Entry> result;
     for (const db::Row& row : db::query(database.connection(),
-                                        QStringLiteral("SELECT %1 FROM %2 WHERE Batch = ? ORDER BY Entry_ID")
+                                        QStringLiteral("SELECT %1 FROM %2 WHERE Batch = ? ORDER BY Char_ID, Seq")
                                             .arg(kColumns, kTable),
                                         {batch}))
         result.push_back(entryOf(row));
@@ -460,17 +470,43 @@ QString applyBefore(db::Database& database, Batch& batch, const Entry& e, Charac
 
 } // namespace
 
-std::vector<Entry> entries(db::Database& database, CharacterKey key) {
+std::vector<Entry> entries(db::Database& database, CharacterKey key, qint64 newest) {
     std::vector<Entry> result;
     if (!present(database))
         return result;
-    for (const db::Row& row : db::query(database.connection(),
-                                        QStringLiteral("SELECT %1 FROM %2 WHERE Char_ID = ? ORDER BY Batch DESC, "
-                                                       "Entry_ID")
-                                            .arg(kColumns, kTable),
-                                        {key}))
-        result.push_back(entryOf(row));
+    const QVariant from =
+        newest > 0 ? database.scalar(QStringLiteral("SELECT Batch FROM %1 WHERE Char_ID = ? ORDER BY Batch DESC "
+                                                    "LIMIT 1 OFFSET ?")
+                                         .arg(kTable),
+                                     {key, newest - 1})
+                   : QVariant();
+    db::eachRow(database.connection(),
+                QStringLiteral("SELECT %1 FROM %2 WHERE Char_ID = ? AND Batch >= ? ORDER BY Batch DESC, Seq")
+                    .arg(kColumns, kTable),
+                {key, from.isNull() ? 0 : from.toLongLong()},
+                [&](const db::Statement& row) { result.push_back(entryOf(row)); });
     return result;
+}
+
+bool hasOlder(db::Database& database, CharacterKey key, qint64 batch) {
+    return present(database) &&
+           !database.scalar(QStringLiteral("SELECT 1 FROM %1 WHERE Char_ID = ? AND Batch < ? LIMIT 1").arg(kTable),
+                            {key, batch})
+                .isNull();
+}
+
+std::pair<double, double> experienceLog(db::Database& database, CharacterKey key) {
+    std::pair<double, double> log{0, 0};
+    if (!present(database))
+        return log;
+    for (const db::Row& row :
+         db::query(database.connection(),
+                   QStringLiteral("SELECT Target, TOTAL(After - Before) FROM %1 WHERE Char_ID = ? AND Target IN "
+                                  "('xpgiven', 'xpspent') GROUP BY Target")
+                       .arg(kTable),
+                   {key}))
+        (row.value(0).toString() == QLatin1String("xpgiven") ? log.first : log.second) = row.value(1).toDouble();
+    return log;
 }
 
 qint64 undoable(db::Database& database, CharacterKey key) {
@@ -489,7 +525,7 @@ QString takeBack(db::Database& database, qint64 number, const QString& action) {
         const std::vector<Entry> taken = batchEntries(database, number);
         if (taken.empty())
             return QStringLiteral("There is nothing to take back.");
-        Batch batch{action, number, 0};
+        Batch batch{action, number, nextBatch(database)};
         CharacterStore characters(database);
         std::optional<Character> pending = characters.load(taken.front().key);
         const std::optional<Character> loaded = pending;
@@ -540,9 +576,9 @@ std::vector<std::pair<CharacterKey, QString>> deletedCharacters(db::Database& da
     for (const db::Row& row : db::query(
              database.connection(),
              QStringLiteral("SELECT j.Char_ID, j.CharName FROM %1 j WHERE j.Target = 'character' AND j.After IS NULL "
-                            "AND j.Entry_ID = (SELECT MAX(Entry_ID) FROM %1 k WHERE k.Char_ID = j.Char_ID AND "
+                            "AND j.Batch = (SELECT MAX(Batch) FROM %1 k WHERE k.Char_ID = j.Char_ID AND "
                             "k.Target = 'character') AND NOT EXISTS (SELECT 1 FROM Char_Info c WHERE c.Char_ID = "
-                            "j.Char_ID) ORDER BY j.Entry_ID DESC")
+                            "j.Char_ID) ORDER BY j.Batch DESC")
                  .arg(kTable)))
         result.emplace_back(row.value(0).toLongLong(), row.value(1).toString());
     return result;
@@ -551,7 +587,7 @@ std::vector<std::pair<CharacterKey, QString>> deletedCharacters(db::Database& da
 QString restoreDeleted(db::Database& database, CharacterKey key) {
     const QVariant deletion = database.scalar(
         QStringLiteral("SELECT Batch FROM %1 WHERE Char_ID = ? AND Target = 'character' AND After IS NULL ORDER BY "
-                       "Entry_ID DESC LIMIT 1")
+                       "Batch DESC LIMIT 1")
             .arg(kTable),
         {key});
     if (deletion.isNull())

@@ -64,14 +64,21 @@ std::vector<Change> differences(const model::Character& before, const model::Cha
 // Sets the field a change names to `value`; false for a target that is not a field of Character.
 bool apply(model::Character& character, const QString& target, const QVariant& value);
 
+// The number the next batch takes (the table must exist).
+qint64 nextBatch(db::Database& database);
 // Writes the changes as entries of the batch (numbering it on its first use); nothing for none.
 // Runs in the caller's transaction; the table is added when missing. `name` is the character's
 // name to record; when empty it is read from the character's row.
 void record(db::Database& database, Batch& batch, model::CharacterKey key, const std::vector<Change>& changes,
             const QString& name = {});
 
-// The character's entries, newest batch first (entries of a batch in the order written).
-std::vector<Entry> entries(db::Database& database, model::CharacterKey key);
+// The character's entries, newest batch first (entries of a batch in the order written): all of
+// them, or the batches holding the newest `newest` entries.
+std::vector<Entry> entries(db::Database& database, model::CharacterKey key, qint64 newest = 0);
+// Whether the character has batches older than that one.
+bool hasOlder(db::Database& database, model::CharacterKey key, qint64 batch);
+// The experience given and spent over the whole journal of the character: the sums of its changes.
+std::pair<double, double> experienceLog(db::Database& database, model::CharacterKey key);
 
 // What undo and redo of the character would take back: a batch number, or 0 for nothing.
 qint64 undoable(db::Database& database, model::CharacterKey key);
