@@ -5,6 +5,7 @@
 #include "db/Database.h"
 #include "store/Schema.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <map>
@@ -167,15 +168,33 @@ void makeChronicle(const QString& path, int characters) {
     database->Close();
 }
 
-QString cachedChronicle(int characters) {
+void addJournal(const QString& path, int characters, qint64 entries) {
+    auto database = db::Database::open(path, true);
+    database->Execute(QStringLiteral("PRAGMA synchronous = OFF"));
+    database->Execute(QStringLiteral("BEGIN"));
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    database->Execute(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < ?) "
+                       "INSERT INTO ChangeJournal (Batch, Seq, Action, Char_ID, CharName, At, Kind, Field, Target, "
+                       "Before, After) SELECT i / 3 + 1, i % 3, 'Save', CASE WHEN i % 100 = 0 THEN 1 ELSE 2 + i % ? END, "
+                       "'Someone', ? - (? - i) * 3, 0, 'Strength', 'trait:0', i % 5, (i + 1) % 5 FROM n"),
+        {entries, std::max(1, characters - 1), now, entries});
+    database->Execute(QStringLiteral("COMMIT"));
+    database->Close();
+}
+
+QString cachedChronicle(int characters, qint64 journalEntries) {
     static QTemporaryDir folder;
-    static std::map<int, QString> made;
-    auto found = made.find(characters);
+    static std::map<std::pair<int, qint64>, QString> made;
+    auto found = made.find({characters, journalEntries});
     if (found != made.end())
         return found->second;
-    const QString path = folder.filePath(QStringLiteral("chronicle-%1.mdb").arg(characters));
+    const QString path =
+        folder.filePath(QStringLiteral("chronicle-%1-%2.mdb").arg(characters).arg(journalEntries));
     makeChronicle(path, characters);
-    return made[characters] = path;
+    if (journalEntries)
+        addJournal(path, characters, journalEntries);
+    return made[{characters, journalEntries}] = path;
 }
 
 } // namespace bench

@@ -16,8 +16,17 @@ inline qint64 characterKey(int number) {
     return number + 1;
 }
 
-// A database of that many characters, made on first use and kept in a temporary folder for the
-// rest of the process.
-QString cachedChronicle(int characters);
+// Adds `entries` change-journal entries to a chronicle, made directly, in batches of three over
+// the last hour: one in a hundred for the first character (so it has a long history), the others
+// spread over every character.
+void addJournal(const QString& path, int characters, qint64 entries);
+// The number of entries addJournal gives the first character.
+inline qint64 firstCharacterEntries(qint64 entries) {
+    return (entries + 99) / 100;
+}
+
+// A database of that many characters (and journal entries), made on first use and kept in a
+// temporary folder for the rest of the process.
+QString cachedChronicle(int characters, qint64 journalEntries = 0);
 
 } // namespace bench

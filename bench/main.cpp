@@ -2,6 +2,7 @@
 #include "Session.h"
 #include "export/HtmlExport.h"
 #include "print/PdfExport.h"
+#include "journal/frmChangeHistory.h"
 #include "ratings/DotRow.h"
 #include "sheet/Roster.h"
 #include "sheet/SheetControls.h"
@@ -17,6 +18,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <benchmark/benchmark.h>
 #include <algorithm>
 #include <chrono>
@@ -60,8 +62,8 @@ bool finish(benchmark::State& state, const bench::Session& session) {
     return true;
 }
 
-std::unique_ptr<bench::Session> loadedSession(int characters) {
-    auto session = std::make_unique<bench::Session>(bench::cachedChronicle(characters));
+std::unique_ptr<bench::Session> loadedSession(int characters, qint64 journalEntries = 0) {
+    auto session = std::make_unique<bench::Session>(bench::cachedChronicle(characters, journalEntries));
     session->load();
     return session;
 }
@@ -86,9 +88,14 @@ void BM_StartUp(benchmark::State& state) {
 }
 
 // A double-click's work: query, load, roster refresh, browse mode, repaint.
-void BM_Switch(benchmark::State& state) {
+// The second argument, where given, is the size of the change journal.
+qint64 journalSize(const benchmark::State& state) {
+    return state.range(1);
+}
+
+void switchCharacters(benchmark::State& state, qint64 journalEntries) {
     const int characters = int(state.range(0));
-    auto session = loadedSession(characters);
+    auto session = loadedSession(characters, journalEntries);
     const std::vector<qint64> keys = spreadKeys(characters);
     size_t next = 0;
     for (auto _ : state) {
@@ -106,9 +113,17 @@ void BM_Switch(benchmark::State& state) {
     finish(state, *session);
 }
 
-// Leaving edit mode after a change: the sheet read back, the save's transaction, roster refresh, repaint.
-void BM_Save(benchmark::State& state) {
-    auto session = loadedSession(int(state.range(0)));
+void BM_Switch(benchmark::State& state) {
+    switchCharacters(state, 0);
+}
+void BM_SwitchJournal(benchmark::State& state) {
+    switchCharacters(state, journalSize(state));
+}
+
+// Leaving edit mode after a change: the sheet read back, the save's transaction (its journal
+// entries included), roster refresh, repaint.
+void save(benchmark::State& state, qint64 journalEntries) {
+    auto session = loadedSession(int(state.range(0)), journalEntries);
     const sheet::SheetControls& ui = session->ui();
     int round = 0;
     for (auto _ : state) {
@@ -125,6 +140,40 @@ void BM_Save(benchmark::State& state) {
             return;
         }
     }
+    finish(state, *session);
+}
+
+void BM_Save(benchmark::State& state) {
+    save(state, 0);
+}
+void BM_SaveJournal(benchmark::State& state) {
+    save(state, journalSize(state));
+}
+
+// View > Change History for the character with the longest history of a large journal: the
+// window built, filled with the newest entries, the experience summed over all, and shown.
+void BM_HistoryWindow(benchmark::State& state) {
+    const qint64 entries = journalSize(state);
+    auto session = loadedSession(int(state.range(0)), entries);
+    const qint64 key = bench::characterKey(0);
+    for (auto _ : state) {
+        int listed = 0;
+        state.SetIterationTime(timed([&] {
+            changelog::frmChangeHistory window(session->session, key, {[] { return true; }, [](qint64) {}},
+                                               &session->window);
+            window.show();
+            QApplication::processEvents();
+            listed = 0;
+            for (QTreeWidgetItemIterator it(window.findChild<QTreeWidget*>()); *it; ++it)
+                listed += (*it)->childCount() == 0;
+        }));
+        // The newest two thousand, the older ones on asking.
+        if (listed < std::min<qint64>(2000, bench::firstCharacterEntries(entries))) {
+            state.SkipWithError("the window did not list the newest entries");
+            return;
+        }
+    }
+    state.counters["entries"] = double(bench::firstCharacterEntries(entries));
     finish(state, *session);
 }
 
@@ -308,6 +357,9 @@ void sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_StartUp)->Apply(sizes);
 BENCHMARK(BM_Switch)->Apply(sizes);
 BENCHMARK(BM_Save)->Apply(sizes);
+BENCHMARK(BM_SwitchJournal)->Args({100000, 1000000})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveJournal)->Args({100000, 1000000})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistoryWindow)->Args({1000, 1000000})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_RosterRefill)->Apply(sizes);
 BENCHMARK(BM_RosterReadWhole)->Apply(sizes);
 BENCHMARK(BM_FilterKeystroke)->Apply(sizes)->Iterations(32);
@@ -333,9 +385,13 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // A chronicle to look at or time by hand: duskbench --make-chronicle <file> <characters>
-    if (argc == 4 && qstrcmp(argv[1], "--make-chronicle") == 0) {
+    // A chronicle to look at or time by hand:
+    // duskbench --make-chronicle <file> <characters> [<journal entries>]
+    if ((argc == 4 || argc == 5) && qstrcmp(argv[1], "--make-chronicle") == 0) {
         bench::makeChronicle(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
+        if (argc == 5)
+            bench::addJournal(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt(),
+                              QByteArray(argv[4]).toLongLong());
         return 0;
     }
 

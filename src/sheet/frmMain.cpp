@@ -8,6 +8,8 @@
 #include "app/frmAbout.h"
 #include "find/FilterField.h"
 #include "find/QuickSwitcher.h"
+#include "journal/JournalCommands.h"
+#include "journal/frmChangeHistory.h"
 #include "merits/MeritCommands.h"
 #include "notes/NotesCommands.h"
 #include "print/ChronicleExport.h"
@@ -60,12 +62,15 @@ struct MenuItem {
 const MenuItem kMenuItems[] = {
     {"mnuEditMode", "mnuEdit", "&Edit", "Ctrl+E"},
     {"mnuEditMode", "mnuBrowse", "&Browse", "Ctrl+B"},
+    {"mnuEditMode", "mnuUndo", "&Undo", "Ctrl+Z"},
+    {"mnuEditMode", "mnuRedo", "&Redo", "Ctrl+Shift+Z"},
     {"mnuFile", "mnuFileExport", "Export to &HTML", "Ctrl+X"},
     {"mnuFile", "mnuFilePdf", "Export to P&DF...", ""},
     {"mnuFile", "mnuFilePrint", "&Print...", "Ctrl+Shift+P"},
     {"mnuFile", "", "", ""},
     {"mnuFile", "mnuExit", "E&xit", "Ctrl+Q"},
     {"mnuView", "mnuHist", "&History", "Ctrl+H"},
+    {"mnuView", "mnuChangeHistory", "Change Histor&y...", "Ctrl+Shift+H"},
     {"mnuView", "mnuPict", "&Picture", "Ctrl+P"},
     {"mnuView", "mnuNotes", "&Notes", "Ctrl+N"},
     {"mnuView", "mnuRituals", "&Thaumaturgy", "Ctrl+T"},
@@ -80,6 +85,7 @@ const MenuItem kMenuItems[] = {
     {"mnuTools", "mnuMobile", "&Mobilize", ""},
     {"mnuTools", "mnuCalc", "&Calculator", ""},
     {"mnuTools", "mnuSnapshots", "&Snapshots...", ""},
+    {"mnuTools", "mnuTrimHistory", "&Trim Change History...", ""},
     {"mnuTools", "mnuExportChronicle", "&Export Chronicle...", ""},
     {"mnuHelp", "mnuAbout", "&About", ""},
 };
@@ -87,7 +93,8 @@ const MenuItem kMenuItems[] = {
 // Menu items that act on the shown character: off while none is shown.
 const char* const kCharacterCommands[] = {"mnuEdit",  "mnuBrowse",   "mnuFileExport", "mnuFilePdf",
                                           "mnuFilePrint", "mnuHist", "mnuPict",  "mnuNotes",
-                                          "mnuRituals", "mnuNecromancy"};
+                                          "mnuRituals", "mnuNecromancy", "mnuUndo", "mnuRedo",
+                                          "mnuChangeHistory"};
 
 } // namespace
 
@@ -119,6 +126,19 @@ void frmMain::wireCommands() {
     // Modes.
     onAction("mnuEdit", [this] { m_sheet.enterEditMode(); });
     onAction("mnuBrowse", [this] { m_sheet.leaveEditMode(); });
+    onAction("mnuUndo", [this] { changelog::undo(m_sheet); });
+    onAction("mnuRedo", [this] { changelog::redo(m_sheet); });
+    onAction("mnuChangeHistory", [this] {
+        const std::optional<model::CharacterKey> key = m_session.shownCharacter();
+        if (!key)
+            return;
+        changelog::frmChangeHistory window(
+            m_session, *key,
+            {[this] { return m_sheet.leaveEditMode(); },
+             [this](model::CharacterKey changed) { changelog::showAfterChange(m_sheet, changed); }},
+            this);
+        m_session.services.showModal(window);
+    });
 
     // Roster: a double-click (or Return on an entry) switches to that entry's character, the
     // buttons add and delete.
@@ -162,6 +182,10 @@ void frmMain::wireCommands() {
              [this](model::CharacterKey key) { m_sheet.showRestored(key); }},
             this);
         m_session.services.showModal(window);
+    });
+    onAction("mnuTrimHistory", [this] {
+        if (m_sheet.settleEdits())
+            changelog::trimHistory(m_session, [this] { m_snapshots->takeNow(); });
     });
     m_sheet.beforeDeleting([this] { m_snapshots->takeNow(); });
     onAction("mnuExportChronicle", [this] {
@@ -349,7 +373,8 @@ QAction* frmMain::action(const QString& name) const {
 void frmMain::Form_Load(const QString& path) {
     m_sheet.open(path);
     refreshCommands();
-    m_snapshots->takeInBackground();
+    if (!changelog::addJournalIfMissing(m_session, [this] { m_snapshots->takeNow(); }))
+        m_snapshots->takeInBackground();
 }
 
 void frmMain::showAbout() {

@@ -129,6 +129,21 @@ template <class Write> WriteResult atOnce(db::Database& database, Write&& write)
     }
 }
 
+// A write made at once, journaled: the character as loaded before and after the write tells
+// what changed.
+template <class Write>
+WriteResult journaled(db::Database& database, const QString& action, CharacterKey key, Write&& write) {
+    return atOnce(database, [&] {
+        const CharacterStore characters(database);
+        const std::optional<Character> before = characters.load(key);
+        if (!before || !write())
+            return false;
+        journal::Batch batch{action};
+        journal::record(database, batch, key, journal::differences(*before, *characters.load(key)));
+        return true;
+    });
+}
+
 // The character's first Health row (as a Health row is read) takes the states; a character
 // without one gets one.
 void writeHealth(db::Database& database, CharacterKey key, const std::array<int, catalogue::kHealthCount>& states) {
@@ -233,12 +248,13 @@ bool CharacterStore::exists(CharacterKey key) const {
     return !m_db.scalar(QStringLiteral("SELECT 1 FROM Char_Info WHERE Char_ID = ?"), {key}).isNull();
 }
 
-SaveResult CharacterStore::save(const Character& c) {
+SaveResult CharacterStore::save(const Character& c, journal::Batch batch) {
     SaveResult result;
     Character saved = c;
     try {
         db::Transaction transaction(m_db);
-        if (!exists(c.key)) {
+        const std::optional<Character> stored = load(c.key);
+        if (!stored) {
             result.error = kGone;
             return result;
         }
@@ -310,6 +326,8 @@ SaveResult CharacterStore::save(const Character& c) {
         m_db.Execute(QStringLiteral("UPDATE Char_Info SET %1 WHERE Char_ID = ?").arg(assignments.join(", ")), values);
 
         writeHealth(m_db, c.key, c.health);
+        // Read back rather than compared with what was asked: an empty name leaves its column.
+        journal::record(m_db, batch, c.key, journal::differences(*stored, *load(c.key)));
         transaction.commit();
         result.character = std::move(saved);
     } catch (const db::DbError& e) {
@@ -324,6 +342,11 @@ CharacterKey CharacterStore::add() {
     m_db.Execute(QStringLiteral("INSERT INTO Char_Info (Name, Demeanor, Nature, Clan, Concept, BloodPool, "
                                 "Cur_WillPower) VALUES ('New Char', 1, 1, 1, 1, 0, 0)"));
     const CharacterKey key = m_db.connection().lastInsertRowid();
+    journal::Batch batch{QStringLiteral("Add")};
+    journal::record(m_db, batch, key,
+                    {{journal::Kind::Character, QStringLiteral("Character"), QStringLiteral("character"), QVariant(),
+                      QStringLiteral("New Char")}},
+                    QStringLiteral("New Char"));
     // Empty boxes whatever defaults the file's table carries.
     m_db.Execute(QStringLiteral("INSERT INTO Health (Char_ID, Health0, Health1, Health2, Health3, Health4, Health5, "
                                 "Health6) VALUES (?, 1, 1, 1, 1, 1, 1, 1)"),
@@ -332,35 +355,51 @@ CharacterKey CharacterStore::add() {
     return key;
 }
 
-void CharacterStore::remove(CharacterKey key) {
+void CharacterStore::remove(CharacterKey key, journal::Batch batch) {
     db::Transaction transaction(m_db);
+    const QVariant name = m_db.scalar(QStringLiteral("SELECT Name FROM Char_Info WHERE Char_ID = ?"), {key});
+    if (!name.isNull())
+        journal::record(m_db, batch, key,
+                        {{journal::Kind::Character, QStringLiteral("Character"), QStringLiteral("character"),
+                          journal::deletionRows(m_db, key), QVariant()}},
+                        name.toString());
     for (const char* table : kCharacterTables)
         m_db.Execute(QStringLiteral("DELETE FROM %1 WHERE Char_ID = ?").arg(QLatin1String(table)), {key});
     transaction.commit();
 }
 
 WriteResult CharacterStore::setCurrentWillpower(CharacterKey key, int value) {
-    return atOnce(m_db, [&] { return updateCharacter(m_db, key, QStringLiteral("Cur_WillPower"), value); });
+    return journaled(m_db, QStringLiteral("Willpower"), key,
+                     [&] { return updateCharacter(m_db, key, QStringLiteral("Cur_WillPower"), value); });
 }
 
 WriteResult CharacterStore::setBloodPool(CharacterKey key, int total) {
-    return atOnce(m_db, [&] { return updateCharacter(m_db, key, QStringLiteral("BloodPool"), total); });
+    return journaled(m_db, QStringLiteral("Blood pool"), key,
+                     [&] { return updateCharacter(m_db, key, QStringLiteral("BloodPool"), total); });
 }
 
-WriteResult CharacterStore::setSpecialty(CharacterKey key, int trait, const QString& specialty) {
+WriteResult CharacterStore::setSpecialty(CharacterKey key, int trait, const QString& specialty,
+                                         journal::Batch batch) {
     return atOnce(m_db, [&] {
         // Specialties are addressed by their place in the row, whatever the file calls the column.
         const QString column =
             db::Statement(m_db.connection().handle(), QStringLiteral("SELECT * FROM Char_Info LIMIT 0"))
                 .columnName(catalogue::specialtyPosition(trait));
-        return updateCharacter(m_db, key, column, specialty.isEmpty() ? QVariant() : QVariant(specialty));
+        const QString before =
+            text(m_db.scalar(QStringLiteral("SELECT %1 FROM Char_Info WHERE Char_ID = ?").arg(column), {key}));
+        if (!updateCharacter(m_db, key, column, specialty.isEmpty() ? QVariant() : QVariant(specialty)))
+            return false;
+        if (before != specialty)
+            journal::record(m_db, batch, key,
+                            {{journal::Kind::Ratings,
+                              QStringLiteral("Specialty of %1").arg(journal::traitName(trait)),
+                              QStringLiteral("spec:%1").arg(trait), before, specialty}});
+        return true;
     });
 }
 
 WriteResult CharacterStore::setHealth(CharacterKey key, const std::array<int, catalogue::kHealthCount>& states) {
-    return atOnce(m_db, [&] {
-        if (!exists(key))
-            return false;
+    return journaled(m_db, QStringLiteral("Health"), key, [&] {
         writeHealth(m_db, key, states);
         return true;
     });

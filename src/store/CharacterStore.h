@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Character.h"
+#include "store/Journal.h"
 
 #include <QString>
 #include <QVariant>
@@ -51,21 +52,23 @@ public:
     // Writes the character's row, its discipline and background links and its health, in one
     // transaction. Looked-up names the tables lack are added; an empty nature, demeanor, concept or
     // clan leaves its column as it is. Specialties, merits and texts are not written here.
-    SaveResult save(const model::Character& character);
+    // The fields that changed go to the journal as one batch, in the same transaction.
+    SaveResult save(const model::Character& character, journal::Batch batch = {QStringLiteral("Save")});
 
     // A blank "New Char" with its Health row; returns its key.
     model::CharacterKey add();
-    // Every row of the character, in one transaction.
-    void remove(model::CharacterKey key);
+    // Every row of the character, in one transaction; the journal keeps the rows.
+    void remove(model::CharacterKey key, journal::Batch batch = {QStringLiteral("Delete")});
 
-    // The writes the sheet makes at once, outside a save, each in its own transaction. A character
-    // that is gone is refused with nothing written.
+    // The writes the sheet makes at once, outside a save, each in its own transaction with its
+    // journal entry. A character that is gone is refused with nothing written.
     WriteResult setCurrentWillpower(model::CharacterKey key, int value);
     WriteResult setBloodPool(model::CharacterKey key, int total);
     // A character without a Health row gets one with these states.
     WriteResult setHealth(model::CharacterKey key, const std::array<int, model::catalogue::kHealthCount>& states);
     // An empty specialty is stored as Null.
-    WriteResult setSpecialty(model::CharacterKey key, int trait, const QString& specialty);
+    WriteResult setSpecialty(model::CharacterKey key, int trait, const QString& specialty,
+                             journal::Batch batch = {QStringLiteral("Specialty")});
 
 private:
     db::Database& m_db;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Journal.h"
+
 #include <QString>
 #include <optional>
 
@@ -14,6 +16,8 @@ namespace store::notes {
 // The column as stored now. Null reads as ""; nothing when the character's row is gone.
 std::optional<QString> readCharacterText(db::Database& database, qint64 charId, const QString& column);
 // False when the character's row is gone.
-bool writeCharacterText(db::Database& database, qint64 charId, const QString& column, const QString& text);
+// Journaled when the text changes.
+bool writeCharacterText(db::Database& database, qint64 charId, const QString& column, const QString& text,
+                        journal::Batch batch = {QStringLiteral("Text")});
 
 } // namespace store::notes

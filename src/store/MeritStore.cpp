@@ -1,6 +1,7 @@
 #include "store/MeritStore.h"
 
 #include "db/Database.h"
+#include "db/Query.h"
 #include "model/Numbers.h"
 
 namespace store::merits {
@@ -71,19 +72,37 @@ bool characterHas(db::Database& database, qint64 charId, qint64 meritId) {
     return false;
 }
 
-void addLink(db::Database& database, qint64 charId, qint64 meritId, int points) {
-    database.Execute(QStringLiteral("INSERT INTO MeritFlaw_Link (MeritFlaw_ID, Points, Char_ID) VALUES (?, ?, ?)"),
-                     {meritId, points, charId});
+namespace {
+
+// The journal's entry for one merit link: its target carries the key and points to put it back.
+journal::Change meritChange(db::Database& database, qint64 meritId, int points, bool added) {
+    const QString line = findLookup(database, meritId).value_or(MeritLookup{}).name + QStringLiteral(" %1").arg(points);
+    return {journal::Kind::Merits, QStringLiteral("Merit"), QStringLiteral("merit:%1:%2").arg(meritId).arg(points),
+            added ? QVariant() : QVariant(line), added ? QVariant(line) : QVariant()};
 }
 
-bool removeLink(db::Database& database, qint64 charId, qint64 meritId) {
+} // namespace
+
+void addLink(db::Database& database, qint64 charId, qint64 meritId, int points, journal::Batch batch) {
+    db::Transaction transaction(database);
+    database.Execute(QStringLiteral("INSERT INTO MeritFlaw_Link (MeritFlaw_ID, Points, Char_ID) VALUES (?, ?, ?)"),
+                     {meritId, points, charId});
+    journal::record(database, batch, charId, {meritChange(database, meritId, points, true)});
+    transaction.commit();
+}
+
+bool removeLink(db::Database& database, qint64 charId, qint64 meritId, journal::Batch batch) {
+    db::Transaction transaction(database);
     // One row, even when the character was linked to the merit twice.
-    const QVariant rowid = database.scalar(QStringLiteral("Select rowid from MeritFlaw_Link where meritflaw_id = ? and "
-                                                          "Char_ID = ? ORDER BY rowid"),
-                                           {meritId, charId});
-    if (rowid.isNull())
+    const std::vector<db::Row> link = db::query(database.connection(),
+                                                QStringLiteral("Select rowid, Points from MeritFlaw_Link where "
+                                                               "meritflaw_id = ? and Char_ID = ? ORDER BY rowid LIMIT 1"),
+                                                {meritId, charId});
+    if (link.empty())
         return false;
-    database.Execute(QStringLiteral("DELETE FROM MeritFlaw_Link WHERE rowid = ?"), {rowid});
+    database.Execute(QStringLiteral("DELETE FROM MeritFlaw_Link WHERE rowid = ?"), {link.front().value(0)});
+    journal::record(database, batch, charId, {meritChange(database, meritId, link.front().value(1).toInt(), false)});
+    transaction.commit();
     return true;
 }
 

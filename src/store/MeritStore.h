@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Journal.h"
+
 #include "model/Character.h"
 
 #include <QString>
@@ -38,9 +40,12 @@ void addLookup(db::Database& database, const QString& name, bool pointflex, doub
 // The character's merits and flaws in the order they were taken: name, one blank, points.
 std::vector<MeritLine> characterMerits(db::Database& database, qint64 charId);
 bool characterHas(db::Database& database, qint64 charId, qint64 meritId);
-void addLink(db::Database& database, qint64 charId, qint64 meritId, int points);
+// Journaled, as are the removal below.
+void addLink(db::Database& database, qint64 charId, qint64 meritId, int points,
+             journal::Batch batch = {QStringLiteral("Merit added")});
 // Deletes the character's first link row to that merit; false when there is none.
-bool removeLink(db::Database& database, qint64 charId, qint64 meritId);
+bool removeLink(db::Database& database, qint64 charId, qint64 meritId,
+                journal::Batch batch = {QStringLiteral("Merit removed")});
 
 // The description text ("" when Null); nothing when the lookup row is gone.
 std::optional<QString> description(db::Database& database, qint64 meritId);

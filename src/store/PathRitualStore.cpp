@@ -58,8 +58,26 @@ std::vector<PathEntry> characterPaths(db::Database& database, qint64 key, int th
     return paths;
 }
 
-void savePaths(db::Database& database, qint64 key, int thaNec, const std::vector<PathEntry>& paths) {
+namespace {
+
+// The family's paths of the character as the journal keeps them: one "name<tab>level" a line.
+QString pathLines(const std::vector<PathEntry>& paths) {
+    QStringList lines;
+    for (const PathEntry& path : paths)
+        lines << path.name + QLatin1Char('\t') + QString::number(path.level);
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString familyName(int thaNec) {
+    return thaNec == 1 ? QStringLiteral("Thaumaturgy") : QStringLiteral("Necromancy");
+}
+
+} // namespace
+
+void savePaths(db::Database& database, qint64 key, int thaNec, const std::vector<PathEntry>& paths,
+               journal::Batch batch) {
     db::Transaction transaction(database);
+    const QString before = pathLines(characterPaths(database, key, thaNec));
     // Exactly the link rows the join finds: one to a path of the other family, or to no path, stays.
     database.Execute(QStringLiteral("DELETE FROM Path_Link WHERE rowid IN (SELECT Path_Link.rowid ") + kPathLinkJoin +
                          QLatin1Char(')'),
@@ -77,6 +95,11 @@ void savePaths(db::Database& database, qint64 key, int thaNec, const std::vector
         database.Execute(QStringLiteral("INSERT INTO Path_Link (Char_ID, Path_ID, Level) VALUES (?, ?, ?)"),
                          {key, *pathId, int(path.level)});
     }
+    const QString after = pathLines(characterPaths(database, key, thaNec));
+    if (after != before)
+        journal::record(database, batch, key,
+                        {{journal::Kind::PathsRituals, familyName(thaNec) + QStringLiteral(" paths"),
+                          QStringLiteral("paths:%1").arg(thaNec), before, after}});
     transaction.commit();
 }
 
@@ -113,7 +136,8 @@ std::optional<RitualInfo> findRitual(db::Database& database, int thaNec, const Q
     return info;
 }
 
-bool removeRitual(db::Database& database, qint64 key, int thaNec, const QString& name) {
+bool removeRitual(db::Database& database, qint64 key, int thaNec, const QString& name, journal::Batch batch) {
+    db::Transaction transaction(database);
     // One link row, even when the character holds the ritual twice.
     const QVariant rowid = database.scalar(
         QStringLiteral("SELECT Ritual_Link.rowid "
@@ -125,11 +149,15 @@ bool removeRitual(db::Database& database, qint64 key, int thaNec, const QString&
     if (!rowid.isValid())
         return false;
     database.Execute(QStringLiteral("DELETE FROM Ritual_Link WHERE rowid = ?"), {rowid});
+    journal::record(database, batch, key,
+                    {{journal::Kind::PathsRituals, familyName(thaNec) + QStringLiteral(" ritual"),
+                      QStringLiteral("ritual:%1").arg(thaNec), name, QVariant()}});
+    transaction.commit();
     return true;
 }
 
 AddOutcome addRitual(db::Database& database, qint64 key, int thaNec, const QString& name, const QString& levelText,
-                     const std::optional<QString>& description) {
+                     const std::optional<QString>& description, journal::Batch batch) {
     db::Transaction transaction(database);
     QVariant rowid, ritualId;
     {
@@ -161,6 +189,9 @@ AddOutcome addRitual(db::Database& database, qint64 key, int thaNec, const QStri
                          {*description, rowid});
     database.Execute(QStringLiteral("INSERT INTO ritual_Link (Ritual_ID, Char_ID) VALUES (?, ?)"),
                      {ritualId.toLongLong(), key});
+    journal::record(database, batch, key,
+                    {{journal::Kind::PathsRituals, familyName(thaNec) + QStringLiteral(" ritual"),
+                      QStringLiteral("ritual:%1").arg(thaNec), QVariant(), name}});
     transaction.commit();
     return AddOutcome::Added;
 }

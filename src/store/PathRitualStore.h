@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Journal.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -38,7 +40,8 @@ QStringList pathNames(db::Database& database, int thaNec);
 std::vector<PathEntry> characterPaths(db::Database& database, qint64 key, int thaNec);
 // Replaces the character's links to the family's paths by the given ones (names not empty), in one
 // transaction. A name the family does not know yet becomes a new path of that family.
-void savePaths(db::Database& database, qint64 key, int thaNec, const std::vector<PathEntry>& paths);
+void savePaths(db::Database& database, qint64 key, int thaNec, const std::vector<PathEntry>& paths,
+               journal::Batch batch = {QStringLiteral("Paths")});
 
 // The character's rituals of the family, in the order the links were stored.
 std::vector<RitualEntry> characterRituals(db::Database& database, qint64 key, int thaNec);
@@ -48,7 +51,8 @@ QStringList ritualNames(db::Database& database, int thaNec);
 std::optional<RitualInfo> findRitual(db::Database& database, int thaNec, const QString& name);
 
 // Deletes the first link of the character to the named ritual of the family; false when none exists.
-bool removeRitual(db::Database& database, qint64 key, int thaNec, const QString& name);
+bool removeRitual(db::Database& database, qint64 key, int thaNec, const QString& name,
+                  journal::Batch batch = {QStringLiteral("Ritual removed")});
 
 enum class AddOutcome { Added, AlreadyHas };
 // Links the named ritual of the family to the character, first storing it as a new ritual with the
@@ -56,7 +60,8 @@ enum class AddOutcome { Added, AlreadyHas };
 // ritual only when given (it was loaded or entered for this ritual); a new ritual without one gets
 // an empty description. Nothing is written when the character already has the ritual.
 AddOutcome addRitual(db::Database& database, qint64 key, int thaNec, const QString& name, const QString& levelText,
-                     const std::optional<QString>& description);
+                     const std::optional<QString>& description,
+                     journal::Batch batch = {QStringLiteral("Ritual added")});
 
 // Writes the description of the named ritual of the family; false when there is no such ritual.
 bool setRitualDescription(db::Database& database, int thaNec, const QString& name, const QString& description);

@@ -5,6 +5,7 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Query.h"
+#include "store/Journal.h"
 
 #include <QDir>
 #include <QFile>
@@ -213,6 +214,7 @@ void createDatabase(const QString& path) {
         Transaction transaction(database);
         schema::create(database);
         schema::addStarterKeys(database);
+        journal::create(database);
         transaction.commit();
         database.Close();
     } catch (const DbError& e) {

@@ -121,7 +121,8 @@ public:
     }
 
     // One operation per write path: the save, typing for it to store, the immediate writes of ratings, health and
-    // specialties, the roster's switch, add and delete, the merit and path/ritual links, the change of connection.
+    // specialties, the roster's switch, add and delete, the merit and path/ritual links, the change of connection,
+    // undo and redo of the shown character's changes.
     // True when it reached something live: an enabled menu item or control, a roster entry.
     bool step(int number) {
         const std::function<bool()> operations[] = {
@@ -175,11 +176,13 @@ public:
                 return click(QStringList{"mnuChngDB", "mnuMobile", "mnuNewDB"}[tool], nullptr,
                              std::array{Yes, No, Cancel}[pick(3)]);
             },
+            [&] { return click(any({"mnuUndo", "mnuUndo", "mnuRedo"})); },
         };
         // How often each is picked, and whether it mostly enters edit mode first (the rest of the time it must be
         // refused or ignored). Adds outweigh deletes, so the chronicle rarely runs low.
         constexpr std::pair<int, bool> kWeights[] = {{5, false}, {7, true},  {7, false}, {1, true},  {3, false},
-                                                     {2, false}, {1, false}, {2, true},  {2, false}, {1, false}};
+                                                     {2, false}, {1, false}, {2, true},  {2, false}, {1, false},
+                                                     {3, false}};
         constexpr int kSwitch = 4, kAdd = 5, kFewest = 3;
         // A chronicle with few characters (a new one, or one deleted down) gets new ones, and an empty sheet takes a
         // character from the roster, so that most steps find a character to act on.
