@@ -393,7 +393,7 @@ WriteResult CharacterStore::setSpecialty(CharacterKey key, int trait, const QStr
             journal::record(m_db, batch, key,
                             {{journal::Kind::Ratings,
                               QStringLiteral("Specialty of %1").arg(journal::traitName(trait)),
-                              QStringLiteral("spec:%1").arg(trait), before, specialty}});
+                              QStringLiteral("specialty:%1").arg(trait), before, specialty}});
         return true;
     });
 }

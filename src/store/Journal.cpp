@@ -430,7 +430,7 @@ QString applyBefore(db::Database& database, Batch& batch, const Entry& e, Charac
         return QStringLiteral("The character is no longer in the database.");
     if (apply(*pending, target, e.change.before))
         return {};
-    if (kind == QLatin1String("spec")) {
+    if (kind == QLatin1String("specialty")) {
         const WriteResult written = CharacterStore(database).setSpecialty(
             e.key, target.section(QLatin1Char(':'), 1, 1).toInt(), e.change.before.toString(), batch);
         return written.error;
