@@ -21,6 +21,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
+#include <functional>
 
 namespace sheet {
 
@@ -107,13 +108,25 @@ bool CharacterSheet::goForward() {
     return goThroughHistory(&ShownHistory::forward);
 }
 
+ShownHistory::Exists CharacterSheet::listed() const {
+    return std::bind_front(&Roster::holds, m_ui.roster);
+}
+
+bool CharacterSheet::canGoBack() const {
+    return m_session.isOpen() && m_history.canGoBack(listed());
+}
+
+bool CharacterSheet::canGoForward() const {
+    return m_session.isOpen() && m_history.canGoForward(listed());
+}
+
 bool CharacterSheet::goThroughHistory(
     std::optional<CharacterKey> (ShownHistory::*step)(const ShownHistory::Exists&)) {
     if (!m_session.isOpen())
         return false;
     const ShownHistory before = m_history;
     const std::optional<CharacterKey> key =
-        (m_history.*step)([this](CharacterKey candidate) { return m_ui.roster->holds(candidate); });
+        (m_history.*step)(listed());
     if (key && switchTo(*key))
         return true;
     m_history = before;
@@ -148,6 +161,8 @@ void CharacterSheet::show(const std::optional<model::Character>& character) {
     if (character)
         m_history.shown(character->key);
     markInRoster();
+    if (m_notices.shown)
+        m_notices.shown();
 }
 
 void CharacterSheet::markInRoster() {

@@ -39,6 +39,8 @@ public:
     // over deleted ones. False when there is none or the switch stopped.
     bool goBack();
     bool goForward();
+    bool canGoBack() const;
+    bool canGoForward() const;
 
     // With a character shown: edit controls over the captions, every slot's dots, the editing
     // buttons on.
@@ -81,8 +83,11 @@ public:
         std::function<void()> modeShown;
         std::function<void()> saved;
         std::function<void(const QString&)> hint;
+        // Another character (or none) is on the sheet.
+        std::function<void()> shown;
     };
-    void setNotices(Notices notices) { m_notices = std::move(notices); }
+    // Each listener sets the notices it wants.
+    Notices& notices() { return m_notices; }
     void hint(const QString& text) const;
 
     app::Session& session() const { return m_session; }
@@ -100,6 +105,8 @@ private:
     QString shownName() const;
     // The shown character's name is marked in its list, which comes to the front scrolled to it.
     void markInRoster();
+    // Whether a character of the history is still in the file.
+    ShownHistory::Exists listed() const;
     bool goThroughHistory(std::optional<model::CharacterKey> (ShownHistory::*step)(const ShownHistory::Exists&));
 
     app::Session& m_session;

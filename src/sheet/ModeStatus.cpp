@@ -27,8 +27,9 @@ ModeStatus::ModeStatus(QStatusBar& bar, CharacterSheet& sheet)
       m_saved(part(bar, "lblSaved")) {
     m_bar.setObjectName(QStringLiteral("statusBar"));
     m_bar.setAccessibleName(QStringLiteral("Status"));
-    sheet.setNotices({[this] { showMode(); }, [this] { showSaved(QTime::currentTime()); },
-                      [this](const QString& text) { showHint(text); }});
+    sheet.notices().modeShown = [this] { showMode(); };
+    sheet.notices().saved = [this] { showSaved(QTime::currentTime()); };
+    sheet.notices().hint = [this](const QString& text) { showHint(text); };
     showMode();
 }
 

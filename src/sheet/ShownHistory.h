@@ -22,9 +22,13 @@ public:
     // place moved onto it; none, with the place unchanged, when there is none.
     std::optional<model::CharacterKey> back(const Exists& exists);
     std::optional<model::CharacterKey> forward(const Exists& exists);
+    // Whether back (or forward) would find a character, the place left where it is.
+    bool canGoBack(const Exists& exists) const { return nearest(-1, exists).has_value(); }
+    bool canGoForward(const Exists& exists) const { return nearest(+1, exists).has_value(); }
 
 private:
     std::optional<model::CharacterKey> step(int direction, const Exists& exists);
+    std::optional<std::size_t> nearest(int direction, const Exists& exists) const;
 
     std::vector<model::CharacterKey> m_keys;
     std::size_t m_place = 0; // index into m_keys of the shown character

@@ -107,6 +107,7 @@ frmMain::frmMain(app::Session& session, QWidget* parent)
     buildSheet();
     m_ui.orderTabStops();
     new sheet::ModeStatus(*statusBar(), m_sheet);
+    m_sheet.notices().shown = [this] { refreshCommands(); };
     // The window was sized for the sheet before the status bar came; the bar adds its height.
     QSize withBar = size() + QSize(0, statusBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -275,6 +276,8 @@ void frmMain::refreshCommands() {
         add->setEnabled(connected);
     for (int index : {0, 2})
         m_ui.cmddelete[size_t(index)]->setEnabled(shown);
+    action(QStringLiteral("mnuBack"))->setEnabled(m_sheet.canGoBack());
+    action(QStringLiteral("mnuForward"))->setEnabled(m_sheet.canGoForward());
 }
 
 void frmMain::buildSheet() {

@@ -92,7 +92,8 @@ TEST_F(ModesTest, RosterModesAndTheSwitch) {
 
     session->database->Execute("DELETE FROM Char_Info"); // nothing to edit without a character
     window->sheet().showNone();
-    menu("mnuEdit");
+    EXPECT_FALSE(enabled("mnuEdit"));
+    window->sheet().enterEditMode();
     EXPECT_FALSE(session->editMode);
     EXPECT_TRUE(hidden("txtChar"));
 }
