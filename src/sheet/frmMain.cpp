@@ -108,11 +108,10 @@ frmMain::frmMain(app::Session& session, QWidget* parent)
     m_ui.orderTabStops();
     new sheet::ModeStatus(*statusBar(), m_sheet);
     m_sheet.notices().shown = [this] { refreshCommands(); };
-    // The window was sized for the sheet before the status bar came; the bar adds its height.
-    QSize withBar = size() + QSize(0, statusBar()->sizeHint().height());
+    QSize wanted = sizeHint();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        withBar = withBar.boundedTo(screen->availableGeometry().size());
-    resize(withBar);
+        wanted = wanted.boundedTo(screen->availableGeometry().size());
+    resize(wanted);
     wireCommands();
     refreshCommands();
     sheet::giveMenuShortcutsPriority(this);
@@ -333,15 +332,21 @@ void frmMain::buildSheet() {
     // The page can never be narrower than its own minimum, so the scroll area is kept that wide.
     auto* narrow = new sheet::NarrowSheet(scroll, groupedGrids, {qobject_cast<QBoxLayout*>(trackers->layout())});
     scroll->setMinimumWidth(narrow->narrowestWidth());
-    const int bar = scroll->verticalScrollBar()->sizeHint().width();
-    QSize wanted(page->sizeHint().width() + bar + columns->spacing() + side->sizeHint().width() + 8,
-                 page->sizeHint().height() + menuBar()->sizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        wanted = wanted.boundedTo(screen->availableGeometry().size());
-    resize(wanted);
 }
 
 frmMain::~frmMain() = default;
+
+QSize frmMain::sizeHint() const {
+    const auto* scroll = findChild<QScrollArea*>(QStringLiteral("sheetScroll"));
+    const QLayout* columns = centralWidget()->layout();
+    const QMargins margins = columns->contentsMargins();
+    const QSize page = scroll->widget()->sizeHint();
+    const QSize side = columns->itemAt(1)->sizeHint();
+    return {page.width() + scroll->verticalScrollBar()->sizeHint().width() + columns->spacing() + side.width() +
+                margins.left() + margins.right(),
+            page.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + margins.top() +
+                margins.bottom()};
+}
 
 void frmMain::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));

@@ -31,6 +31,8 @@ class frmMain : public QMainWindow {
 public:
     explicit frmMain(app::Session& session, QWidget* parent = nullptr);
     ~frmMain() override;
+    // Large enough to show the whole sheet beside the side panel, without scroll bars.
+    QSize sizeHint() const override;
 
     // The window's loading: opens the database at path, fills the lookup lists and shows its first
     // character in browse mode. Throws db::DbError when the file cannot be opened; the state is
