@@ -63,8 +63,7 @@ TEST_F(FindTest, FilterNarrowsBothListsAndReturnSwitches) {
     EXPECT_EQ(shown(), cat);
 
     // Ctrl+F takes the focus; Esc clears the field, gives the focus back and lists everyone again.
-    window->show();
-    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(shownActive());
     ui().lstNPC->setFocus();
     QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
     EXPECT_TRUE(ui().txtFind->hasFocus());
