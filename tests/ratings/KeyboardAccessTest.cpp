@@ -17,18 +17,14 @@ TEST_F(SheetTest, TabReachesEveryRatingAndHealthBoxInSheetOrder) {
     character("Mirela");
     open();
     menu("mnuEdit"); // every discipline and background row shows
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(shownActive());
     QList<QWidget*> expected;
     for (QWidget* row : ui().PBAtt)
         expected << row;
     for (QWidget* row : ui().PBAbil)
         expected << row;
-    for (int slot : {0, 1, 2, 3, 4, 5, 6})
-        expected << ui().PBAdv[size_t(slot)];
-    for (int slot : {7, 8, 9, 10, 11, 12, 13, 14, 15, 16})
-        expected << ui().PBAdv[size_t(slot)];
+    for (QWidget* row : ui().PBAdv) // the disciplines, then backgrounds and virtues
+        expected << row;
     expected << ui().pbHum << ui().pbWill << ui().PBCurWill;
     for (QWidget* row : ui().PBBP)
         expected << row;
@@ -36,19 +32,16 @@ TEST_F(SheetTest, TabReachesEveryRatingAndHealthBoxInSheetOrder) {
         expected << box;
 
     ui().txtChar->setFocus();
-    QList<QWidget*> reached;
+    QStringList reached, wanted;
     for (int step = 0; step < 400 && reached.size() < expected.size(); ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focus = QApplication::focusWidget();
         if (qobject_cast<DotRow*>(focus) || qobject_cast<ratings::HealthBox*>(focus))
-            reached << focus;
+            reached << focus->objectName();
     }
-    QStringList names, wanted;
-    for (QWidget* w : reached)
-        names << w->objectName();
     for (QWidget* w : expected)
         wanted << w->objectName();
-    EXPECT_EQ(names, wanted);
+    EXPECT_EQ(reached, wanted);
 }
 
 // Keys go through the click's flow: in browse mode only the rows written at once change (and
@@ -78,7 +71,6 @@ TEST_F(SheetTest, KeysSetRatingsAsClicksDoAndTheStatusBarTellsTheMode) {
     EXPECT_EQ(column(key, "Cur_WillPower").toInt(), 3);
     EXPECT_EQ(column(key, "BloodPool").toInt(), 14);
     EXPECT_EQ(health(), "1123111");
-    EXPECT_EQ(stored("SELECT Health0||Health1||Health2||Health3||Health4||Health5||Health6 FROM Health"), "1123111");
     EXPECT_TRUE(status("lblSaved") == sheet::ModeStatus::savedText(started) ||
                 status("lblSaved") == sheet::ModeStatus::savedText(QTime::currentTime()))
         << status("lblSaved").toStdString();

@@ -22,9 +22,7 @@ protected:
 TEST_F(SheetTest, MenuShortcutsWorkFromEveryFieldAndFieldsKeepTheirClipboardKeys) {
     character("Mira");
     open();
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(shownActive());
     DesktopEditingKeys desktop;
     QLineEdit* dice = ui().cmbDice->lineEdit();
     dice->installEventFilter(&desktop);

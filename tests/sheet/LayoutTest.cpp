@@ -7,34 +7,18 @@
 
 namespace {
 
-TEST_F(SheetTest, ControlArraysCaptionsTabsAndEditableCombosThatNeverGrow) {
+// The element index tells the tab: cmdAdd 0 and 1, cmddelete 0 and 2. Editable combos keep a typed
+// name off their lists.
+TEST_F(SheetTest, TabsHoldTheirButtonsAndEditableCombosNeverGrow) {
     open();
-    const std::pair<const char*, int> arrays[] = {{"PBAtt", 9},         {"lblAttributes", 9},  {"PBAbil", 30},
-                                                  {"lblAbilities", 30}, {"PBAdv", 17},         {"lblDisc", 7},
-                                                  {"lblBack", 7},       {"cmbDisciplines", 7}, {"cmbBackGrounds", 7},
-                                                  {"HealthBox", 7},     {"PBBP", 5},           {"Label1", 9}};
-    for (auto [array, count] : arrays) {
-        for (int i = 0; i < count; ++i)
-            EXPECT_NE(window->findChild<QWidget*>(indexed(array, i)), nullptr) << array << i;
-        EXPECT_EQ(window->findChild<QWidget*>(indexed(array, count)), nullptr) << array;
-    }
-    EXPECT_EQ(values("lblAttributes(0)|lblAttributes(5)|lblAttributes(8)|lblAbilities(0)|lblAbilities(10)|"
-                     "lblAbilities(23)|lblAbilities(29)|Label1(6)|lblCourage"),
-              "Strength:|Appearance:|Wits:|Alertness:|Animal Ken:|Investigation:|Science:|Generation:|Courage:");
-    // The element index tells the tab: cmdAdd 0 and 1, cmddelete 0 and 2.
     auto* tabs = get<QTabWidget>("SSTab1");
-    EXPECT_EQ(QStringList({tabs->tabText(0), tabs->tabText(1)}), (QStringList{"Characters (0)", "NPCs (0)"}));
     const QStringList onTab[] = {{"lstChar", "cmdAdd(0)", "cmddelete(0)"}, {"lstNPC", "cmdAdd(1)", "cmddelete(2)"}};
     for (int tab : {0, 1})
         for (const QString& name : onTab[tab])
             EXPECT_TRUE(tabs->widget(tab)->isAncestorOf(get<QWidget>(name))) << name.toStdString();
-    EXPECT_EQ(items("List1"), QStringList{"Initiative\t Dex + Wits + 1d"});
     EXPECT_TRUE(hidden("lblChar_ID"));
-
     EXPECT_EQ(items("cmbDice").join(' '), "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20");
     EXPECT_EQ(items("cmbDiff").join(' '), "1 2 3 4 5 6 7 8 9 10");
-    EXPECT_EQ(items("cmbConscience"), (QStringList{"Conscience", "Conviction"}));
-    EXPECT_EQ(items("cmbSelfControl"), (QStringList{"Self-Control", "Instinct"}));
     for (const char* name : {"cmbDice", "cmbNature", "cmbDisciplines(3)", "cmbHumanity"}) {
         auto* combo = get<QComboBox>(name);
         ASSERT_TRUE(combo->isEditable()) << name;

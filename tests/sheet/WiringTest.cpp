@@ -31,8 +31,7 @@ TEST_F(SheetTest, EachCommandReachesItsModule) {
     EXPECT_EQ(opened.mid(5), (QStringList{"frmAddMerit", "frmMeritFlawDesc"}));
     services.answers = {app::Answer::OK};
     click("cmdRemoveMerit");
-    EXPECT_TRUE(items("lstMerit").isEmpty());
-    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM MeritFlaw_Link WHERE Char_ID = %1").arg(key)), 0);
+    EXPECT_TRUE(items("lstMerit").isEmpty()); // what the removal does to the file is the merits tests' own
 }
 
 } // namespace
