@@ -1,6 +1,6 @@
 #include "StoreFixture.h"
-#include "db/Query.h"
 #include "support/FileBytes.h"
+#include "support/RowTexts.h"
 
 using model::Character;
 
@@ -21,17 +21,14 @@ struct CharacterStoreTest : StoreTest {
     // (a write that fails records nothing either), Null as <null>.
     QString dump(qint64 key) {
         QStringList all;
-        const QString sql[] = {"SELECT * FROM Char_Info WHERE Char_ID = ?",
-                               "SELECT * FROM Health WHERE Char_ID = ? ORDER BY rowid",
-                               "SELECT * FROM Discipline_Link WHERE Char_ID = ? ORDER BY rowid",
-                               "SELECT * FROM BackGround_Link WHERE Char_ID = ? ORDER BY rowid",
-                               "SELECT count(*) + ? * 0 FROM DemeanorNature",
-                               "SELECT count(*) + ? * 0 FROM HumanityPath",
-                               "SELECT count(*) + ? * 0 FROM ChangeJournal"};
-        for (const QString& query : sql)
-            for (const db::Row& row : db::query(d.connection(), query, {key}))
-                for (int c = 0; c < row.size(); ++c)
-                    all << (row.value(c).isNull() ? QStringLiteral("<null>") : row.value(c).toString());
+        for (const char* sql : {"SELECT * FROM Char_Info WHERE Char_ID = %1",
+                                "SELECT * FROM Health WHERE Char_ID = %1 ORDER BY rowid",
+                                "SELECT * FROM Discipline_Link WHERE Char_ID = %1 ORDER BY rowid",
+                                "SELECT * FROM BackGround_Link WHERE Char_ID = %1 ORDER BY rowid",
+                                "SELECT count(*) + %1 * 0 FROM DemeanorNature",
+                                "SELECT count(*) + %1 * 0 FROM HumanityPath",
+                                "SELECT count(*) + %1 * 0 FROM ChangeJournal"})
+            all << rowTexts(d, QString::fromLatin1(sql).arg(key));
         return all.join('|');
     }
 };
