@@ -74,7 +74,8 @@ TEST_F(DatabaseFile, RefusesWhatIsNotAWritableDuskledgerDatabase) {
 
     // A file that lacks a column the program reads is refused, naming the table and the column.
     const std::pair<const char*, const char*> renamed[] = {
-        {"Char_Info", "Haven"}, {"Health", "Health3"}, {"MeritFlaw_LookUp", "pointflex"}, {"Ritual_Link", "Ritual_ID"}};
+        {"Char_Info", "Haven"}, {"Health", "Health3"}, {"MeritFlaw_LookUp", "pointflex"},
+        {"Ritual_Link", "Ritual_ID"}};
     for (const auto& [table, column] : renamed) {
         const QString path = temp.file(column + QString(".mdb"));
         ASSERT_TRUE(writeFile(path, database));
