@@ -1,6 +1,5 @@
 #include "db/DbError.h"
 #include "db/Query.h"
-#include "db/Sql.h"
 #include "store/Schema.h"
 #include "support/DiskTrouble.h"
 #include "support/FileBytes.h"
@@ -33,9 +32,17 @@ QString openError(const QString& path, bool exclusive = true) {
     return raised([&] { store::openChronicle(path, exclusive); }).message();
 }
 
-// Refused before anything is written: foreign, empty, cut-off, incomplete, read-only and missing files.
-TEST(DatabaseOpen, RefusesWhatIsNotAWritableDuskledgerDatabase) {
+// A chronicle holding Mira, closed.
+struct DatabaseFile : ::testing::Test {
     TempDatabase temp;
+    void SetUp() override {
+        temp.addCharacter("Mira");
+        temp.release();
+    }
+};
+
+// Refused before anything is written: foreign, empty, cut-off, incomplete, read-only and missing files.
+TEST_F(DatabaseFile, RefusesWhatIsNotAWritableDuskledgerDatabase) {
     temp.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
               "INSERT INTO Char_Info (Name, History) SELECT 'Filler', printf('%.2000c', 'x') FROM n");
     temp.release();
@@ -65,6 +72,20 @@ TEST(DatabaseOpen, RefusesWhatIsNotAWritableDuskledgerDatabase) {
         EXPECT_TRUE(openError(missing).contains("does not exist")) << missing.toStdString();
     EXPECT_FALSE(QFile::exists(temp.file("missing.mdb")));
 
+    // A file that lacks a column the program reads is refused, naming the table and the column.
+    const std::pair<const char*, const char*> renamed[] = {
+        {"Char_Info", "Haven"}, {"Health", "Health3"}, {"MeritFlaw_LookUp", "pointflex"},
+        {"Ritual_Link", "Ritual_ID"}};
+    for (const auto& [table, column] : renamed) {
+        const QString path = temp.file(column + QString(".mdb"));
+        ASSERT_TRUE(writeFile(path, database));
+        store::openChronicle(path, false)
+            ->Execute(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO Renamed").arg(table, column));
+        EXPECT_EQ(openError(path), QStringLiteral("The file \"%1\" is not a Duskledger database: the table %2 has no "
+                                                  "column %3.")
+                                       .arg(QDir::toNativeSeparators(path), table, column));
+    }
+
     // A relative name that reads like a SQLite URI is still a plain file name.
     ASSERT_TRUE(writeFile(temp.file("file:odd.mdb?mode=rwc"), database));
     const QString previous = QDir::currentPath();
@@ -75,10 +96,7 @@ TEST(DatabaseOpen, RefusesWhatIsNotAWritableDuskledgerDatabase) {
 }
 
 // A second program is refused at once, and the first goes on; at rest the file is one file again.
-TEST(DatabaseOpen, ExclusiveUseAndTheLogFoldedBackAtClose) {
-    TempDatabase temp;
-    temp.addCharacter("Mira");
-    temp.release();
+TEST_F(DatabaseFile, ExclusiveUseAndTheLogFoldedBackAtClose) {
     auto first = store::openChronicle(temp.path(), true);
     for (bool exclusive : {true, false}) {
         QElapsedTimer timer;
@@ -98,10 +116,7 @@ TEST(DatabaseOpen, ExclusiveUseAndTheLogFoldedBackAtClose) {
 
 // A commit only appends to the log; soon after, on the event loop, the log is folded into the file, so
 // a copy of the file alone holds it. A log left by a killed program is folded in when the file opens.
-TEST(DatabaseOpen, TheFileAloneHoldsEveryCommitSoonAfter) {
-    TempDatabase temp;
-    temp.addCharacter("Mira");
-    temp.release();
+TEST_F(DatabaseFile, TheFileAloneHoldsEveryCommitSoonAfter) {
     auto database = store::openChronicle(temp.path(), true);
     const QString log = temp.path() + "-wal";
     database->Execute("UPDATE Char_Info SET Haven = 'Mill'");
@@ -121,10 +136,7 @@ TEST(DatabaseOpen, TheFileAloneHoldsEveryCommitSoonAfter) {
 
 // The real cause, in words: a folder that cannot take the log beside the file (not a read-only file),
 // a full disk when the log left by a killed program is read back (not an I/O error). Nothing is lost.
-TEST(DatabaseOpen, FolderWithoutRoomForTheLogAndFullDiskAreToldAsSuch) {
-    TempDatabase temp;
-    temp.addCharacter("Mira");
-    temp.release();
+TEST_F(DatabaseFile, FolderWithoutRoomForTheLogAndFullDiskAreToldAsSuch) {
     using P = QFile::Permission;
     QFile::setPermissions(temp.path(),
                           P::ReadOwner | P::WriteOwner | P::ReadGroup | P::WriteGroup | P::ReadOther | P::WriteOther);
@@ -159,10 +171,7 @@ TEST(DatabaseOpen, FolderWithoutRoomForTheLogAndFullDiskAreToldAsSuch) {
 
 // The copy takes its name only once whole: it is written under a name no one opens as a chronicle and
 // renamed into place. What a killed copy left in the folder goes at the next one.
-TEST(DatabaseCompact, WritesAWorkingCopyAndRefusesAnExistingDestination) {
-    TempDatabase temp;
-    temp.addCharacter("Mira");
-    temp.release();
+TEST_F(DatabaseFile, CompactWritesAWorkingCopyAndRefusesAnExistingDestination) {
     const QString copy = temp.file("copy.mdb");
     for (const char* leftover : {".duskledger-copy-Ab12Cd.part", ".duskledger-copy-Ab12Cd.part-journal"})
         ASSERT_TRUE(writeFile(temp.file(leftover), QByteArray(3000, 'x')));
@@ -188,6 +197,13 @@ TEST(DatabaseCompact, WritesAWorkingCopyAndRefusesAnExistingDestination) {
     EXPECT_EQ(fileBytes(copy), before);
     EXPECT_THROW(db::CompactDatabase(temp.file("missing.mdb"), temp.file("out.mdb")), DbError);
     EXPECT_FALSE(QFile::exists(temp.file("missing.mdb")) || QFile::exists(temp.file("out.mdb")));
+}
+
+TEST_F(DatabaseFile, CreateNeverOverwrites) {
+    const qint64 size = QFileInfo(temp.path()).size();
+    EXPECT_THROW(store::createDatabase(temp.path()), DbError);
+    EXPECT_EQ(QFileInfo(temp.path()).size(), size);
+    EXPECT_EQ(store::openChronicle(temp.path(), true)->scalar("SELECT Name FROM Char_Info").toString(), "Mira");
 }
 
 // Mira (key 1) with a nature, demeanor and clan of her own; Old Tom (key 2) stored with the player "npc".
@@ -243,19 +259,6 @@ TEST_F(EngineTest, QueryRowsByNameAndPosition) {
         EXPECT_TRUE(e.message().startsWith("Item not found in this collection: ")) << e.message().toStdString();
         EXPECT_EQ(e.statement(), sql);
     }
-}
-
-TEST_F(EngineTest, HostileNamesStayData) {
-    QStringList names = {"O'Brien", "'; DROP TABLE Clan; --", "x' OR '1'='1", "\"quoted\" [bracketed] `ticked`"};
-    names << QString::fromUtf8("Ænéa 夜の氏族 🦇") << QString(10000, QChar('\'')) + "end";
-    for (const QString& name : names) {
-        d.Execute("INSERT INTO Clan (Clan) VALUES (" + db::sqlText(name) + ")");
-        const auto quoted = db::query(d.connection(), "Select * from Clan where Clan= " + db::sqlText(name));
-        ASSERT_EQ(quoted.size(), 1u) << name.left(40).toStdString();
-        EXPECT_EQ(quoted[0].value("Clan").toString(), name);
-        d.Execute("DELETE FROM Clan WHERE Clan = " + db::sqlText(name));
-    }
-    EXPECT_EQ(d.scalar("SELECT count(*) FROM Clan"), 2);
 }
 
 // An inner transaction rolls back alone, also after a failed statement; the outer one commits.

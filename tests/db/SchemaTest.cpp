@@ -1,9 +1,7 @@
 #include "store/Schema.h"
-#include "db/DbError.h"
 #include "model/TraitCatalogue.h"
 #include "support/TempDatabase.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -49,16 +47,6 @@ TEST(Schema, NumbersTextsAndCaseLikeTheProgramExpects) {
     }
     const QString ddl = temp.scalar("SELECT group_concat(sql, ' ') FROM sqlite_master WHERE type = 'table'").toString();
     EXPECT_EQ(ddl.count(QRegularExpression(" TEXT(?! COLLATE NOCASE)")), 0);
-}
-
-TEST(CreateDatabase, NeverOverwrites) {
-    TempDatabase temp;
-    temp.addCharacter("Mira");
-    temp.release();
-    const qint64 size = QFileInfo(temp.path()).size();
-    EXPECT_THROW(store::createDatabase(temp.path()), db::DbError);
-    EXPECT_EQ(QFileInfo(temp.path()).size(), size);
-    EXPECT_EQ(store::openChronicle(temp.path(), true)->scalar("SELECT Name FROM Char_Info").toString(), "Mira");
 }
 
 } // namespace

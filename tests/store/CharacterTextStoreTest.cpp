@@ -1,7 +1,5 @@
 #include "store/CharacterTextStore.h"
-#include "support/TempDatabase.h"
-
-#include <gtest/gtest.h>
+#include "StoreFixture.h"
 
 using store::notes::readCharacterText;
 using store::notes::writeCharacterText;
@@ -9,9 +7,9 @@ using store::notes::writeCharacterText;
 // Each column reads Null as an empty text and is written alone; an empty text, even a null
 // QString as an emptied box gives, is stored as an empty text rather than Null. Another
 // character's row and a character no longer stored are left alone.
-TEST(CharacterTextStore, EachColumnReadsAndWritesOnlyItself) {
-    TempDatabase temp;
-    db::Database& d = temp.db();
+using CharacterTextStore = StoreTest;
+
+TEST_F(CharacterTextStore, EachColumnReadsAndWritesOnlyItself) {
     const qint64 ann = temp.addCharacter("Ann"), bob = temp.addCharacter("Bob");
     temp.exec("UPDATE Char_Info SET History = 'h', Notes = 'n', Picture = 'p'");
     const auto stored = [&](qint64 key) {

@@ -1,15 +1,11 @@
 #include "store/MeritStore.h"
-#include "support/TempDatabase.h"
-
-#include <gtest/gtest.h>
+#include "StoreFixture.h"
 
 namespace merits = store::merits;
 
 // Ann and Bob; Zeal (3), Ogre's Luck (1) and Debt (variable points) are known. Ann took Zeal,
 // Ogre's Luck at -1 and Debt at 10; Bob took Ogre's Luck between them.
-struct MeritStore : ::testing::Test {
-    TempDatabase temp;
-    db::Database& d = temp.db();
+struct MeritStore : StoreTest {
     qint64 ann = temp.addCharacter("Ann"), bob = temp.addCharacter("Bob");
     const qint64 zeal = 1, luck = 2, debt = 3;
 

@@ -1,16 +1,12 @@
 #include "store/PathRitualStore.h"
-#include "support/TempDatabase.h"
-
-#include <gtest/gtest.h>
+#include "StoreFixture.h"
 
 namespace rituals = store::rituals;
 using rituals::AddOutcome;
 
 // Mira has paths and rituals of both families, Tobin has none. "Ward of Salt" exists in both
 // families (1 thaumaturgy, 2 necromancy), "Path of Ash" only in necromancy.
-struct PathRitualStore : ::testing::Test {
-    TempDatabase temp;
-    db::Database& d = temp.db();
+struct PathRitualStore : StoreTest {
     qint64 mira = temp.addCharacter("Mira"), tobin = temp.addCharacter("Tobin");
 
     void SetUp() override {
