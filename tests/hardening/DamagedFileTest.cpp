@@ -63,7 +63,6 @@ TEST(DamagedFiles, RefusedWithAMessageOrUsableNeverACrash) {
         } catch (const db::DbError&) {
             refused = true;
         }
-        program.session->close();
         program.services.messages.clear();
         program.services.answers.assign(20, app::Answer::Cancel); // gives up at the locate dialog
         if (startup.loadMainWindow(path, [&](const QString& file) { program.open(file); })) {

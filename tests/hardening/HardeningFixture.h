@@ -8,7 +8,6 @@
 #include "support/ListEntries.h"
 #include "support/RowTexts.h"
 #include "support/ScriptedServices.h"
-#include "support/SwitchByName.h"
 #include "support/TempDatabase.h"
 
 #include <QAction>
@@ -20,6 +19,7 @@
 #include <QRandomGenerator>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -37,9 +37,14 @@ struct Program {
     void open(const QString& path) { window->Form_Load(path); }
     const sheet::SheetControls& ui() const { return window->ui(); }
     sheet::CharacterSheet& sheet() { return window->sheet(); }
-    bool switchTo(const QString& name) { return switchToName(*window, name); }
     QString shownKey() const { return session->shownKey ? QString::number(*session->shownKey) : QString(); }
     db::Database& database() { return *session->database; }
+    // To the first character of that name, as a double-click on its roster entry goes; false when no character
+    // has it or the switch stopped.
+    bool switchTo(const QString& name) {
+        const QVariant key = database().scalar(QStringLiteral("SELECT Char_ID FROM Char_Info WHERE Name = ?"), {name});
+        return !key.isNull() && sheet().switchTo(key.toLongLong());
+    }
     QString shown() const {
         QStringList texts;
         for (const auto& message : services.messages)
@@ -109,14 +114,14 @@ inline QStringList shownRoster(const QAbstractItemView* view) {
 
 // Where the shown list first departs from the stored one; empty when they agree.
 inline QString rosterDifference(const QStringList& shown, const QStringList& stored) {
-    for (qsizetype i = 0; i < std::max(shown.size(), stored.size()); ++i)
-        if (i >= shown.size() || i >= stored.size() || shown[i] != stored[i])
-            return QStringLiteral("entry %1 of %2 shown, %3 stored: shows '%4', the database holds '%5'")
-                .arg(i)
-                .arg(shown.size())
-                .arg(stored.size())
-                .arg(shown.value(i, QStringLiteral("(nothing)")), stored.value(i, QStringLiteral("(nothing)")));
-    return {};
+    if (shown == stored)
+        return {};
+    const qsizetype i = std::mismatch(shown.begin(), shown.end(), stored.begin(), stored.end()).first - shown.begin();
+    return QStringLiteral("entry %1 of %2 shown, %3 stored: shows '%4', the database holds '%5'")
+        .arg(i)
+        .arg(shown.size())
+        .arg(stored.size())
+        .arg(shown.value(i, QStringLiteral("(nothing)")), stored.value(i, QStringLiteral("(nothing)")));
 }
 
 inline QString integrity(db::Database& database) {

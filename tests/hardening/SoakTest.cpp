@@ -187,7 +187,8 @@ public:
         // A chronicle with few characters (a new one, or one deleted down) gets new ones, and an empty sheet takes a
         // character from the roster, so that most steps find a character to act on.
         int op = 0;
-        if (storedCharacters() < kFewest)
+        if (!program.session->isOpen() ||
+            program.database().scalar(QStringLiteral("SELECT count(*) FROM Char_Info")).toLongLong() < kFewest)
             op = kAdd;
         else if (!program.session->shownKey)
             op = kSwitch;
@@ -207,12 +208,6 @@ public:
         program.services.fileAnswers.clear();
         program.services.modalHandlers.clear();
         return live;
-    }
-
-    qint64 storedCharacters() {
-        return program.session->isOpen()
-                   ? program.database().scalar(QStringLiteral("SELECT count(*) FROM Char_Info")).toLongLong()
-                   : 0;
     }
 
     // Every broken invariant, one per line; empty when all hold.

@@ -2,6 +2,19 @@
 
 #include <QDialog>
 
+namespace {
+
+// The next scripted answer, taken off its queue; `none` once the queue is empty.
+template <class T> T take(std::deque<T>& queue, T none = {}) {
+    if (queue.empty())
+        return none;
+    const T next = queue.front();
+    queue.pop_front();
+    return next;
+}
+
+} // namespace
+
 app::Answer ScriptedServices::messageBox(const QString& text, app::Buttons buttons, app::Icon icon,
                                          const QString& title) {
     return answer({text, buttons, icon, title, std::nullopt});
@@ -13,68 +26,35 @@ app::Answer ScriptedServices::messageBox(const QString& text, app::Buttons butto
 }
 
 app::Answer ScriptedServices::answer(Message message) {
-    const app::Buttons buttons = message.buttons;
-    const std::optional<app::Answer> defaultButton = message.defaultButton;
+    const bool yesNo = message.buttons == app::Buttons::YesNo || message.buttons == app::Buttons::YesNoCancel;
+    const app::Answer unscripted = message.defaultButton.value_or(yesNo ? app::Answer::Yes : app::Answer::OK);
     messages.push_back(std::move(message));
-    if (!answers.empty()) {
-        const app::Answer next = answers.front();
-        answers.pop_front();
-        return next;
-    }
-    if (defaultButton)
-        return *defaultButton;
-    switch (buttons) {
-    case app::Buttons::YesNo:
-    case app::Buttons::YesNoCancel:
-        return app::Answer::Yes;
-    default:
-        return app::Answer::OK;
-    }
+    return take(answers, unscripted);
 }
 
 std::optional<QString> ScriptedServices::inputBox(const QString& prompt, const QString& title, const QString& preset) {
     inputs.push_back({prompt, title, preset});
-    if (inputAnswers.empty())
-        return std::nullopt;
-    std::optional<QString> answer;
-    answer.swap(inputAnswers.front());
-    inputAnswers.pop_front();
-    return answer;
+    return take(inputAnswers);
 }
 
 QString ScriptedServices::openFileDialog(const QString& title, const QString& filter, const QString&) {
     fileDialogs.push_back({false, title, filter});
-    if (fileAnswers.empty())
-        return {};
-    const QString answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
+    return take(fileAnswers);
 }
 
 QString ScriptedServices::folderDialog(const QString& title) {
     fileDialogs.push_back({true, title, QStringLiteral("<folder>")});
-    if (fileAnswers.empty())
-        return {};
-    const QString answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
+    return take(fileAnswers);
 }
 
 QString ScriptedServices::saveFileDialog(const QString& title, const QString& filter, const QString&) {
     fileDialogs.push_back({true, title, filter});
-    if (fileAnswers.empty())
-        return {};
-    const QString answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
+    return take(fileAnswers);
 }
 
 int ScriptedServices::showModal(QDialog& dialog) {
-    if (modalHandlers.empty())
-        return QDialog::Rejected;
-    auto handler = modalHandlers.front();
-    modalHandlers.pop_front();
-    return handler(dialog);
+    const auto handler = take(modalHandlers);
+    return handler ? handler(dialog) : int(QDialog::Rejected);
 }
 
 void ScriptedServices::setWaitCursor(bool waiting) {
@@ -92,9 +72,5 @@ QString ScriptedServices::findProgram(const QString& name) {
 }
 
 double ScriptedServices::random() {
-    if (randomValues.empty())
-        return 0.0;
-    const double value = randomValues.front();
-    randomValues.pop_front();
-    return value;
+    return take(randomValues);
 }

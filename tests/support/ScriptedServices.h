@@ -46,7 +46,6 @@ public:
     std::deque<std::function<int(QDialog&)>> modalHandlers;
     std::deque<double> randomValues;
     QStringList availablePrograms; // what findProgram finds
-    QStringList openedFolders;
     bool startSucceeds = true;
     QString folder;
 
@@ -61,10 +60,7 @@ public:
     void setWaitCursor(bool waiting) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QString& name) override;
-    bool openFolder(const QString& folder) override {
-        openedFolders << folder;
-        return true;
-    }
+    bool openFolder(const QString&) override { return true; }
     double random() override;
     QString programFolder() override { return folder; }
 
@@ -72,6 +68,5 @@ public:
     QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
 
 private:
-    using Answer = app::Answer;
     app::Answer answer(Message message);
 };

@@ -1,6 +1,7 @@
+#include "support/FileBytes.h"
+
 #include <QApplication>
 #include <QDir>
-#include <QSaveFile>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -11,20 +12,14 @@ namespace {
 class KeptSettings : public ::testing::Environment {
 public:
     void SetUp() override {
-        QFile file(path());
-        if (file.open(QIODevice::ReadOnly))
-            m_bytes = file.readAll();
+        if (QFile::exists(path()))
+            m_bytes = fileBytes(path());
     }
     void TearDown() override {
-        if (!m_bytes) {
+        if (m_bytes)
+            writeFile(path(), *m_bytes);
+        else
             QFile::remove(path());
-            return;
-        }
-        QSaveFile file(path());
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(*m_bytes);
-            file.commit();
-        }
     }
 
 private:

@@ -10,8 +10,6 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc != 4 && !(argc == 5 && QByteArray(argv[4]) == "wait"))
         return 2;
