@@ -40,16 +40,6 @@ protected:
         session.editMode = true;
     }
     QString query(const QString& sql) { return temp.scalar(sql).toString(); }
-    // The next modal window is shown and active, so focus moves as with a user.
-    void onModal(const std::function<void(QDialog&)>& drive) {
-        services.modalHandlers.push_back([drive](QDialog& dialog) {
-            dialog.show();
-            dialog.activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-            drive(dialog);
-            return dialog.result();
-        });
-    }
 
     TempDatabase temp;
     ScriptedServices services;
@@ -92,7 +82,7 @@ TEST_F(Merits, AddDialog) {
         services.messages.clear();
         services.answers = c.answers;
         services.inputAnswers = c.inputs;
-        onModal([&](QDialog& dialog) {
+        services.onActiveModal([&](QDialog& dialog) {
             auto* combo = dialog.findChild<QComboBox*>("cmbMerit");
             combo->setFocus();
             QTest::keyClicks(combo->lineEdit(), c.typed);
@@ -127,7 +117,7 @@ TEST_F(Merits, ListDescribesAndRemoves) {
     list.item(1)->setSelected(true);
     for (bool edit : {false, true}) {
         session.editMode = edit;
-        onModal([&](QDialog& dialog) {
+        services.onActiveModal([&](QDialog& dialog) {
             auto* text = dialog.findChild<QPlainTextEdit*>("rtxtMerit");
             EXPECT_EQ(text->isReadOnly(), !edit);
             text->selectAll();
@@ -147,7 +137,7 @@ TEST_F(Merits, ListDescribesAndRemoves) {
     }
     // Closing the window, answered Yes, drops what was typed.
     services.answers = {Yes};
-    onModal([&](QDialog& dialog) {
+    services.onActiveModal([&](QDialog& dialog) {
         QTest::keyClicks(dialog.findChild<QPlainTextEdit*>("rtxtMerit"), " Dim.");
         EXPECT_TRUE(dialog.close());
     });
@@ -160,7 +150,7 @@ TEST_F(Merits, ListDescribesAndRemoves) {
     // A description too long to lay out opens read-only, and OK keeps it as stored.
     temp.exec("UPDATE MeritFlaw_LookUp SET Description = replace(hex(zeroblob(100000)), '00', 'ab ') || "
               "char(13, 10) WHERE MeritFlaw_ID = 2");
-    onModal([&](QDialog& dialog) {
+    services.onActiveModal([&](QDialog& dialog) {
         EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>("rtxtMerit")->isReadOnly());
         QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
     });

@@ -76,16 +76,6 @@ struct Rituals : ::testing::Test {
         return window;
     }
     QString rows(const QString& sql) { return rowTexts(temp.db(), sql, {}).join(", "); }
-    // The next modal window is shown and active, so focus moves as with a user.
-    void modal(const std::function<void(QDialog&)>& drive) {
-        services.modalHandlers.push_back([drive](QDialog& dialog) {
-            dialog.show();
-            dialog.activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-            drive(dialog);
-            return dialog.result();
-        });
-    }
 };
 
 // Each window, as the main window opens it, shows its own family. Descriptions and paths are
@@ -106,7 +96,7 @@ TEST_F(Rituals, PathsWindow) {
     auto thaum = open(false, mira, false);
     for (bool edit : {false, true}) {
         session.editMode = edit;
-        modal([&](QDialog& dialog) {
+        services.onActiveModal([&](QDialog& dialog) {
             auto* text = child<QPlainTextEdit>(dialog, "txtRitualDesc");
             EXPECT_EQ(text->isReadOnly(), !edit);
             // While browsing it does not look like a field waiting for input.
@@ -125,7 +115,7 @@ TEST_F(Rituals, PathsWindow) {
                   edit ? "A flame that shows the unseen." : "");
     }
     services.answers = {Yes};
-    modal([&](QDialog& dialog) {
+    services.onActiveModal([&](QDialog& dialog) {
         QTest::keyClicks(child<QPlainTextEdit>(dialog, "txtRitualDesc"), " Dimly.");
         EXPECT_TRUE(dialog.close());
     });
@@ -231,7 +221,7 @@ TEST_F(Rituals, AddDialog) {
         services.messages.clear();
         const qint64 key = c.necro ? tobin : mira;
         auto window = open(c.necro, key, true);
-        modal([&](QDialog& dialog) {
+        services.onActiveModal([&](QDialog& dialog) {
             auto* combo = child<QComboBox>(dialog, "cmbRitual");
             auto* text = child<QPlainTextEdit>(dialog, "txtRitualDesc");
             if (c.answer) {

@@ -1,6 +1,8 @@
 #include "support/ScriptedServices.h"
 
 #include <QDialog>
+#include <QTest>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -73,4 +75,14 @@ QString ScriptedServices::findProgram(const QString& name) {
 
 double ScriptedServices::random() {
     return take(randomValues);
+}
+
+void ScriptedServices::onActiveModal(std::function<void(QDialog&)> drive) {
+    modalHandlers.push_back([drive = std::move(drive)](QDialog& dialog) {
+        dialog.show();
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        drive(dialog);
+        return dialog.result();
+    });
 }

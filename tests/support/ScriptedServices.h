@@ -64,6 +64,10 @@ public:
     double random() override;
     QString programFolder() override { return folder; }
 
+    // The next modal window is shown and active, so focus moves as with a user; drive() works it,
+    // and the window's own result is what it returns.
+    void onActiveModal(std::function<void(QDialog&)> drive);
+
     // The last message text, or empty.
     QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
 

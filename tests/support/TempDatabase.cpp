@@ -1,7 +1,6 @@
 #include "support/TempDatabase.h"
 
 #include "store/Schema.h"
-#include "db/Sql.h"
 
 TempDatabase::TempDatabase() : m_path(m_dir.filePath(QStringLiteral("chronicle.mdb"))) {
     store::createDatabase(m_path);

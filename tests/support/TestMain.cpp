@@ -3,30 +3,36 @@
 #include <QApplication>
 #include <QDir>
 #include <gtest/gtest.h>
-#include <optional>
+#include <map>
+#include <string>
 
 namespace {
 
-// Tests that run start-up or the Tools commands write the settings file beside the program, which
-// is the build folder a developer also starts the program from: it is put back as it was.
+// Tests that run start-up or the Tools commands write the settings files beside the program, which
+// is the build folder a developer also starts the program from: they are put back as they were.
 class KeptSettings : public ::testing::Environment {
 public:
     void SetUp() override {
-        if (QFile::exists(path()))
-            m_bytes = fileBytes(path());
+        for (const char* name : kFiles)
+            if (QFile::exists(path(name)))
+                m_bytes[name] = fileBytes(path(name));
     }
     void TearDown() override {
-        if (m_bytes)
-            writeFile(path(), *m_bytes);
-        else
-            QFile::remove(path());
+        for (const char* name : kFiles) {
+            if (m_bytes.count(name))
+                writeFile(path(name), m_bytes[name]);
+            else
+                QFile::remove(path(name));
+        }
     }
 
 private:
-    static QString path() {
-        return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DSKLDG.ini"));
+    // The file naming the database, and the one with the recent files and the window's place.
+    static constexpr const char* kFiles[] = {"DSKLDG.ini", "Duskledger.conf"};
+    static QString path(const char* name) {
+        return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(name));
     }
-    std::optional<QByteArray> m_bytes;
+    std::map<std::string, QByteArray> m_bytes;
 };
 
 } // namespace
