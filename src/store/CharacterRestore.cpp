@@ -3,6 +3,8 @@
 #include "db/Connection.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "store/CharacterStore.h"
+#include "store/Journal.h"
 
 #include <QSet>
 #include <QVariantMap>
@@ -166,6 +168,15 @@ RestoreResult restoreCharacter(db::Database& current, const QString& snapshotPat
         if (row.contains(QLatin1String(column)))
             row.insert(QLatin1String(column), restore.keyFor(*lookup, row.value(QLatin1String(column))));
 
+    // The journal keeps what is replaced, so the restore can be taken back like any other change.
+    journal::Batch batch{QStringLiteral("Restore from snapshot")};
+    const journal::Change character{journal::Kind::Character, QStringLiteral("Character"), QStringLiteral("character"),
+                                    QVariant(), QVariant()};
+    if (as == RestoreAs::SameKey && CharacterStore(current).exists(key)) {
+        journal::Change replaced = character;
+        replaced.before = journal::deletionRows(current, key);
+        journal::record(current, batch, key, {replaced});
+    }
     if (as == RestoreAs::SameKey) {
         for (const char* table : {"Char_Info", "Health", "Discipline_Link", "BackGround_Link", "MeritFlaw_Link",
                                   "Path_Link", "Ritual_Link"})
@@ -179,6 +190,9 @@ RestoreResult restoreCharacter(db::Database& current, const QString& snapshotPat
     restore.copyRows("Health", key, restored, nullptr);
     for (const LinkTable& link : kLinks)
         restore.copyRows(link.table, key, restored, &link.lookup);
+    journal::Change brought = character;
+    brought.after = row.value(QStringLiteral("Name"));
+    journal::record(current, batch, restored, {brought});
     transaction.commit();
     return {restored, restore.added()};
 }
