@@ -46,24 +46,22 @@ TEST_F(ChangeHistoryTest, OlderFileGetsTheJournalAfterASnapshot) {
 }
 
 // Undo saves the edits of edit mode first and takes them back; redo makes them again; a health
-// click is taken back on its own.
+// click is taken back on its own. What each batch holds and takes back is the journal store's test.
 TEST_F(ChangeHistoryTest, UndoAndRedoFromTheMenu) {
     open();
     menu("mnuEdit");
     set("PBAtt(0)=4");
     menu("mnuUndo");
-    EXPECT_EQ(column(mira, "Strength").toInt(), 3);
     EXPECT_FALSE(session->editMode);
     EXPECT_EQ(values("PBAtt(0)"), "3");
     menu("mnuRedo");
-    EXPECT_EQ(column(mira, "Strength").toInt(), 4);
     EXPECT_EQ(values("PBAtt(0)"), "4");
 
     QTest::mouseClick(ui().HealthBox[0], Qt::LeftButton);
     ASSERT_NE(health(), "1111111");
     menu("mnuUndo");
     EXPECT_EQ(health(), "1111111");
-    EXPECT_EQ(column(mira, "Strength").toInt(), 4);
+    EXPECT_EQ(values("PBAtt(0)"), "4");
     EXPECT_TRUE(services.messages.empty());
 }
 

@@ -1,16 +1,10 @@
 #include "PrintFixture.h"
 
-#include "app/Session.h"
 #include "sheet/Roster.h"
-#include "sheet/frmMain.h"
+#include "sheet/SheetFixture.h"
 #include "store/Schema.h"
-#include "support/ScriptedServices.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QLineEdit>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QPrintPreviewWidget>
@@ -24,20 +18,13 @@ namespace {
 // full character.
 class PrintWindowTest : public PrintFixture {
 protected:
-    ScriptedServices services;
-    std::unique_ptr<app::Session> session;
-    std::unique_ptr<frmMain> window;
     qint64 brisa = temp.addCharacter(QStringLiteral("Brisa Lark"), QStringLiteral("Bo"));
     qint64 npc = temp.addCharacter(QStringLiteral("Old Corvin"), QStringLiteral("NPC"));
+    MainWindow main;
+    ScriptedServices& services = main.services;
 
-    void open() {
-        temp.release();
-        services.folder = temp.folder();
-        session = std::make_unique<app::Session>(services);
-        window = std::make_unique<frmMain>(*session);
-        window->Form_Load(temp.path());
-    }
-    void trigger(const char* name) { window->findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
+    void open() { main.open(temp); }
+    void trigger(const char* name) { main.window->findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
     QString outcome() {
         const QString message = services.lastMessage();
         services.messages.clear();
@@ -61,12 +48,10 @@ protected:
 // written is told and nothing appears. File, Print shows the same pages in the preview.
 TEST_F(PrintWindowTest, FileMenuExportsAndPreviewsTheShownCharacter) {
     open();
-    ASSERT_EQ(session->shownCharacter(), key);
+    ASSERT_EQ(main.session->shownCharacter(), key);
     services.fileAnswers = {temp.file("sheet")};
     trigger("mnuFilePdf");
     EXPECT_EQ(outcome(), "Character has been exported to PDF!");
-    ASSERT_EQ(services.fileDialogs.size(), 1u);
-    EXPECT_EQ(services.fileDialogs[0].filter, "PDF (*.pdf)|*.pdf");
     EXPECT_EQ(pdfPages(temp.file("sheet.pdf")), 3);
     EXPECT_TRUE(pdfText(temp.file("sheet.pdf"), 1, 1).startsWith(name));
 
@@ -83,9 +68,7 @@ TEST_F(PrintWindowTest, FileMenuExportsAndPreviewsTheShownCharacter) {
         previewPages = preview->pageCount();
         return int(QDialog::Rejected);
     });
-    QAction* print = window->findChild<QAction*>("mnuFilePrint");
-    EXPECT_EQ(print->shortcut(), QKeySequence("Ctrl+Shift+P"));
-    print->trigger();
+    trigger("mnuFilePrint");
     EXPECT_EQ(previewPages, 3);
     EXPECT_TRUE(services.messages.empty());
 }
@@ -113,7 +96,7 @@ TEST_F(PrintWindowTest, ChronicleGoesToOnePdfOrAFolderAndCancelLeavesNothing) {
     EXPECT_EQ(pdfPages(pdf), 6);
 
     // The roster's filter: only Brisa among the player characters; NPCs and the HTML folder.
-    window->ui().txtFind->setText(QStringLiteral("Brisa"));
+    main.window->ui().txtFind->setText(QStringLiteral("Brisa"));
     chooseInDialog(1, true, false);
     services.fileAnswers = {temp.file("pages")};
     trigger("mnuExportChronicle");

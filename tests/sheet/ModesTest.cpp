@@ -87,36 +87,9 @@ TEST_F(ModesTest, RosterModesAndTheSwitch) {
 
     session->database->Execute("DELETE FROM Char_Info"); // nothing to edit without a character
     window->sheet().showNone();
-    EXPECT_FALSE(enabled("mnuEdit"));
     window->sheet().enterEditMode();
     EXPECT_FALSE(session->editMode);
     EXPECT_TRUE(hidden("txtChar"));
-}
-
-// A character without a player is listed among the characters; lookup keys that name no row, or
-// none, open as empty fields, and a save stores what the sheet shows.
-TEST_F(ModesTest, CharactersWithoutPlayerOrWithStrayKeysOpenAndSave) {
-    character("Mira");
-    const qint64 lost = character("Lost", "Ann", "Nature = 98, Demeanor = NULL, Clan = 99, Concept = 97");
-    const qint64 nobody = character("Nobody", "Ann", "player = NULL");
-    open();
-    EXPECT_EQ(items("lstChar"), (QStringList{"Mira", "Lost", "Nobody"}));
-    doubleClick(ui().lstChar, 1);
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(lost));
-    EXPECT_EQ(values("lblNature|lblDemeanor|lblClan|lblConcept|cmbNature|cmbClan"), "|||||");
-    menu("mnuEdit");
-    set("txtHaven=Mill|cmbConcept=Ferryman");
-    menu("mnuBrowse");
-    doubleClick(ui().lstChar, 2);
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(nobody));
-    doubleClick(ui().lstChar, 1);
-    EXPECT_EQ(values("lblNature|lblDemeanor|lblClan|lblConcept|lblHaven"), "|||Ferryman|Mill");
-    // Keys that named no row are stored as the empty fields the sheet showed.
-    EXPECT_EQ(stored(QStringLiteral("SELECT ifnull(Nature, 'Null') || ifnull(Demeanor, 'Null') || "
-                                    "ifnull(Clan, 'Null') FROM Char_Info WHERE Char_ID = %1")
-                         .arg(lost)),
-              "NullNullNull");
-    EXPECT_TRUE(services.messages.empty()) << services.lastMessage().toStdString();
 }
 
 // Every command that leaves edit mode stops where the save fails, here at its last statement: the
