@@ -23,7 +23,6 @@ TEST_F(SheetTest, ExperienceButtonsStepTheFiguresSpecialtyAnswersAreStoredAtOnce
     const std::tuple<Figure, Figure, const char*, const char*, bool> steps[] = {
         {3, 1, "GSgs", "3 1 2", false}, // browse mode: untouched
         {0, 4, "g", "0 4 -4", true},
-        {5, 7, "GgGg", "5 7 -2", true},
         {12, 3, "ssss", "12 0 12", true},
         {2.5, 0, "G", "3.5 0 3.5", true},
         {0.5, 0, "gg", "-0.5 0 -0.5", true},
