@@ -36,7 +36,6 @@ TEST_F(ModesTest, RosterModesAndTheSwitch) {
     expectEditing(true);
     for (int row = 0; row < 14; ++row)
         EXPECT_FALSE(hidden(indexed("PBAdv", row))) << row;
-    EXPECT_EQ(values("cmbConscience"), "Conviction");
     set("txtChar=Mira O'Dell|cmbNature=Devil's Advocate|cmbClan=Keeper's Kin|cmbDisciplines(0)=Celerity|"
         "cmbDisciplines(1)=Fortitude|PBAdv(1)=3|cmbSelfControl=Instinct");
     // Hiding a focused editor must not hand the focus on to the merit list, which would make its
@@ -62,7 +61,6 @@ TEST_F(ModesTest, RosterModesAndTheSwitch) {
     EXPECT_EQ(column(ann, "Name"), "Mirela");
     expectEditing(false);
     EXPECT_EQ(ui().lblChar_ID->text(), QString::number(nox));
-    EXPECT_EQ(values("lblChar"), "Nox");
     EXPECT_FALSE(ui().lstNPC->selectionModel()->hasSelection());
     EXPECT_EQ(services.waitCursorDepth, 0);
     EXPECT_GE(services.maxWaitCursorDepth, 1);
