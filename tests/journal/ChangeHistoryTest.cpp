@@ -12,14 +12,6 @@ class ChangeHistoryTest : public SheetTest {
 protected:
     qint64 mira = 0;
     void SetUp() override { mira = character("Mira", "Ann", "Strength = 3, ExperienceGiven = 2"); }
-    // Runs View > Change History with `act` in the window.
-    void inHistoryWindow(const std::function<void(QDialog&)>& act) {
-        services.modalHandlers.push_back([act](QDialog& window) {
-            act(window);
-            return int(QDialog::Accepted);
-        });
-        menu("mnuChangeHistory");
-    }
     static QStringList lines(QTreeWidget* tree) {
         QStringList all;
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
@@ -75,7 +67,7 @@ TEST_F(ChangeHistoryTest, WindowListsFiltersAndRevertsOrRefuses) {
         click("cmdAddExperience");
         menu("mnuBrowse");
     }
-    inHistoryWindow([&](QDialog& window) {
+    services.modalHandlers.push_back([&](QDialog& window) {
         auto* tree = window.findChild<QTreeWidget*>("tvwChanges");
         EXPECT_EQ(lines(tree), (QStringList{QLocale().toString(QDate::currentDate(), QLocale::LongFormat), "-Save",
                                             "--Strength: 4 → 5", "--Experience given: 3 → 4", "-Save",
@@ -93,7 +85,9 @@ TEST_F(ChangeHistoryTest, WindowListsFiltersAndRevertsOrRefuses) {
         tree->setCurrentItem(tree->topLevelItem(0)->child(0)); // the newer one
         QTest::mouseClick(window.findChild<QPushButton*>("cmdRevert"), Qt::LeftButton);
         EXPECT_EQ(lines(tree).at(1), "-Revert");
+        return int(QDialog::Accepted);
     });
+    menu("mnuChangeHistory");
     EXPECT_EQ(values("PBAtt(0)"), "4");
 }
 
