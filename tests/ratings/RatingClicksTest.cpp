@@ -163,16 +163,17 @@ TEST_F(SheetTest, ImmediateWritesShowWhatIsStored) {
     // A character gone is refused by the store with its own reason (AddAndTheImmediateWrites); the
     // sheet words it the same way.
     for (const char* table : {"Char_Info", "Health"})
-        session->database->Execute(
-            QStringLiteral("CREATE TRIGGER locked_%1 BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, 'locked'); END")
-                .arg(table));
+        session->database->Execute(QStringLiteral("CREATE TRIGGER locked_%1 BEFORE UPDATE ON %1 BEGIN "
+                                                  "SELECT RAISE(ABORT, 'locked'); END")
+                                       .arg(table));
     for (const auto& [what, write] : writes) {
         SCOPED_TRACE(what);
         const QString before = shown();
         services.messages.clear();
         write();
         ASSERT_EQ(services.messages.size(), 1u);
-        EXPECT_EQ(services.lastMessage(), QStringLiteral("%1 of Mirela could not be stored.\n\nlocked").arg(what));
+        EXPECT_EQ(services.lastMessage(),
+                  QStringLiteral("%1 of Mirela could not be stored.\n\nlocked").arg(what));
         EXPECT_EQ(shown(), before);
     }
 }
