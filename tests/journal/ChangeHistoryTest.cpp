@@ -12,14 +12,6 @@ class ChangeHistoryTest : public SheetTest {
 protected:
     qint64 mira = 0;
     void SetUp() override { mira = character("Mira", "Ann", "Strength = 3, ExperienceGiven = 2"); }
-    // Runs View > Change History with `act` in the window.
-    void inHistoryWindow(const std::function<void(QDialog&)>& act) {
-        services.modalHandlers.push_back([act](QDialog& window) {
-            act(window);
-            return int(QDialog::Accepted);
-        });
-        menu("mnuChangeHistory");
-    }
     static QStringList lines(QTreeWidget* tree) {
         QStringList all;
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
@@ -46,24 +38,22 @@ TEST_F(ChangeHistoryTest, OlderFileGetsTheJournalAfterASnapshot) {
 }
 
 // Undo saves the edits of edit mode first and takes them back; redo makes them again; a health
-// click is taken back on its own.
+// click is taken back on its own. What each batch holds and takes back is the journal store's test.
 TEST_F(ChangeHistoryTest, UndoAndRedoFromTheMenu) {
     open();
     menu("mnuEdit");
     set("PBAtt(0)=4");
     menu("mnuUndo");
-    EXPECT_EQ(column(mira, "Strength").toInt(), 3);
     EXPECT_FALSE(session->editMode);
     EXPECT_EQ(values("PBAtt(0)"), "3");
     menu("mnuRedo");
-    EXPECT_EQ(column(mira, "Strength").toInt(), 4);
     EXPECT_EQ(values("PBAtt(0)"), "4");
 
     QTest::mouseClick(ui().HealthBox[0], Qt::LeftButton);
     ASSERT_NE(health(), "1111111");
     menu("mnuUndo");
     EXPECT_EQ(health(), "1111111");
-    EXPECT_EQ(column(mira, "Strength").toInt(), 4);
+    EXPECT_EQ(values("PBAtt(0)"), "4");
     EXPECT_TRUE(services.messages.empty());
 }
 
@@ -77,7 +67,7 @@ TEST_F(ChangeHistoryTest, WindowListsFiltersAndRevertsOrRefuses) {
         click("cmdAddExperience");
         menu("mnuBrowse");
     }
-    inHistoryWindow([&](QDialog& window) {
+    services.modalHandlers.push_back([&](QDialog& window) {
         auto* tree = window.findChild<QTreeWidget*>("tvwChanges");
         EXPECT_EQ(lines(tree), (QStringList{QLocale().toString(QDate::currentDate(), QLocale::LongFormat), "-Save",
                                             "--Strength: 4 → 5", "--Experience given: 3 → 4", "-Save",
@@ -95,7 +85,9 @@ TEST_F(ChangeHistoryTest, WindowListsFiltersAndRevertsOrRefuses) {
         tree->setCurrentItem(tree->topLevelItem(0)->child(0)); // the newer one
         QTest::mouseClick(window.findChild<QPushButton*>("cmdRevert"), Qt::LeftButton);
         EXPECT_EQ(lines(tree).at(1), "-Revert");
+        return int(QDialog::Accepted);
     });
+    menu("mnuChangeHistory");
     EXPECT_EQ(values("PBAtt(0)"), "4");
 }
 

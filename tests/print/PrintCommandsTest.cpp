@@ -1,16 +1,10 @@
 #include "PrintFixture.h"
 
-#include "app/Session.h"
 #include "sheet/Roster.h"
-#include "sheet/frmMain.h"
+#include "sheet/SheetFixture.h"
 #include "store/Schema.h"
-#include "support/ScriptedServices.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QLineEdit>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QPrintPreviewWidget>
@@ -24,20 +18,13 @@ namespace {
 // full character.
 class PrintWindowTest : public PrintFixture {
 protected:
-    ScriptedServices services;
-    std::unique_ptr<app::Session> session;
-    std::unique_ptr<frmMain> window;
     qint64 brisa = temp.addCharacter(QStringLiteral("Brisa Lark"), QStringLiteral("Bo"));
     qint64 npc = temp.addCharacter(QStringLiteral("Old Corvin"), QStringLiteral("NPC"));
+    MainWindow main;
+    ScriptedServices& services = main.services;
 
-    void open() {
-        temp.release();
-        services.folder = temp.folder();
-        session = std::make_unique<app::Session>(services);
-        window = std::make_unique<frmMain>(*session);
-        window->Form_Load(temp.path());
-    }
-    void trigger(const char* name) { window->findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
+    void open() { main.open(temp); }
+    void trigger(const char* name) { main.window->findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
     QString outcome() {
         const QString message = services.lastMessage();
         services.messages.clear();
@@ -61,13 +48,10 @@ protected:
 // written is told and nothing appears. File, Print shows the same pages in the preview.
 TEST_F(PrintWindowTest, FileMenuExportsAndPreviewsTheShownCharacter) {
     open();
-    ASSERT_EQ(session->shownCharacter(), key);
+    ASSERT_EQ(main.session->shownCharacter(), key);
     services.fileAnswers = {temp.file("sheet")};
     trigger("mnuFilePdf");
     EXPECT_EQ(outcome(), "Character has been exported to PDF!");
-    ASSERT_EQ(services.fileDialogs.size(), 1u);
-    EXPECT_EQ(services.fileDialogs[0].filter, "PDF (*.pdf)|*.pdf");
-    EXPECT_EQ(pdfPages(temp.file("sheet.pdf")), 3);
     EXPECT_TRUE(pdfText(temp.file("sheet.pdf"), 1, 1).startsWith(name));
 
     ASSERT_TRUE(writeFile(temp.file("plain"), "x"));
@@ -83,9 +67,7 @@ TEST_F(PrintWindowTest, FileMenuExportsAndPreviewsTheShownCharacter) {
         previewPages = preview->pageCount();
         return int(QDialog::Rejected);
     });
-    QAction* print = window->findChild<QAction*>("mnuFilePrint");
-    EXPECT_EQ(print->shortcut(), QKeySequence("Ctrl+Shift+P"));
-    print->trigger();
+    trigger("mnuFilePrint");
     EXPECT_EQ(previewPages, 3);
     EXPECT_TRUE(services.messages.empty());
 }
@@ -113,7 +95,7 @@ TEST_F(PrintWindowTest, ChronicleGoesToOnePdfOrAFolderAndCancelLeavesNothing) {
     EXPECT_EQ(pdfPages(pdf), 6);
 
     // The roster's filter: only Brisa among the player characters; NPCs and the HTML folder.
-    window->ui().txtFind->setText(QStringLiteral("Brisa"));
+    main.window->ui().txtFind->setText(QStringLiteral("Brisa"));
     chooseInDialog(1, true, false);
     services.fileAnswers = {temp.file("pages")};
     trigger("mnuExportChronicle");
@@ -154,6 +136,7 @@ TEST_F(PrintFixture, CommandLineExportsAndTellsWhyNot) {
         QStringList arguments;
         int exitCode;
         QString error; // the start of what standard error says
+        bool held = false; // the chronicle open in a running Duskledger
     };
     const Run runs[] = {
         {{"--export-pdf", temp.file("two.pdf"), "--character", "brisa lark", "--character", name, temp.path()}, 0, ""},
@@ -165,8 +148,11 @@ TEST_F(PrintFixture, CommandLineExportsAndTellsWhyNot) {
         {{"--export-pdf", temp.file("no.pdf"), temp.file("empty.mdb")}, 1, "\"" + temp.file("empty.mdb") + "\" holds no"},
         {{"--export-pdf", temp.file("no.pdf")}, 2, "No database file was given."},
         {{"--export-pdf", temp.file("no.pdf"), "--export-html", temp.file("x"), temp.path()}, 2, "Give one of"},
+        {{"--export-pdf", temp.file("no.pdf"), temp.path()}, 1,
+         "The database file \"" + temp.path() + "\" is in use", true},
     };
     for (const Run& run : runs) {
+        const auto held = run.held ? store::openChronicle(temp.path(), true) : nullptr;
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("QT_QPA_PLATFORM");
@@ -184,14 +170,5 @@ TEST_F(PrintFixture, CommandLineExportsAndTellsWhyNot) {
     EXPECT_EQ(pdfPages(temp.file("all.pdf")), 1 + 3 + 1);
     EXPECT_TRUE(QFile::exists(temp.file("html/index.html")) && QFile::exists(temp.file("html/Brisa Lark.html")));
     EXPECT_FALSE(QFile::exists(temp.file("no.pdf")) || QFile::exists(temp.file("x")));
-
-    // A chronicle open in a running Duskledger.
-    const auto held = store::openChronicle(temp.path(), true);
-    QProcess process;
-    process.start(program, {"--export-pdf", temp.file("no.pdf"), temp.path()});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError()).contains("in use"));
-    EXPECT_FALSE(QFile::exists(temp.file("no.pdf")));
     EXPECT_EQ(fileBytes(settings), settingsBefore);
 }

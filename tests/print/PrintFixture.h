@@ -45,6 +45,10 @@ protected:
     qint64 key = temp.addCharacter(QStringLiteral("x"));
     // Words w0000 ... of a note over 10,000 characters.
     QString longNote;
+    // Specialties: a word no caption holds, on a trait of every column.
+    static constexpr std::pair<int, const char*> specialties[] = {
+        {0, "Grappling"}, {4, "Flattery"}, {8, "Hunches"}, {9, "Ambushes"},
+        {19, "Horses"},   {29, "Occultism"}, {38, "Chemistry"}};
 
     void SetUp() override {
         store::CharacterStore characters(temp.db());
@@ -77,9 +81,8 @@ protected:
         c.experienceGiven = 35;
         c.experienceSpent = 12.5;
         ASSERT_TRUE(characters.save(c).saved());
-        // Specialties: a word no caption holds, on a trait of every column.
-        for (int t : {0, 4, 8, 9, 19, 29, 38})
-            ASSERT_TRUE(characters.setSpecialty(key, t, specialty(t)).written());
+        for (auto [t, word] : specialties)
+            ASSERT_TRUE(characters.setSpecialty(key, t, QString::fromLatin1(word)).written());
         for (auto [merit, points] : {std::pair{"Iron Will", 3}, {"Nightmares", 1}, {"Eat Food", 4}}) {
             store::merits::addLookup(temp.db(), QString::fromLatin1(merit), false, points);
             store::merits::addLink(temp.db(), key, store::merits::findLookup(temp.db(), QString::fromLatin1(merit))->id,
@@ -102,12 +105,5 @@ protected:
         picture.fill(Qt::darkRed);
         ASSERT_TRUE(picture.save(temp.file(QStringLiteral("face.png"))));
         store::notes::writeCharacterText(temp.db(), key, QStringLiteral("Picture"), temp.file(QStringLiteral("face.png")));
-    }
-
-    static QString specialty(int trait) {
-        static const char* const words[] = {"Grappling", "Flattery", "Hunches", "Ambushes",
-                                            "Horses", "Occultism", "Chemistry"};
-        static const int traits[] = {0, 4, 8, 9, 19, 29, 38};
-        return QString::fromLatin1(words[std::find(std::begin(traits), std::end(traits), trait) - std::begin(traits)]);
     }
 };

@@ -94,7 +94,7 @@ TEST_F(PrintFixture, SheetHoldsEveryFigureInPlaceAndTextsRunOn) {
     EXPECT_EQ(firstOutOfOrder(text, expected), QString());
 
     // A specialty stands between its trait's row and the next row of the grid.
-    for (int t : {0, 4, 8, 9, 19, 29, 38}) {
+    for (auto [t, word] : specialties) {
         const bool attribute = t < model::catalogue::kAttributeCount;
         const int index = attribute ? t : t - model::catalogue::kAttributeCount;
         const int rows = attribute ? 3 : 10;
@@ -103,7 +103,7 @@ TEST_F(PrintFixture, SheetHoldsEveryFigureInPlaceAndTextsRunOn) {
         const QString rowStart = caption(traits[row]);
         const QString next = row + 1 < rows ? caption(traits[row + 1]) : QString::fromLatin1(attribute ? "ABILITIES" : "ADVANTAGES");
         EXPECT_EQ(firstOutOfOrder(text, {QStringLiteral("\n") + QRegularExpression::escape(rowStart) + "\\b",
-                                         specialty(t), QStringLiteral("\n\\s*") + QRegularExpression::escape(next)}),
+                                         word, QStringLiteral("\n\\s*") + QRegularExpression::escape(next)}),
                   QString())
             << "specialty of trait " << t;
     }

@@ -1,7 +1,6 @@
 #include "SheetFixture.h"
 
 #include "store/Schema.h"
-#include "support/RowTexts.h"
 
 namespace {
 
@@ -37,7 +36,6 @@ TEST_F(ModesTest, RosterModesAndTheSwitch) {
     expectEditing(true);
     for (int row = 0; row < 14; ++row)
         EXPECT_FALSE(hidden(indexed("PBAdv", row))) << row;
-    EXPECT_EQ(values("cmbConscience"), "Conviction");
     set("txtChar=Mira O'Dell|cmbNature=Devil's Advocate|cmbClan=Keeper's Kin|cmbDisciplines(0)=Celerity|"
         "cmbDisciplines(1)=Fortitude|PBAdv(1)=3|cmbSelfControl=Instinct");
     // Hiding a focused editor must not hand the focus on to the merit list, which would make its
@@ -63,17 +61,13 @@ TEST_F(ModesTest, RosterModesAndTheSwitch) {
     EXPECT_EQ(column(ann, "Name"), "Mirela");
     expectEditing(false);
     EXPECT_EQ(ui().lblChar_ID->text(), QString::number(nox));
-    EXPECT_EQ(values("lblChar"), "Nox");
     EXPECT_FALSE(ui().lstNPC->selectionModel()->hasSelection());
     EXPECT_EQ(services.waitCursorDepth, 0);
     EXPECT_GE(services.maxWaitCursorDepth, 1);
-    doubleClick(ui().lstChar, 2);
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(twin));
-    // Return on the current entry switches as a double-click does.
-    ui().lstChar->setCurrentIndex(ui().lstChar->model()->index(0, 0));
+    // Return on the current entry switches as a double-click does, to the namesake it is.
+    ui().lstChar->setCurrentIndex(ui().lstChar->model()->index(2, 0));
     QTest::keyClick(ui().lstChar, Qt::Key_Return);
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(ann));
-    doubleClick(ui().lstChar, 2);
+    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(twin));
     EXPECT_TRUE(services.messages.empty());
 
     // A character that is gone leaves the sheet where it was.
@@ -87,47 +81,19 @@ TEST_F(ModesTest, RosterModesAndTheSwitch) {
 
     session->database->Execute("DELETE FROM Char_Info"); // nothing to edit without a character
     window->sheet().showNone();
-    EXPECT_FALSE(enabled("mnuEdit"));
     window->sheet().enterEditMode();
     EXPECT_FALSE(session->editMode);
     EXPECT_TRUE(hidden("txtChar"));
 }
 
-// A character without a player is listed among the characters; lookup keys that name no row, or
-// none, open as empty fields, and a save stores what the sheet shows.
-TEST_F(ModesTest, CharactersWithoutPlayerOrWithStrayKeysOpenAndSave) {
-    character("Mira");
-    const qint64 lost = character("Lost", "Ann", "Nature = 98, Demeanor = NULL, Clan = 99, Concept = 97");
-    const qint64 nobody = character("Nobody", "Ann", "player = NULL");
-    open();
-    EXPECT_EQ(items("lstChar"), (QStringList{"Mira", "Lost", "Nobody"}));
-    doubleClick(ui().lstChar, 1);
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(lost));
-    EXPECT_EQ(values("lblNature|lblDemeanor|lblClan|lblConcept|cmbNature|cmbClan"), "|||||");
-    menu("mnuEdit");
-    set("txtHaven=Mill|cmbConcept=Ferryman");
-    menu("mnuBrowse");
-    doubleClick(ui().lstChar, 2);
-    EXPECT_EQ(ui().lblChar_ID->text(), QString::number(nobody));
-    doubleClick(ui().lstChar, 1);
-    EXPECT_EQ(values("lblNature|lblDemeanor|lblClan|lblConcept|lblHaven"), "|||Ferryman|Mill");
-    // Keys that named no row are stored as the empty fields the sheet showed.
-    EXPECT_EQ(stored(QStringLiteral("SELECT ifnull(Nature, 'Null') || ifnull(Demeanor, 'Null') || "
-                                    "ifnull(Clan, 'Null') FROM Char_Info WHERE Char_ID = %1")
-                         .arg(lost)),
-              "NullNullNull");
-    EXPECT_TRUE(services.messages.empty()) << services.lastMessage().toStdString();
-}
-
 // Every command that leaves edit mode stops where the save fails, here at its last statement: the
-// file keeps every row it had, the sheet stays in edit mode on the same character with the edits
-// on screen, and no typed name is listed.
+// roster lists what it did, the sheet stays in edit mode on the same character with the edits on
+// screen, and no typed name is listed. That the failed save leaves the file as it was is the
+// character store's test (FailedWritesChangeNothingAndSayWhyWithoutSql).
 class FailedSaveTest : public ModesTest, public ::testing::WithParamInterface<int> {
 protected:
     QString snapshot() {
-        QString all;
-        for (const QString& table : store::schema::tableNames() + QStringList{"sqlite_sequence"})
-            all += table + '\n' + rowTexts(*session->database, "SELECT * FROM " + table).join('\n') + '\n';
+        QString all = items("lstChar").join(',') + '|' + items("lstNPC").join(',') + '\n';
         for (QComboBox* combo : window->findChildren<QComboBox*>())
             all += combo->objectName() + '=' + items(combo->objectName()).join(',') + '\n';
         return all;

@@ -27,13 +27,29 @@ inline QString indexed(const char* array, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
 }
 
+// The main window over a database, opened as start-up opens it; the print tests use it too.
+struct MainWindow {
+    ScriptedServices services;
+    std::unique_ptr<app::Session> session;
+    std::unique_ptr<frmMain> window;
+
+    void open(TempDatabase& temp) {
+        temp.release();
+        services.folder = temp.folder();
+        session = std::make_unique<app::Session>(services);
+        window = std::make_unique<frmMain>(*session);
+        window->Form_Load(temp.path());
+    }
+};
+
 // The main window over a temporary database, driven as a user drives it and read by control names.
 class SheetTest : public ::testing::Test {
 protected:
     TempDatabase temp;
-    ScriptedServices services;
-    std::unique_ptr<app::Session> session;
-    std::unique_ptr<frmMain> window;
+    MainWindow main;
+    ScriptedServices& services = main.services;
+    std::unique_ptr<app::Session>& session = main.session;
+    std::unique_ptr<frmMain>& window = main.window;
 
     // Adds a character and sets further columns: "Strength = 3, Haven = NULL".
     qint64 character(const QString& name, const QString& player = QStringLiteral("Ann"),
@@ -43,14 +59,7 @@ protected:
             temp.exec(QStringLiteral("UPDATE Char_Info SET %1 WHERE Char_ID = %2").arg(assignments).arg(key));
         return key;
     }
-    // Opens the window on the database, as start-up does.
-    void open() {
-        temp.release();
-        services.folder = temp.folder();
-        session = std::make_unique<app::Session>(services);
-        window = std::make_unique<frmMain>(*session);
-        window->Form_Load(temp.path());
-    }
+    void open() { main.open(temp); }
     const sheet::SheetControls& ui() const { return window->ui(); }
     // Shows the window as the active one, which keyboard focus and shortcuts need.
     bool shownActive() {

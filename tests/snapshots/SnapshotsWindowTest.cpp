@@ -42,7 +42,6 @@ TEST_F(SnapshotsTest, TakenOnOpenBeforeDeleteAndBeforeTools) {
     ASSERT_EQ(snapshots().size(), 1u);
     services.answers.push_back(app::Answer::Yes);
     click("cmddelete(0)");
-    EXPECT_EQ(column(mira, "Name"), QVariant());
     ASSERT_EQ(snapshots().size(), 2u);
     EXPECT_EQ(snapshotName(snapshots().front(), mira), "Mira");
 
@@ -74,7 +73,6 @@ TEST_F(SnapshotsTest, RestoreACharacterAndTheWholeFile) {
     settle();
     services.answers.push_back(app::Answer::Yes);
     click("cmddelete(0)");
-    ASSERT_EQ(column(mira, "Name"), QVariant());
 
     inSnapshotsWindow(
         [](QDialog& window) {

@@ -66,12 +66,15 @@ TEST_F(CharacterStoreTest, LoadThenSaveChangesNothing) {
         for (int i = 0; i < was.size(); ++i)
             EXPECT_EQ(now[i], was[i]) << "value " << i;
     }
-    const qint64 unset = add("Chronicle = NULL, Path = 77, ExperienceGiven = NULL, Conscience_Conviction = 0");
+    // Lookup keys that name no row, or none, are saved as the empty fields the sheet shows.
+    const qint64 unset = add("Chronicle = NULL, Path = 77, ExperienceGiven = NULL, Conscience_Conviction = 0, "
+                             "Nature = 98, Demeanor = NULL, Clan = 99");
     ASSERT_TRUE(characters.save(*characters.load(unset)).saved());
     EXPECT_EQ(d.scalar("SELECT quote(Chronicle) || ExperienceGiven || Conscience_Conviction || (SELECT Path FROM "
-                       "HumanityPath WHERE Path_ID = Char_Info.Path) FROM Char_Info WHERE Char_ID = ?",
+                       "HumanityPath WHERE Path_ID = Char_Info.Path) || quote(Nature) || quote(Demeanor) || "
+                       "quote(Clan) FROM Char_Info WHERE Char_ID = ?",
                        {unset}),
-              "''02");
+              "''02NULLNULLNULL");
 }
 
 TEST_F(CharacterStoreTest, LoadReadsEveryKindOfColumn) {
@@ -152,9 +155,17 @@ TEST_F(CharacterStoreTest, SaveAddsNewNamesOnceAndRefusesACharacterThatIsGone) {
     EXPECT_EQ(d.scalar("SELECT Clan FROM Char_Info WHERE Char_ID = ?", {key}), 2);
     EXPECT_EQ(d.scalar("SELECT count(*) FROM Clan"), 2);
 
+    // Removal takes the character's rows from every table that holds them, and no one else's.
+    const qint64 other = add("Clan = 2");
+    for (const char* table : {"BackGround_Link", "MeritFlaw_Link", "Path_Link", "Ritual_Link"})
+        d.Execute(QStringLiteral("INSERT INTO %1 (Char_ID) VALUES (?), (?)").arg(table), {key, other});
     characters.remove(key);
-    for (const char* table : {"Char_Info", "Health", "Discipline_Link"})
-        EXPECT_EQ(d.scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE Char_ID = ?").arg(table), {key}), 0);
+    for (const char* table : {"Char_Info", "Health", "Discipline_Link", "BackGround_Link", "MeritFlaw_Link",
+                              "Path_Link", "Ritual_Link"}) {
+        const QString count = QStringLiteral("SELECT count(*) FROM %1 WHERE Char_ID = ?").arg(table);
+        EXPECT_EQ(d.scalar(count, {key}), 0) << table;
+        EXPECT_EQ(d.scalar(count, {other}), QLatin1String(table) == "Discipline_Link" ? 0 : 1) << table;
+    }
     const QString lookups = d.scalar("SELECT count(*) FROM Concept").toString();
     c.conceptName = "Another new concept";
     const store::SaveResult gone = characters.save(c);
