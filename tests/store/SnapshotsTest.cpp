@@ -1,5 +1,6 @@
 #include "db/DbError.h"
 #include "store/CharacterRestore.h"
+#include "store/Journal.h"
 #include "store/Schema.h"
 #include "store/Snapshots.h"
 #include "support/FileBytes.h"
@@ -172,8 +173,18 @@ TEST_F(SnapshotOfEmile, RestoreCharacterWithLinksAndMissingNames) {
     EXPECT_EQ(described(*open, restored.key), before);
     EXPECT_EQ(open->scalar(QStringLiteral("SELECT Name FROM Char_Info WHERE Char_ID = %1").arg(emile)), "Emil");
 
+    const QStringList replaced = described(*open, emile);
     store::restoreCharacter(*open, snapshot, emile, store::RestoreAs::SameKey);
     EXPECT_EQ(described(*open, emile), before);
     EXPECT_EQ(open->scalar("SELECT count(*) FROM Char_Info").toInt(), 2);
+    // Each restore is a change of the journal: undo puts back what was replaced, redo the
+    // snapshot's character again, and the character brought back as new goes with its undo.
+    namespace journal = store::journal;
+    ASSERT_EQ(journal::takeBack(*open, journal::undoable(*open, emile), "Undo"), "");
+    EXPECT_EQ(described(*open, emile), replaced);
+    ASSERT_EQ(journal::takeBack(*open, journal::redoable(*open, emile), "Redo"), "");
+    EXPECT_EQ(described(*open, emile), before);
+    ASSERT_EQ(journal::takeBack(*open, journal::undoable(*open, restored.key), "Undo"), "");
+    EXPECT_EQ(open->scalar("SELECT count(*) FROM Char_Info").toInt(), 1);
     EXPECT_THROW(store::restoreCharacter(*open, snapshot, 999, store::RestoreAs::SameKey), db::DbError);
 }
