@@ -40,13 +40,10 @@ protected:
     // The next modal window is shown so that its layout is real; drive() works it, then the
     // button must close it.
     void onModal(const char* button, const std::function<void(QDialog&)>& drive) {
-        services.modalHandlers.push_back([drive, button](QDialog& dialog) {
-            dialog.show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        services.onActiveModal([drive, button](QDialog& dialog) {
             drive(dialog);
             QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
             EXPECT_FALSE(dialog.isVisible()) << button;
-            return dialog.result();
         });
     }
     // Leaves the window by a button, Escape in the text box or closing the window.
@@ -96,9 +93,7 @@ TEST_F(Notes, MemoWindows) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.textBox) + ' ' + c.leave);
         services.messages.clear();
-        services.modalHandlers.push_back([&](QDialog& dialog) {
-            dialog.show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        services.onActiveModal([&](QDialog& dialog) {
             auto* box = dialog.findChild<QPlainTextEdit*>(c.textBox);
             EXPECT_FALSE(box->isReadOnly());
             box->selectAll();
@@ -112,7 +107,6 @@ TEST_F(Notes, MemoWindows) {
             }
             leave(dialog, *box, c.leave);
             EXPECT_FALSE(dialog.isVisible());
-            return dialog.result();
         });
         c.show(session, nullptr);
         EXPECT_EQ(stored("History || '|' || Notes").toString(), c.after);
