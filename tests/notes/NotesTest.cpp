@@ -55,15 +55,6 @@ protected:
         else
             QTest::mouseClick(dialog.findChild<QPushButton*>(how), Qt::LeftButton);
     }
-    // The discard question, asked twice (answered No, then Yes), or nothing asked.
-    void expectAsked(const QString& question) {
-        ASSERT_EQ(services.messages.size(), question.isEmpty() ? 0u : 2u);
-        for (const auto& m : services.messages) {
-            EXPECT_EQ(m.text, question);
-            EXPECT_TRUE(m.buttons == app::Buttons::YesNo && m.icon == app::Icon::Question && m.title == "Duskledger" &&
-                        m.defaultButton == app::Answer::No);
-        }
-    }
     static notes::PictureView* pict(QDialog& dialog) { return dialog.findChild<notes::PictureView*>("pict"); }
 
     TempDatabase temp;
@@ -110,7 +101,11 @@ TEST_F(Notes, MemoWindows) {
         });
         c.show(session, nullptr);
         EXPECT_EQ(stored("History || '|' || Notes").toString(), c.after);
-        expectAsked(c.question);
+        // The discard question, asked twice (answered No, then Yes), or nothing asked.
+        ASSERT_EQ(services.messages.size(), c.question.isEmpty() ? 0u : 2u);
+        for (const auto& m : services.messages)
+            EXPECT_TRUE(m.text == c.question && m.buttons == app::Buttons::YesNo && m.defaultButton == app::Answer::No)
+                << m.text.toStdString();
     }
     services.modalHandlers.push_back([](QDialog&) { return int(QDialog::Rejected); });
     session.shownKey.reset();
