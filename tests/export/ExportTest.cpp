@@ -6,7 +6,6 @@
 #include "export/HtmlChronicle.h"
 #include "export/Windows1252.h"
 #include "sheet/HtmlExportCommand.h"
-#include "support/FileBytes.h"
 #include "support/ScriptedServices.h"
 
 #include <QDir>

@@ -15,7 +15,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTableWidget>
 #include <QTest>

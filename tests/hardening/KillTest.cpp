@@ -95,6 +95,5 @@ TEST(KillDuringSaves, FileIntactAndEveryCharacterWhollyOldOrNew) {
     }
     // The kills must have landed inside saves, or the test proved little.
     EXPECT_GT(killedMidSave, 0);
-    std::printf("%d of %d kills while saving landed between the start and the end of a save\n", killedMidSave,
-                kills);
+    std::printf("%d of %d kills while saving landed between the start and the end of a save\n", killedMidSave, kills);
 }
