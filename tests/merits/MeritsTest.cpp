@@ -54,7 +54,7 @@ protected:
 TEST_F(Merits, AddDialog) {
     const struct {
         QString typed;
-        const char* leave; // a button, or the key "Tab" (then OK) or "Return"
+        const char* leave; // a button, or the key "Esc", "Tab" (then OK), "Return"
         std::deque<app::Answer> answers;
         std::deque<std::optional<QString>> inputs;
         QString line; // none: nothing added
@@ -72,6 +72,7 @@ TEST_F(Merits, AddDialog) {
         {"Oath", "cmdok", {}, {}, "", true, 0, ""}, // the variable level cancelled
         {"Cursed", "Tab", {No}, {}, "", true, 2, "Cursed is not a known Merit/Flaw"},
         {"Will", "cmdcancel", {}, {}, "", false, 0, ""},
+        {"Will", "Esc", {}, {}, "", false, 0, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString() + " " + c.leave);
@@ -89,8 +90,8 @@ TEST_F(Merits, AddDialog) {
                 QTest::keyClick(combo, Qt::Key_Tab);
                 EXPECT_FALSE(services.messages.empty()) << "asked on leaving the box";
             }
-            if (leave == "Return")
-                QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+            if (leave == "Esc" || leave == "Return")
+                QTest::keyClick(dialog.windowHandle(), leave == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
             else
                 userClick(dialog.findChild<QPushButton*>(leave == "Tab" ? "cmdok" : leave));
             EXPECT_EQ(dialog.isVisible(), c.open);
