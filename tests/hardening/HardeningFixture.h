@@ -15,11 +15,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTableWidget>
 #include <QTest>
-#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -110,18 +108,6 @@ inline QStringList shownRoster(const QAbstractItemView* view) {
         entries << entry.data(Qt::UserRole).toString() + QLatin1Char('|') + entry.data().toString();
     }
     return entries;
-}
-
-// Where the shown list first departs from the stored one; empty when they agree.
-inline QString rosterDifference(const QStringList& shown, const QStringList& stored) {
-    if (shown == stored)
-        return {};
-    const qsizetype i = std::mismatch(shown.begin(), shown.end(), stored.begin(), stored.end()).first - shown.begin();
-    return QStringLiteral("entry %1 of %2 shown, %3 stored: shows '%4', the database holds '%5'")
-        .arg(i)
-        .arg(shown.size())
-        .arg(stored.size())
-        .arg(shown.value(i, QStringLiteral("(nothing)")), stored.value(i, QStringLiteral("(nothing)")));
 }
 
 inline QString integrity(db::Database& database) {

@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTextDocument>
-#include <map>
 
 namespace {
 
@@ -18,22 +17,6 @@ const QStringList kHostile =
                       "a; b; c\n-- not a comment\n/* nor this */\n\"double\" \\ back\n%_ like * ?\n"
                       "Ünïcødé 名前 Ωμέγα 🦇\ntab\there\n  spaces around  \n<b>Bold</b> &amp; <i>x</i>")
         .split(QLatin1Char('\n'));
-
-// How the tables changed since the dump `before`, as "Table+added-gone" in table order (a changed row counts as
-// both); empty when nothing was written.
-QString changedRows(db::Database& database, const QStringList& before) {
-    QStringList now = dumpTables(database), result;
-    std::map<QString, std::pair<int, int>> counts;
-    for (const QString& row : before)
-        if (!now.removeOne(row))
-            ++counts[row.section(QLatin1Char('|'), 0, 0)].second;
-    for (const QString& row : now)
-        ++counts[row.section(QLatin1Char('|'), 0, 0)].first;
-    for (const auto& [table, n] : counts)
-        result << table + (n.first ? QStringLiteral("+%1").arg(n.first) : QString()) +
-                      (n.second ? QStringLiteral("-%1").arg(n.second) : QString());
-    return result.join(QLatin1Char(' '));
-}
 
 void expectLiteral(const QLabel* label, const QString& name) {
     EXPECT_EQ(label->text(), name) << label->objectName().toStdString();
@@ -70,9 +53,9 @@ void script(ScriptedServices& services, const char* name, Shown shown,
 
 } // namespace
 
-// A name typed into the sheet's fields and combo boxes, through the merit dialog, and in each family's window
-// as a new ritual (its description too) and as a path: stored and shown back intact, and no statement altered,
-// so each step writes exactly the rows it should.
+// A name typed into the sheet's fields and combo boxes, through the merit dialog, and in the rituals window
+// as a new ritual (its description too) and as a path: shown back intact. Which rows each save writes, and that a
+// quote in a name is just a character there, is the store tests' part.
 TEST(HostileNames, StoredAndShownIntactEverywhere) {
     for (const QString& typed : kHostile + QStringList{QString(9990, QLatin1Char('x')) + "'; -- end"}) {
         SCOPED_TRACE(typed.left(40).toStdString());
@@ -84,11 +67,7 @@ TEST(HostileNames, StoredAndShownIntactEverywhere) {
         program.open(temp.path());
         ASSERT_TRUE(program.switchTo(QStringLiteral("Target")));
         ScriptedServices& services = program.services;
-        db::Database& database = program.database();
         const sheet::SheetControls& ui = program.ui();
-        const auto stored = [&, key = program.shownKey()](const QString& sql) {
-            return database.scalar(sql, {key}).toString();
-        };
 
         program.sheet().enterEditMode();
         for (QLineEdit* edit : {ui.txtChar, ui.txtPlayer, ui.txtChronicle, ui.txtHaven})
@@ -98,12 +77,7 @@ TEST(HostileNames, StoredAndShownIntactEverywhere) {
             combo->setEditText(typed);
         for (const int row : {model::catalogue::disciplineRow(0), model::catalogue::backgroundRow(0)})
             ui.PBAdv[size_t(row)]->setValue(2);
-        QStringList before = dumpTables(database);
         ASSERT_TRUE(program.sheet().leaveEditMode()) << program.shown().toStdString();
-        // One new row in each lookup (nature and demeanor share theirs) and one link of each kind.
-        EXPECT_EQ(changedRows(database, before),
-                  QStringLiteral("BackGround_Link+1 BackGround_LookUp+1 Char_Info+1-1 Clan+1 Concept+1 "
-                                 "DemeanorNature+1 Discipline_Link+1 Discipline_LookUp+1 HumanityPath+1"));
 
         // Loaded again, the sheet and the roster show every name as stored: as typed.
         ASSERT_TRUE(program.switchTo(typed)) << program.shown().toStdString();
@@ -113,7 +87,6 @@ TEST(HostileNames, StoredAndShownIntactEverywhere) {
         EXPECT_EQ(listEntries(ui.lstChar), (QStringList{QStringLiteral("Plain"), typed}));
 
         program.sheet().enterEditMode();
-        before = dumpTables(database);
         const QString name = typed.trimmed(); // the merit dialog drops the blanks around a typed name
         services.answers = {Yes, Yes};        // a new entry, with variable points
         services.inputAnswers = {QStringLiteral("-2")};
@@ -121,34 +94,19 @@ TEST(HostileNames, StoredAndShownIntactEverywhere) {
         ui.cmdAddMerit->click();
         EXPECT_EQ(services.messages.size(), 2u) << program.shown().toStdString();        // new? variable?
         EXPECT_EQ(listEntries(ui.lstMerit), QStringList{name + QStringLiteral("  -2")}); // the dialog's line
-        EXPECT_EQ(stored("SELECT MeritFlaw || '|' || pointflex || '|' || l.Points FROM MeritFlaw_Link l JOIN "
-                         "MeritFlaw_LookUp USING (MeritFlaw_ID) WHERE Char_ID = ?"),
-                  name + "|1|-2");
 
-        for (const auto& [menu, thaNec, window] :
-             {std::tuple{"mnuRituals", 1, "frmRituals"}, std::tuple{"mnuNecromancy", 2, "frmNecromancy"}}) {
-            SCOPED_TRACE(menu);
-            services.messages.clear();
-            services.answers = {Yes, OK};
-            script(services, window, Shown::No,
-                   {{"cmdAddRitual", {}}, {"fgRituals", {}}, {"cmbPath(0)", typed}, {"cmdOK", {}}}, typed);
-            // Leaving the name for the description asks about it.
-            script(services, "frmAddRitual", Shown::Active,
-                   {{"cmbRitual", typed}, {"txtRitualDesc", typed}, {"txtLevel", "3"}, {"cmdok", {}}}, typed);
-            script(services, "frmRitualDesc", Shown::Yes, {{"lblRitual", {}}, {"txtRitualDesc", {}}, {"cmdexit", {}}},
-                   typed);
-            program.window->findChild<QAction*>(QString::fromLatin1(menu))->trigger();
-            EXPECT_TRUE(services.modalHandlers.empty());
-            EXPECT_EQ(services.messages.size(), 2u) << program.shown().toStdString(); // new? fill out the level
-            EXPECT_EQ(stored(QStringLiteral("SELECT (SELECT Ritual || '|' || Level || '|' || Description FROM "
-                                            "Ritual_Link JOIN Ritual_Lookup USING (Ritual_ID) WHERE Char_ID = ?1 AND "
-                                            "ThaNec = %1) || '|' || (SELECT Path || '|' || l.Level FROM Path_Link l "
-                                            "JOIN Path_LookUp USING (Path_ID) WHERE Char_ID = ?1 AND ThaNec = %1)")
-                                 .arg(thaNec)),
-                      typed + "|3|" + typed + "|" + typed + "|0");
-        }
-        EXPECT_EQ(changedRows(database, before),
-                  QStringLiteral("MeritFlaw_Link+1 MeritFlaw_LookUp+1 "
-                                 "Path_Link+2 Path_LookUp+2 Ritual_Link+2 Ritual_Lookup+2"));
+        // The thaumaturgy window; the necromancy one is the same window over the other family.
+        services.messages.clear();
+        services.answers = {Yes, OK};
+        script(services, "frmRituals", Shown::No,
+               {{"cmdAddRitual", {}}, {"fgRituals", {}}, {"cmbPath(0)", typed}, {"cmdOK", {}}}, typed);
+        // Leaving the name for the description asks about it.
+        script(services, "frmAddRitual", Shown::Active,
+               {{"cmbRitual", typed}, {"txtRitualDesc", typed}, {"txtLevel", "3"}, {"cmdok", {}}}, typed);
+        script(services, "frmRitualDesc", Shown::Yes, {{"lblRitual", {}}, {"txtRitualDesc", {}}, {"cmdexit", {}}},
+               typed);
+        program.window->findChild<QAction*>(QStringLiteral("mnuRituals"))->trigger();
+        EXPECT_TRUE(services.modalHandlers.empty());
+        EXPECT_EQ(services.messages.size(), 2u) << program.shown().toStdString(); // new? fill out the level
     }
 }

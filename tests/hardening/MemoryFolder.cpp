@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <gtest/gtest.h>

@@ -40,13 +40,10 @@ protected:
     // The next modal window is shown so that its layout is real; drive() works it, then the
     // button must close it.
     void onModal(const char* button, const std::function<void(QDialog&)>& drive) {
-        services.modalHandlers.push_back([drive, button](QDialog& dialog) {
-            dialog.show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        services.onActiveModal([drive, button](QDialog& dialog) {
             drive(dialog);
             QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
             EXPECT_FALSE(dialog.isVisible()) << button;
-            return dialog.result();
         });
     }
     // Leaves the window by a button, Escape in the text box or closing the window.
@@ -57,15 +54,6 @@ protected:
             dialog.close();
         else
             QTest::mouseClick(dialog.findChild<QPushButton*>(how), Qt::LeftButton);
-    }
-    // The discard question, asked twice (answered No, then Yes), or nothing asked.
-    void expectAsked(const QString& question) {
-        ASSERT_EQ(services.messages.size(), question.isEmpty() ? 0u : 2u);
-        for (const auto& m : services.messages) {
-            EXPECT_EQ(m.text, question);
-            EXPECT_TRUE(m.buttons == app::Buttons::YesNo && m.icon == app::Icon::Question && m.title == "Duskledger" &&
-                        m.defaultButton == app::Answer::No);
-        }
     }
     static notes::PictureView* pict(QDialog& dialog) { return dialog.findChild<notes::PictureView*>("pict"); }
 
@@ -96,9 +84,7 @@ TEST_F(Notes, MemoWindows) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.textBox) + ' ' + c.leave);
         services.messages.clear();
-        services.modalHandlers.push_back([&](QDialog& dialog) {
-            dialog.show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        services.onActiveModal([&](QDialog& dialog) {
             auto* box = dialog.findChild<QPlainTextEdit*>(c.textBox);
             EXPECT_FALSE(box->isReadOnly());
             box->selectAll();
@@ -112,11 +98,14 @@ TEST_F(Notes, MemoWindows) {
             }
             leave(dialog, *box, c.leave);
             EXPECT_FALSE(dialog.isVisible());
-            return dialog.result();
         });
         c.show(session, nullptr);
         EXPECT_EQ(stored("History || '|' || Notes").toString(), c.after);
-        expectAsked(c.question);
+        // The discard question, asked twice (answered No, then Yes), or nothing asked.
+        ASSERT_EQ(services.messages.size(), c.question.isEmpty() ? 0u : 2u);
+        for (const auto& m : services.messages)
+            EXPECT_TRUE(m.text == c.question && m.buttons == app::Buttons::YesNo && m.defaultButton == app::Answer::No)
+                << m.text.toStdString();
     }
     services.modalHandlers.push_back([](QDialog&) { return int(QDialog::Rejected); });
     session.shownKey.reset();

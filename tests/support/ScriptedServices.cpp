@@ -40,17 +40,17 @@ std::optional<QString> ScriptedServices::inputBox(const QString& prompt, const Q
 }
 
 QString ScriptedServices::openFileDialog(const QString& title, const QString& filter, const QString&) {
-    fileDialogs.push_back({false, title, filter});
+    fileDialogs.push_back({title, filter});
     return take(fileAnswers);
 }
 
 QString ScriptedServices::folderDialog(const QString& title) {
-    fileDialogs.push_back({true, title, QStringLiteral("<folder>")});
+    fileDialogs.push_back({title, QStringLiteral("<folder>")});
     return take(fileAnswers);
 }
 
 QString ScriptedServices::saveFileDialog(const QString& title, const QString& filter, const QString&) {
-    fileDialogs.push_back({true, title, filter});
+    fileDialogs.push_back({title, filter});
     return take(fileAnswers);
 }
 

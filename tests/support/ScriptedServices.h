@@ -28,7 +28,6 @@ public:
         QString preset;
     };
     struct FileRequest {
-        bool save;
         QString title;
         QString filter;
     };

@@ -1,7 +1,6 @@
 // For the kill test: the real window saving round after round, each into the next character, printing
-// "begin <character> <round>" before the save and "done <character> <round>" after it. With "wait" it then prints
-// "waiting" and idles in its event loop, as the program does between a user's saves, until it is killed.
-// Usage: hardening_saver <database> <first round> <rounds, 0 = until killed> [wait]
+// "begin <character> <round>" before the save and "done <character> <round>" after it.
+// Usage: hardening_saver <database> <first round> <rounds, 0 = until killed>
 #include "HardeningFixture.h"
 #include "Rounds.h"
 #include "model/TraitCatalogue.h"
@@ -11,7 +10,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc != 4 && !(argc == 5 && QByteArray(argv[4]) == "wait"))
+    if (argc != 4)
         return 2;
     Program program;
     program.open(QString::fromLocal8Bit(argv[1]));
@@ -37,12 +36,5 @@ int main(int argc, char** argv) {
         std::printf("done %d %d\n", character, round);
         std::fflush(stdout);
     }
-    if (!program.services.messages.empty())
-        return 5;
-    if (argc == 5) {
-        std::printf("waiting\n");
-        std::fflush(stdout);
-        return application.exec();
-    }
-    return 0;
+    return program.services.messages.empty() ? 0 : 5;
 }
