@@ -153,13 +153,15 @@ TEST_F(PathRitualStore, AddingLinksKnownOrNewRitualsOfTheFamily) {
          "8 2:Ward of Salt|1"},
         {tobin, 2, "Ward of Salt", "9", none, AddOutcome::Added, "1|1|Mostly., 2|2|Keeps the living out.",
          "9 2:Ward of Salt|2"},
+        {tobin, 2, "Ash'); DELETE FROM Clan; --", "1", "It's \"dark\".", AddOutcome::Added, "1|2|It's \"dark\".",
+         "10 2:Ash'); DELETE FROM Clan; --|2"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(rituals::addRitual(d, c.key, c.thaNec, c.name, c.level, c.description), c.outcome);
         EXPECT_EQ(rows(QStringLiteral("SELECT Level || '|' || ThaNec || '|' || Description AS r FROM Ritual_Lookup "
                                       "WHERE Ritual = '%1' ORDER BY Ritual_ID")
-                           .arg(c.name)),
+                           .arg(QString::fromUtf8(c.name).replace('\'', "''"))),
                   c.stored);
         EXPECT_EQ(rows("SELECT (SELECT count(*) FROM Ritual_Link) || ' ' || Char_ID || ':' || Ritual || '|' || ThaNec "
                        "AS r FROM Ritual_Link JOIN Ritual_Lookup USING (Ritual_ID) ORDER BY Ritual_Link.rowid DESC "
